@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TColorMemo;
+
+// What the element commands and dialogs may touch of a document: its editor's
+// text model, its file name and modified flag, and saving it.
+class TextDocument
+{
+public:
+    virtual ~TextDocument() = default;
+    virtual TColorMemo *editor() const = 0;
+    virtual QString documentFileName() const = 0;
+    virtual bool isModified() const = 0;
+    // Saves under the given name (DefaultExt rule applied); false when the file could not be written.
+    virtual bool saveDocument(const QString &fileName) = 0;
+    // Asks for a name and saves; false when cancelled or failed.
+    virtual bool saveDocumentAs() = 0;
+    virtual QWidget *window() = 0;
+};
