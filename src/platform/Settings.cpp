@@ -1,0 +1,186 @@
+#include "platform/Settings.h"
+
+#include "platform/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+const QString Viewers = QStringLiteral("Viewers");
+const QString Misc = QStringLiteral("Misc");
+const QString Files = QStringLiteral("Files");
+const QString Display = QStringLiteral("Display");
+
+quint8 readByte(const SettingsStore &store, const QString &section, const QString &name, quint8 def)
+{
+    // One-byte settings keep the low eight bits of whatever number is stored.
+    return quint8(store.readInteger(section, name, def) & 0xFF);
+}
+}  // namespace
+
+Settings &AppSettings()
+{
+    static Settings settings;
+    return settings;
+}
+
+QFont &SharedEditorFont()
+{
+    static QFont font;
+    return font;
+}
+
+void LoadSettings(const SettingsStore &store, Settings &s)
+{
+    s.ViewerType = readByte(store, Viewers, QStringLiteral("Viewer type"), 0);
+    s.ViewerFileName = store.readString(Viewers, QStringLiteral("Viewer File Name"), QString()).left(SettingLimits::Path);
+    s.InsertBROnEnter = store.readBool(Misc, QStringLiteral("Insert <BR> when Enter is pressed"), false);
+    s.InsertStructureOnNew = store.readBool(
+        Misc, QStringLiteral("Insert all document structure tags when opening a new document"), true);
+    s.ShowStatusBar = store.readBool(Misc, QStringLiteral("Show Status Bar"), true);
+    s.DefaultExt = store.readString(Files, QStringLiteral("Default Ext"), QStringLiteral("html")).left(SettingLimits::DefaultExt);
+    s.NewLinkImage = store.readString(Misc, QStringLiteral("New Link Image"), QString()).left(SettingLimits::NewLinkText);
+    s.NewLinkAltText = store.readString(Misc, QStringLiteral("New Link Alt Text"), QString()).left(SettingLimits::NewLinkText);
+    s.NewLinkImageAlignment = store.readString(Misc, QStringLiteral("New Link Image Alignment"), QStringLiteral("LEFT"))
+                                  .left(SettingLimits::NewLinkAlignment);
+    s.ShowSplash = store.readBool(Misc, QStringLiteral("Show splash screen"), true);
+    s.SplashSeconds = readByte(store, Misc, QStringLiteral("Splash screen seconds"), 1);
+    s.ProjectPanelAlignment = readByte(store, Misc, QStringLiteral("Project panel alignment"), 0);
+    s.ProjectVisible = store.readBool(Misc, QStringLiteral("Project visibility"), true);
+    s.LastProject = store.readString(Files, QStringLiteral("Last project"), QString());
+    s.ColorTags = store.readBool(Misc, QStringLiteral("Color tags"), true);
+    s.EditorFontName = store.readString(Display, QStringLiteral("Font name"), QStringLiteral("Arial")).left(SettingLimits::FontName);
+    s.EditorFontSize = int(store.readInteger(Display, QStringLiteral("Font size"), 10));
+    s.EditorFontStyles = store.readString(Display, QStringLiteral("Font styles"), QString());
+}
+
+void SaveSettings(SettingsStore &store, const Settings &s)
+{
+    store.writeInteger(Viewers, QStringLiteral("Viewer type"), s.ViewerType);
+    store.writeString(Viewers, QStringLiteral("Viewer File Name"), s.ViewerFileName);
+    store.writeBool(Misc, QStringLiteral("Insert <BR> when Enter is pressed"), s.InsertBROnEnter);
+    store.writeBool(Misc, QStringLiteral("Insert all document structure tags when opening a new document"),
+                    s.InsertStructureOnNew);
+    store.writeBool(Misc, QStringLiteral("Show Status Bar"), s.ShowStatusBar);
+    store.writeString(Files, QStringLiteral("Default Ext"), s.DefaultExt);
+    store.writeBool(Misc, QStringLiteral("Show splash screen"), s.ShowSplash);
+    store.writeInteger(Misc, QStringLiteral("Splash screen seconds"), s.SplashSeconds);
+    store.writeInteger(Misc, QStringLiteral("Project panel alignment"), s.ProjectPanelAlignment);
+    store.writeBool(Misc, QStringLiteral("Project visibility"), s.ProjectVisible);
+    store.writeString(Files, QStringLiteral("Last project"), s.LastProject);
+    store.writeBool(Misc, QStringLiteral("Color tags"), s.ColorTags);
+    store.writeString(Display, QStringLiteral("Font name"), s.EditorFontName);
+    store.writeInteger(Display, QStringLiteral("Font size"), s.EditorFontSize);
+    store.writeString(Display, QStringLiteral("Font styles"), s.EditorFontStyles);
+    store.sync();
+}
+
+void SaveNewLinkSettings(SettingsStore &store, const Settings &s)
+{
+    store.writeString(Misc, QStringLiteral("New Link Image"), s.NewLinkImage);
+    store.writeString(Misc, QStringLiteral("New Link Alt Text"), s.NewLinkAltText);
+    store.writeString(Misc, QStringLiteral("New Link Image Alignment"), s.NewLinkImageAlignment);
+    store.sync();
+}
+
+quint32 ParseFontText(const QString &text, QFont &font)
+{
+    font = QFont();
+    font.setFamily(QString());
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    quint32 colour = 0;
+    const QStringList fields = text.split(QLatin1Char(','));
+    if (!fields.value(0).isEmpty())
+        font.setFamily(fields.value(0));
+    const QString size = fields.value(1);
+    if (!size.isEmpty()) {
+        qint64 points = 0;
+        if (SettingsStore::parseInteger(size, &points) && points > 0 && points <= 1638)
+            font.setPointSize(int(points));
+    }
+    const QString styles = fields.value(2);
+    font.setBold(styles.contains(QLatin1String("Bold")));
+    font.setItalic(styles.contains(QLatin1String("Italic")));
+    font.setUnderline(styles.contains(QLatin1String("Underline")));
+    font.setStrikeOut(styles.contains(QLatin1String("Strikeout")));
+    const QString col = fields.value(3);
+    if (!col.isEmpty()) {
+        qint64 c = 0;
+        if (SettingsStore::parseInteger(col, &c))
+            colour = quint32(c);
+    }
+    return colour;
+}
+
+QFont EditorFontFromSettings(const Settings &s)
+{
+    // The store keeps the style as letters; they are turned into the words the
+    // font text understands, so a font chosen once comes back after a restart.
+    QString words;
+    if (s.EditorFontStyles.contains(QLatin1Char('b')))
+        words += QLatin1String("Bold ");
+    if (s.EditorFontStyles.contains(QLatin1Char('i')))
+        words += QLatin1String("Italic ");
+    if (s.EditorFontStyles.contains(QLatin1Char('u')))
+        words += QLatin1String("Underline ");
+    if (s.EditorFontStyles.contains(QLatin1Char('s')))
+        words += QLatin1String("Strikeout");
+    QFont font;
+    ParseFontText(s.EditorFontName + QLatin1Char(',') + QString::number(s.EditorFontSize) + QLatin1Char(',') + words
+                      + QLatin1String(",,"),
+                  font);
+    return font;
+}
+
+QString FontStyleLetters(const QFont &font)
+{
+    QString letters;
+    if (font.bold())
+        letters += QLatin1Char('b');
+    if (font.italic())
+        letters += QLatin1Char('i');
+    if (font.underline())
+        letters += QLatin1Char('u');
+    if (font.strikeOut())
+        letters += QLatin1Char('s');
+    return letters;
+}
+
+QString DataFolder()
+{
+    static QString folder;
+    const QByteArray override = qgetenv("TAGLOOM_DATA_FOLDER");
+    if (!override.isEmpty()) {
+        const QString f = QDir(QString::fromLocal8Bit(override)).absolutePath();
+        QDir().mkpath(f);
+        return f + QLatin1Char('/');
+    }
+    if (!folder.isEmpty())
+        return folder;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable()) {
+        folder = programFolder + QLatin1Char('/');
+        return folder;
+    }
+    // An installed program's folder is read-only: the user gets a copy of the shipped files.
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(user);
+    for (const QString &name : {QStringLiteral("Tagloom.colors"), QStringLiteral("Tagloom.js")}) {
+        const QString target = user + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(target))
+            QFile::copy(programFolder + QLatin1Char('/') + name, target);
+    }
+    folder = user + QLatin1Char('/');
+    return folder;
+}
+
+QString JavaScriptFileName() { return DataFolder() + QStringLiteral("Tagloom.js"); }
+QString HotKeysFileName() { return (DataFolder() + QStringLiteral("Tagloom.HotKeys")).left(255); }
+QString PrivateMenuFileName() { return DataFolder() + QStringLiteral("Tagloom.pm"); }
+QString ColorRulesFileName() { return DataFolder() + QStringLiteral("Tagloom.colors"); }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class SettingsStore;
+
+// Every setting the program keeps between runs, read once at start-up and
+// written at a completed shutdown.
+struct Settings
+{
+    quint8 ViewerType = 0;
+    QString ViewerFileName;
+    bool InsertBROnEnter = false;
+    bool InsertStructureOnNew = true;
+    bool ShowStatusBar = true;
+    QString DefaultExt = QStringLiteral("html");
+    QString NewLinkImage;
+    QString NewLinkAltText;
+    QString NewLinkImageAlignment = QStringLiteral("LEFT");
+    bool ShowSplash = true;
+    quint8 SplashSeconds = 1;
+    quint8 ProjectPanelAlignment = 0;
+    bool ProjectVisible = true;
+    QString LastProject;
+    bool ColorTags = true;
+    QString EditorFontName = QStringLiteral("Arial");
+    int EditorFontSize = 10;
+    QString EditorFontStyles;
+};
+
+// Text capacities of the settings; longer texts are cut at the end.
+namespace SettingLimits {
+constexpr int Path = 255;
+constexpr int NewLinkText = 255;
+constexpr int NewLinkAlignment = 20;
+constexpr int DefaultExt = 4;
+constexpr int FontName = 32;
+}
+
+// The one in-memory copy of the settings that every part of the program reads.
+Settings &AppSettings();
+// The one font of all editors; each takes a copy when its window is activated.
+QFont &SharedEditorFont();
+
+void LoadSettings(const SettingsStore &store, Settings &settings);
+// Writes every value that is written at close ("New Link" values excepted).
+void SaveSettings(SettingsStore &store, const Settings &settings);
+// Writes the three "New Link" values, which are stored as soon as they are confirmed.
+void SaveNewLinkSettings(SettingsStore &store, const Settings &settings);
+
+// Fills the font from "face,size,styles,colour"; returns the colour field ($00BBGGRR).
+quint32 ParseFontText(const QString &text, QFont &font);
+// The start-up font: the stored name, size and style letters (b, i, u, s).
+QFont EditorFontFromSettings(const Settings &settings);
+// The style letters of a font, in the order b, i, u, s.
+QString FontStyleLetters(const QFont &font);
+
+// The folder of the data files, with a trailing separator.
+QString DataFolder();
+QString JavaScriptFileName();
+QString HotKeysFileName();
+QString PrivateMenuFileName();
+QString ColorRulesFileName();
