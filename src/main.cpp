@@ -1,11 +1,9 @@
-#include <QApplication>
+#include "app/Startup.h"
 
-#include "editor/ColorMemo.h"
+#include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    TColorMemo memo;
-    memo.show();
-    return app.exec();
+    return RunTagloom(app);
 }

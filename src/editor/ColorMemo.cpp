@@ -90,12 +90,29 @@ QByteArrayView TColorMemo::rangeView(int from, int to) const
 
 void TColorMemo::loadBytes(const QByteArray &bytes)
 {
-    const bool utf8 = QByteArrayView(bytes).isValidUtf8();
+    beginLoad(bytes.size());
+    appendLoadedBytes(bytes);
+    endLoad();
+}
+
+void TColorMemo::beginLoad(qint64 expectedSize)
+{
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_SETCODEPAGE, utf8 ? SC_CP_UTF8 : 0);
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    // Single-byte while loading: a piece may end inside a UTF-8 sequence.
+    SendScintilla(SCI_SETCODEPAGE, 0);
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(expectedSize + 1));
+}
+
+void TColorMemo::appendLoadedBytes(QByteArrayView bytes)
+{
+    if (!bytes.isEmpty())
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
+}
+
+void TColorMemo::endLoad()
+{
+    SendScintilla(SCI_SETCODEPAGE, textView().isValidUtf8() ? SC_CP_UTF8 : 0);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);

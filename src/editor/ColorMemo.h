@@ -20,6 +20,11 @@ public:
 
     // Replaces the whole text; empties undo history and leaves the caret at 0.
     void loadBytes(const QByteArray &bytes);
+    // Loading in pieces: the text is emptied, the pieces appended, and the
+    // display encoding chosen from the whole text at the end.
+    void beginLoad(qint64 expectedSize);
+    void appendLoadedBytes(QByteArrayView bytes);
+    void endLoad();
 
     int SelStart() const;
     int SelLength() const;

@@ -9,6 +9,6 @@ export XDG_CONFIG_HOME="$work/config" TAGLOOM_DATA_FOLDER="$work/data" TAGLOOM_R
 mkdir -p "$TAGLOOM_DATA_FOLDER"
 printf '<HTML>\n<BODY>hello</BODY>\n</HTML>\n' > "$work/page.HTML"
 # The program writes the captions of its document windows to the report file once started.
-timeout 60 xvfb-run -a "$program" -quit-after-start "$work/page.HTML" >"$work/out.txt" 2>&1 || { cat "$work/out.txt"; exit 1; }
+timeout 60 xvfb-run -a "$program" "$work/page.HTML" >"$work/out.txt" 2>&1 || { cat "$work/out.txt"; exit 1; }
 grep -qF "$work/page.HTML" "$work/report.txt" || { echo "document not opened"; cat "$work/report.txt" "$work/out.txt"; exit 1; }
 echo "1 passed, 0 failed"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+// The about box: version, year, contacts and two links shown in the browser.
+class TAboutBox : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget *parent = nullptr);
+    static const QString HomePage;
+    static const QString MailAddress;
+};

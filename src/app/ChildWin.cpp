@@ -1,0 +1,399 @@
+#include "app/ChildWin.h"
+
+#include "app/DocumentCommands.h"
+#include "app/DocumentFile.h"
+#include "app/DocumentMenuTable.h"
+#include "app/MainForm.h"
+#include "editor/ColorMemo.h"
+#include "platform/Prompts.h"
+#include "platform/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTimer>
+#include <QVBoxLayout>
+
+bool CloseCancelled = false;
+
+namespace {
+TMDIChild *g_active = nullptr;
+
+const QStringList &saveFilters()
+{
+    static const QStringList filters = {QStringLiteral("HTML Files (*.html)"), QStringLiteral("HTM Files (*.htm)"),
+                                        QStringLiteral("All Files (*)")};
+    return filters;
+}
+}  // namespace
+
+QList<TMDIChild *> &DocumentList()
+{
+    static QList<TMDIChild *> list;
+    return list;
+}
+
+TMDIChild *ActiveDocument()
+{
+    return g_active;
+}
+
+void setActiveDocument(TMDIChild *child)
+{
+    g_active = child;
+}
+
+bool EnterOpensLineBreakDialog(bool insertBROnEnter, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool ctrlAlone = mods == Qt::ControlModifier;
+    return insertBROnEnter ? !ctrlAlone : ctrlAlone;
+}
+
+std::function<void(TMDIChild &)> &TMDIChild::lineBreakDialog()
+{
+    static std::function<void(TMDIChild &)> hook;
+    return hook;
+}
+
+TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainForm)
+{
+    setObjectName(QStringLiteral("MDIChild"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(533, 303);
+    Memo1 = new TColorMemo(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+    setFocusProxy(Memo1);
+
+    // The right-click menu offers the clipboard only.
+    Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto *editPop = new QMenu(this);
+    editPop->setObjectName(QStringLiteral("editPop"));
+    editPop->addAction(QStringLiteral("&Copy"), this, &TMDIChild::CopyItemClick)->setObjectName(QStringLiteral("Copy1"));
+    editPop->addAction(QStringLiteral("C&ut"), this, &TMDIChild::CutItemClick)->setObjectName(QStringLiteral("Cut1"));
+    editPop->addAction(QStringLiteral("&Paste"), this, &TMDIChild::PasteItemClick)->setObjectName(QStringLiteral("Paste1"));
+    connect(Memo1, &QWidget::customContextMenuRequested, editPop,
+            [this, editPop](const QPoint &pos) { editPop->popup(Memo1->mapToGlobal(pos)); });
+
+    connect(Memo1, &QsciScintilla::textChanged, this, &TMDIChild::Memo1Change);
+    connect(Memo1, &TColorMemo::keyDown, this, &TMDIChild::Memo1KeyDown);
+
+    buildMenus();
+    connectCommands();
+    setCaption(caption);
+}
+
+TMDIChild::~TMDIChild()
+{
+    DocumentList().removeOne(this);
+    if (g_active == this)
+        g_active = nullptr;
+}
+
+QString TMDIChild::caption() const
+{
+    return m_caption;
+}
+
+void TMDIChild::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setWindowTitle(caption);
+}
+
+QMdiSubWindow *TMDIChild::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void TMDIChild::buildMenus()
+{
+    QList<QMenu *> stack;  // the open menu at each depth
+    for (int i = 0; i < DocumentMenuTableSize; ++i) {
+        const MenuItemDef &def = DocumentMenuTable[i];
+        const QString name = QString::fromLatin1(def.name);
+        if (def.depth == 0) {
+            auto *menu = new QMenu(QString::fromLatin1(def.caption), this);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            menu->menuAction()->setStatusTip(QString::fromLatin1(def.hint));
+            m_menus.append(menu);
+            m_actions.insert(name, menu->menuAction());
+            stack = {menu};
+            if (name == QLatin1String("Private1"))
+                m_privateMenu = menu;
+            if (name == QLatin1String("Window1"))
+                m_windowMenu = menu;
+            continue;
+        }
+        stack.resize(def.depth);
+        QMenu *parentMenu = stack.value(def.depth - 1);
+        if (!parentMenu)
+            continue;
+        if (def.flags & MenuItemDef::Separator) {
+            QAction *sep = parentMenu->addSeparator();
+            sep->setObjectName(name);
+            continue;
+        }
+        QAction *act = nullptr;
+        if (def.flags & MenuItemDef::Submenu) {
+            QMenu *sub = parentMenu->addMenu(QString::fromLatin1(def.caption));
+            sub->setObjectName(name);
+            act = sub->menuAction();
+            stack.append(sub);
+            if (name.startsWith(QLatin1String("Reopen")))
+                m_reopenMenu = sub;
+        } else {
+            act = parentMenu->addAction(QString::fromLatin1(def.caption));
+        }
+        act->setObjectName(name);
+        act->setStatusTip(QString::fromLatin1(def.hint));
+        if (*def.key)
+            act->setShortcut(QKeySequence::fromString(QString::fromLatin1(def.key), QKeySequence::PortableText));
+        if (def.flags & MenuItemDef::Checkable) {
+            act->setCheckable(true);
+            act->setChecked(def.flags & MenuItemDef::CheckedAtStart);
+        }
+        m_actions.insert(name, act);
+    }
+
+    // Ctrl+C is the key of "&Copy" and of "&Center": the first in menu order wins.
+    QSet<QKeySequence> taken;
+    for (int i = 0; i < DocumentMenuTableSize; ++i) {
+        QAction *act = m_actions.value(QString::fromLatin1(DocumentMenuTable[i].name));
+        if (!act || act->shortcut().isEmpty())
+            continue;
+        if (taken.contains(act->shortcut()))
+            act->setShortcut(QKeySequence());
+        else
+            taken.insert(act->shortcut());
+    }
+
+    if (m_windowMenu) {
+        connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
+            // The open windows are listed after the fixed items.
+            const auto old = m_windowMenu->actions();
+            for (QAction *a : old)
+                if (a->property("windowListEntry").toBool())
+                    delete a;
+            QAction *sep = m_windowMenu->addSeparator();
+            sep->setProperty("windowListEntry", true);
+            int n = 0;
+            for (TMDIChild *doc : DocumentList()) {
+                ++n;
+                QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(n).arg(doc->caption()));
+                a->setProperty("windowListEntry", true);
+                a->setCheckable(true);
+                a->setChecked(doc == ActiveDocument());
+                connect(a, &QAction::triggered, doc, [doc] {
+                    if (doc->subWindow())
+                        doc->subWindow()->mdiArea()->setActiveSubWindow(doc->subWindow());
+                });
+            }
+        });
+    }
+}
+
+void TMDIChild::connectCommands()
+{
+    const QHash<QString, std::function<void()>> own = {
+        {QStringLiteral("FileNewItem"), [this] { m_main->FileNewItemClick(); }},
+        {QStringLiteral("FileOpenItem"), [this] { m_main->FileOpenItemClick(); }},
+        {QStringLiteral("FileSaveItem"), [this] { FileSaveItemClick(); }},
+        {QStringLiteral("FileSaveAsItem"), [this] { FileSaveAsItemClick(); }},
+        {QStringLiteral("FileCloseItem"), [this] { FileCloseItemClick(); }},
+        {QStringLiteral("FileExitItem"), [this] { m_main->FileExitItemClick(); }},
+        {QStringLiteral("CutItem"), [this] { CutItemClick(); }},
+        {QStringLiteral("CopyItem"), [this] { CopyItemClick(); }},
+        {QStringLiteral("PasteItem"), [this] { PasteItemClick(); }},
+        {QStringLiteral("Wordwrap1"), [this] { Wordwrap1Click(); }},
+        {QStringLiteral("Refrssh1"), [this] { Refrssh1Click(); }},
+        {QStringLiteral("ShowHideprojectpanel1"), [this] { ShowHideprojectpanel1Click(); }},
+        {QStringLiteral("WindowCascadeItem"), [this] { m_main->WindowCascadeItemClick(); }},
+        {QStringLiteral("WindowTileItem"), [this] { m_main->WindowTileItemClick(); }},
+        {QStringLiteral("WindowArrangeItem"), [this] { m_main->WindowArrangeItemClick(); }},
+        {QStringLiteral("WindowMinimizeItem"), [this] { m_main->WindowMinimizeItemClick(); }},
+        {QStringLiteral("CloseAll1"), [this] { m_main->CloseAll1Click(); }},
+        {QStringLiteral("HelpAboutItem"), [this] { m_main->HelpAboutItemClick(); }},
+    };
+    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
+        QAction *act = it.value();
+        if (act->menu() || act->isSeparator())
+            continue;
+        const QString &name = it.key();
+        if (own.contains(name)) {
+            connect(act, &QAction::triggered, this, own.value(name));
+        } else if (const DocumentCommand *cmd = FindDocumentCommand(name)) {
+            auto run = cmd->run;
+            connect(act, &QAction::triggered, this, [this, run] {
+                if (ActiveDocument())
+                    run(*ActiveDocument());
+            });
+            if (!cmd->hint.isEmpty() && act->statusTip().isEmpty())
+                act->setStatusTip(cmd->hint);
+        } else {
+            // Commands of features not in this build yet.
+            act->setEnabled(false);
+        }
+    }
+}
+
+void TMDIChild::FormActivate()
+{
+    setActiveDocument(this);
+    Memo1->setFont(SharedEditorFont());
+    emit activated(this);
+}
+
+bool TMDIChild::SaveDocument(const QString &name)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString fileName = WithDefaultExt(name, AppSettings().DefaultExt);
+    const bool ok = SaveBytesToFile(fileName, Memo1->textView());
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        Prompts::instance().message(this, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(fileName),
+                                    QMessageBox::Critical, QMessageBox::Ok);
+        return false;
+    }
+    DocumentFileName = fileName;
+    Modified = false;
+    setCaption(fileName);
+    return true;
+}
+
+bool TMDIChild::saveDocumentAs()
+{
+    Prompts::FileRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.filters = saveFilters();
+    request.filterIndex = 0;
+    request.save = true;
+    request.fileName = DocumentFileName;
+    const Prompts::FileAnswer answer = Prompts::instance().askFile(this, request);
+    if (answer.fileName.isEmpty())
+        return false;
+    return SaveDocument(answer.fileName);
+}
+
+void TMDIChild::FileSaveItemClick()
+{
+    if (!DocumentFileName.isEmpty())
+        SaveDocument(DocumentFileName);
+    else
+        saveDocumentAs();
+}
+
+void TMDIChild::FileSaveAsItemClick()
+{
+    saveDocumentAs();
+}
+
+void TMDIChild::FileCloseItemClick()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        sub->close();
+    else
+        close();
+}
+
+bool TMDIChild::QueryClose()
+{
+    if (!Modified)
+        return true;
+    const auto answer = Prompts::instance().message(this, QStringLiteral("Warning"),
+                                                    QStringLiteral("Save changes in %1?").arg(caption()),
+                                                    QMessageBox::Warning,
+                                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer == QMessageBox::Yes) {
+        // A save that was cancelled or failed keeps the window: closing it would lose the text.
+        const bool saved = DocumentFileName.isEmpty() ? saveDocumentAs() : SaveDocument(DocumentFileName);
+        if (saved)
+            return true;
+    }
+    CloseCancelled = true;
+    return false;
+}
+
+void TMDIChild::closeEvent(QCloseEvent *event)
+{
+    if (!QueryClose()) {
+        event->ignore();
+        return;
+    }
+    DocumentList().removeOne(this);
+    if (g_active == this)
+        g_active = nullptr;
+    event->accept();
+}
+
+void TMDIChild::CutItemClick()
+{
+    Memo1->cut();
+}
+
+void TMDIChild::CopyItemClick()
+{
+    Memo1->copy();
+}
+
+void TMDIChild::PasteItemClick()
+{
+    Memo1->paste();
+}
+
+void TMDIChild::Wordwrap1Click()
+{
+    QAction *item = action(QStringLiteral("Wordwrap1"));
+    // The action has already flipped its own check mark when triggered from the menu.
+    const bool wrap = item ? item->isChecked() : Memo1->wrapMode() == QsciScintilla::WrapNone;
+    Memo1->setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    Memo1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, wrap ? 0 : 1);
+}
+
+void TMDIChild::Refrssh1Click()
+{
+    Memo1->viewport()->update();
+    Memo1->update();
+}
+
+void TMDIChild::ShowHideprojectpanel1Click()
+{
+    QAction *item = action(QStringLiteral("ShowHideprojectpanel1"));
+    m_main->setProjectVisible(item ? item->isChecked() : !AppSettings().ProjectVisible);
+}
+
+void TMDIChild::setProjectPanelChecked(bool checked)
+{
+    if (QAction *item = action(QStringLiteral("ShowHideprojectpanel1")))
+        item->setChecked(checked);
+}
+
+void TMDIChild::Memo1Change()
+{
+    Modified = true;
+}
+
+void TMDIChild::Memo1KeyDown(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return;
+    if (!EnterOpensLineBreakDialog(AppSettings().InsertBROnEnter, event->modifiers()))
+        return;
+    if (!lineBreakDialog())
+        return;
+    // The editor takes the key too; the dialog writes after its line break.
+    QTimer::singleShot(0, this, [this] {
+        if (lineBreakDialog())
+            lineBreakDialog()(*this);
+    });
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "editor/TextDocument.h"
+
+#include <QHash>
+#include <QList>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMdiSubWindow;
+class TColorMemo;
+class TMainForm;
+
+// One document window: its editor, file name and modified flag, and its own
+// menu bar, which the main window shows while the window is active.
+class TMDIChild : public QWidget, public TextDocument
+{
+    Q_OBJECT
+public:
+    static constexpr int MaxDocuments = 50;
+
+    explicit TMDIChild(TMainForm *mainForm, const QString &caption);
+    ~TMDIChild() override;
+
+    TColorMemo *Memo1 = nullptr;
+    QString DocumentFileName;
+    bool Modified = false;
+    QString DocType;
+
+    // TextDocument
+    TColorMemo *editor() const override { return Memo1; }
+    QString documentFileName() const override { return DocumentFileName; }
+    bool isModified() const override { return Modified; }
+    bool saveDocument(const QString &fileName) override { return SaveDocument(fileName); }
+    bool saveDocumentAs() override;
+    QWidget *window() override { return this; }
+
+    QString caption() const;
+    void setCaption(const QString &caption);
+    QMdiSubWindow *subWindow() const;
+
+    // The window's top-level menus, in menu bar order.
+    const QList<QMenu *> &menus() const { return m_menus; }
+    QAction *action(const QString &itemName) const { return m_actions.value(itemName); }
+    const QHash<QString, QAction *> &actions() const { return m_actions; }
+    QMenu *reopenMenu() const { return m_reopenMenu; }
+    QMenu *privateMenu() const { return m_privateMenu; }
+
+    // Writes the text to the file; false (after the message) when it cannot be written.
+    bool SaveDocument(const QString &fileName);
+    // The close prompt: true when the window may close.
+    bool QueryClose();
+
+    void FormActivate();
+    void FileSaveItemClick();
+    void FileSaveAsItemClick();
+    void FileCloseItemClick();
+    void CutItemClick();
+    void CopyItemClick();
+    void PasteItemClick();
+    void Wordwrap1Click();
+    void Refrssh1Click();
+    void ShowHideprojectpanel1Click();
+    void setProjectPanelChecked(bool checked);
+
+    // Set from outside once the element dialogs exist.
+    static std::function<void(TMDIChild &)> &lineBreakDialog();
+
+signals:
+    void activated(TMDIChild *child);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void connectCommands();
+    void Memo1Change();
+    void Memo1KeyDown(QKeyEvent *event);
+
+    TMainForm *m_main;
+    QList<QMenu *> m_menus;
+    QHash<QString, QAction *> m_actions;
+    QMenu *m_reopenMenu = nullptr;
+    QMenu *m_privateMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QString m_caption;
+};
+
+// Every open document window in creation order.
+QList<TMDIChild *> &DocumentList();
+// The document window activated last; nullptr when none is open.
+TMDIChild *ActiveDocument();
+void setActiveDocument(TMDIChild *child);
+// Set when the user answers Cancel to a save-changes prompt.
+extern bool CloseCancelled;
+
+// Whether Enter with these modifiers opens the line-break dialog.
+bool EnterOpensLineBreakDialog(bool insertBROnEnter, Qt::KeyboardModifiers modifiers);

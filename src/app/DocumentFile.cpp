@@ -1,0 +1,113 @@
+#include "app/DocumentFile.h"
+
+#include "editor/ColorMemo.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QSaveFile>
+#include <limits>
+
+void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR)
+{
+    const char *p = in.data();
+    const char *const end = p + in.size();
+    if (pendingCR && p < end && *p == '\n')
+        ++p;  // the LF that completes a CR LF split across chunks
+    pendingCR = false;
+    while (p < end) {
+        // Copy the run up to the next line-end byte in one go.
+        const char *q = p;
+        while (q < end && *q != '\r' && *q != '\n')
+            ++q;
+        out.append(p, q - p);
+        if (q == end)
+            break;
+        out.append("\r\n", 2);
+        if (*q == '\r') {
+            if (q + 1 < end && q[1] == '\n')
+                ++q;
+            else if (q + 1 == end)
+                pendingCR = true;
+        }
+        p = q + 1;
+    }
+}
+
+QByteArray ConvertLineEnds(QByteArrayView in)
+{
+    QByteArray out;
+    out.reserve(in.size() + in.size() / 16 + 16);
+    bool pendingCR = false;
+    AppendWithCRLF(in, out, pendingCR);
+    return out;
+}
+
+LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadResult::CannotOpen;
+    // The editor's positions are 32-bit; leave room for the added CRs.
+    if (file.size() > std::numeric_limits<int>::max() / 2)
+        return LoadResult::TooLarge;
+
+    // Chunks keep the peak memory near the editor's own copy of the text.
+    constexpr qint64 ChunkSize = 4 << 20;
+    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    QByteArray converted;
+    converted.reserve(ChunkSize * 2 + 2);
+    bool pendingCR = false;
+    memo->beginLoad(file.size() + file.size() / 32);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), ChunkSize);
+        if (n < 0) {
+            memo->endLoad();
+            memo->loadBytes(QByteArray());
+            return LoadResult::CannotOpen;
+        }
+        if (n == 0)
+            break;
+        converted.clear();
+        AppendWithCRLF(QByteArrayView(chunk.constData(), n), converted, pendingCR);
+        memo->appendLoadedBytes(converted);
+    }
+    memo->endLoad();
+    return LoadResult::Loaded;
+}
+
+bool SaveBytesToFile(const QString &fileName, QByteArrayView bytes, QString *error)
+{
+    QSaveFile file(fileName);
+    const QFileDevice::Permissions oldPermissions = QFile::permissions(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
+        if (n <= 0) {
+            file.cancelWriting();
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        written += n;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (oldPermissions)
+        QFile::setPermissions(fileName, oldPermissions);
+    return true;
+}
+
+QString WithDefaultExt(const QString &fileName, const QString &ext)
+{
+    if (fileName.contains(QLatin1Char('.')))
+        return fileName;
+    return fileName + QLatin1Char('.') + ext;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+class TColorMemo;
+
+// Turns every CR or LF that is not part of a CR LF pair into CR LF. Works on a
+// stream of chunks: `pendingCR` carries a CR that ended the previous chunk.
+void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR);
+QByteArray ConvertLineEnds(QByteArrayView in);
+
+enum class LoadResult { Loaded, CannotOpen, TooLarge };
+// Reads the file into the editor in one pass, converting line ends on the way.
+LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo);
+
+// Writes the bytes atomically: a temporary file in the same folder renamed over
+// the target, so a failed save leaves the old file whole. Keeps the target's permissions.
+bool SaveBytesToFile(const QString &fileName, QByteArrayView bytes, QString *error = nullptr);
+
+// A name with no "." anywhere, the folder part included, gets "." + ext.
+QString WithDefaultExt(const QString &fileName, const QString &ext);

@@ -1,0 +1,668 @@
+#include "app/MainForm.h"
+
+#include "app/AboutBox.h"
+#include "app/ChildWin.h"
+#include "app/DocumentFile.h"
+#include "app/SplashScreen.h"
+#include "editor/ColorMemo.h"
+#include "platform/Prompts.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+// Small tool button pictures drawn at run time, so the program ships no image files.
+QIcon glyphIcon(const QString &text, const QColor &colour)
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(140), 1));
+    p.setBrush(colour.lighter(185));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(text.size() > 2 ? 8 : 11);
+    p.setFont(f);
+    p.setPen(colour.darker(160));
+    p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, text);
+    return QIcon(pm);
+}
+}  // namespace
+
+TMainForm::Hooks &TMainForm::hooks()
+{
+    static Hooks h;
+    return h;
+}
+
+TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidget *parent)
+    : QMainWindow(parent), m_store(store), m_commandLine(commandLine)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tagloom"));
+    resize(775, 435);
+    setAcceptDrops(true);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("ClientArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    // Document windows are children of the area; drop them from the list first.
+    DocumentList().clear();
+    setActiveDocument(nullptr);
+}
+
+void TMainForm::FormCreate()
+{
+    Settings &settings = AppSettings();
+    LoadSettings(*m_store, settings);
+    SharedEditorFont() = EditorFontFromSettings(settings);
+
+    buildMainMenu();
+    buildToolBars();
+    buildProjectPanel();
+    buildStatusBar();
+
+    if (!settings.LastProject.isEmpty() && hooks().openProject)
+        hooks().openProject(settings.LastProject);
+
+    setStatusBarShown(settings.ShowStatusBar);
+    setProjectPanelAlignment(settings.ProjectPanelAlignment, false);
+    setProjectVisible(settings.ProjectVisible);
+
+    if (settings.ShowSplash) {
+        // The splash blocks on purpose: nothing else happens until it is gone.
+        TsplashScreen splash;
+        splash.showFor(settings.SplashSeconds);
+    }
+    UpdateMenuItems();
+}
+
+void TMainForm::buildMainMenu()
+{
+    auto *file = new QMenu(QStringLiteral("&File"), this);
+    file->menuAction()->setObjectName(QStringLiteral("File1"));
+    QAction *newItem = file->addAction(QStringLiteral("&New"), this, &TMainForm::FileNewItemClick);
+    newItem->setObjectName(QStringLiteral("FileNewItem"));
+    newItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    newItem->setStatusTip(QStringLiteral("New file"));
+    QAction *openItem = file->addAction(QStringLiteral("&Open"), this, &TMainForm::FileOpenItemClick);
+    openItem->setObjectName(QStringLiteral("FileOpenItem"));
+    openItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    openItem->setStatusTip(QStringLiteral("Open file"));
+    m_reopenMenu = file->addMenu(QStringLiteral("&Reopen"));
+    m_reopenMenu->setObjectName(QStringLiteral("Reopen1"));
+    file->addSeparator();
+    QAction *exitItem = file->addAction(QStringLiteral("E&xit"), this, &TMainForm::FileExitItemClick);
+    exitItem->setObjectName(QStringLiteral("FileExitItem"));
+
+    auto *help = new QMenu(QStringLiteral("&Help"), this);
+    help->menuAction()->setObjectName(QStringLiteral("Help1"));
+    help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+    QAction *about = help->addAction(QStringLiteral("&About"), this, &TMainForm::HelpAboutItemClick);
+    about->setObjectName(QStringLiteral("HelpAboutItem"));
+    about->setStatusTip(QStringLiteral("About Tagloom"));
+
+    m_mainMenus = {file, help};
+    showMenusOf(nullptr);
+}
+
+void TMainForm::buildToolBars()
+{
+    struct Button
+    {
+        const char *name;
+        const char *hint;
+        QIcon icon;
+        std::function<void()> run;
+    };
+    auto addBar = [this](const char *name, const char *title, const QList<Button> &buttons) {
+        auto *bar = new QToolBar(QString::fromLatin1(title), this);
+        bar->setObjectName(QString::fromLatin1(name));
+        bar->setIconSize(QSize(24, 24));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setFloatable(true);
+        for (const Button &b : buttons) {
+            if (!b.name) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction *a = bar->addAction(b.icon, QString::fromLatin1(b.hint));
+            a->setObjectName(QString::fromLatin1(b.name));
+            a->setToolTip(QString::fromLatin1(b.hint));
+            a->setStatusTip(QString::fromLatin1(b.hint));
+            if (b.run)
+                connect(a, &QAction::triggered, this, b.run);
+            m_buttons.insert(a->objectName(), a);
+        }
+        addToolBar(Qt::TopToolBarArea, bar);
+        m_toolBars.append(bar);
+        return bar;
+    };
+    QStyle *st = style();
+    addBar("file_tb", "File",
+           {{"newBtn", "New file", st->standardIcon(QStyle::SP_FileIcon), [this] { FileNewItemClick(); }},
+            {"openBtn", "Open file", st->standardIcon(QStyle::SP_DialogOpenButton), [this] { FileOpenItemClick(); }},
+            {"saveBtn", "Save file", st->standardIcon(QStyle::SP_DialogSaveButton), [this] { SaveBtnClick(); }},
+            {nullptr, nullptr, {}, {}},
+            {"previewBtn", "Preview using browser", glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)),
+             [this] { runActiveDocumentCommand(QStringLiteral("Viewinbrowser1")); }},
+            {"showHideProjectBtn", "Show/Hide project", st->standardIcon(QStyle::SP_FileDialogListView), {}}});
+    addBar("tagsLinks_tb", "Links",
+           {{"lnkFileBtn", "Link to a file", glyphIcon(QStringLiteral("A"), QColor(0x3a8a3a)),
+             [this] { runActiveDocumentCommand(QStringLiteral("Insertadocumentinthesamesystem1")); }},
+            {"lnkURLBtn", "Link to a URL", glyphIcon(QStringLiteral("URL"), QColor(0x3a8a3a)),
+             [this] { runActiveDocumentCommand(QStringLiteral("Insertadocumentinothersystem1")); }},
+            {"lnkAnchorBtn", "Link to an anchor in the document", glyphIcon(QStringLiteral("#"), QColor(0x3a8a3a)),
+             [this] { runActiveDocumentCommand(QStringLiteral("Jumpwithinthisdocument1")); }}});
+    addBar("tagsImage_tb", "Image",
+           {{"imgBtn", "Image", glyphIcon(QStringLiteral("IMG"), QColor(0xa0522d)),
+             [this] { runActiveDocumentCommand(QStringLiteral("Image1")); }}});
+    addBar("tagsMisc_tb", "Misc",
+           {{"hrBtn", "Horizontal rule", glyphIcon(QStringLiteral("HR"), QColor(0x7a4aa0)),
+             [this] { runActiveDocumentCommand(QStringLiteral("HorizontalRule1")); }}});
+
+    m_toolbarPop = new QMenu(this);
+    m_toolbarPop->setObjectName(QStringLiteral("toolbarPop"));
+    const char *items[] = {"&File", "&Links", "&Image", "&Misc"};
+    for (int i = 0; i < 4; ++i) {
+        QToolBar *bar = m_toolBars.at(i);
+        QAction *item = m_toolbarPop->addAction(QString::fromLatin1(items[i]));
+        item->setCheckable(true);
+        item->setChecked(true);
+        // toolbarPopClick flips the bar; toolbarClose (the bar hidden some other way) unchecks the item.
+        connect(item, &QAction::triggered, bar, [bar](bool on) { bar->setVisible(on); });
+        connect(bar, &QToolBar::visibilityChanged, item, [item, bar](bool visible) {
+            if (!bar->isHidden() == visible)
+                item->setChecked(visible);
+        });
+    }
+
+    QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn"));
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::triggered, this, [this](bool down) { setProjectVisible(down); });
+}
+
+QMenu *TMainForm::createPopupMenu()
+{
+    // QMainWindow deletes the menu it gets here after use: hand it a copy.
+    auto *menu = new QMenu(this);
+    for (QAction *a : m_toolbarPop->actions())
+        menu->addAction(a);
+    return menu;
+}
+
+void TMainForm::buildProjectPanel()
+{
+    m_projectPanel = new QDockWidget(QStringLiteral("Project"), this);
+    m_projectPanel->setObjectName(QStringLiteral("projectPanel"));
+    m_projectPanel->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_projectPanel->setAllowedAreas(Qt::AllDockWidgetAreas);
+
+    auto *title = new QWidget(m_projectPanel);
+    title->setObjectName(QStringLiteral("projectTitleBar"));
+    auto *row = new QHBoxLayout(title);
+    row->setContentsMargins(4, 2, 2, 2);
+    row->setSpacing(2);
+    auto *caption = new QLabel(QStringLiteral("<b>Project</b>"), title);
+    row->addWidget(caption, 1);
+
+    auto *alignBtn = new QToolButton(title);
+    alignBtn->setObjectName(QStringLiteral("projectAlignBtn"));
+    alignBtn->setToolTip(QStringLiteral("Change project panel alignment"));
+    alignBtn->setStatusTip(alignBtn->toolTip());
+    alignBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    alignBtn->setPopupMode(QToolButton::InstantPopup);
+    alignBtn->setAutoRaise(true);
+    auto *alignMenu = new QMenu(alignBtn);
+    const char *names[] = {"Left1", "Right1", "Top1", "Bottom1"};
+    const char *captions[] = {"&Left", "&Right", "&Top", "&Bottom"};
+    for (int i = 0; i < 4; ++i) {
+        QAction *a = alignMenu->addAction(QString::fromLatin1(captions[i]), this, [this, i] { setProjectPanelAlignment(i); });
+        a->setObjectName(QString::fromLatin1(names[i]));
+    }
+    alignBtn->setMenu(alignMenu);
+    row->addWidget(alignBtn);
+
+    auto *hideBtn = new QToolButton(title);
+    hideBtn->setObjectName(QStringLiteral("projectHide"));
+    hideBtn->setToolTip(QStringLiteral("Hide project"));
+    hideBtn->setStatusTip(hideBtn->toolTip());
+    hideBtn->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    hideBtn->setAutoRaise(true);
+    connect(hideBtn, &QToolButton::clicked, this, [this] {
+        QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn"));
+        setProjectVisible(!toggle->isChecked());
+    });
+    row->addWidget(hideBtn);
+    m_projectPanel->setTitleBarWidget(title);
+
+    auto *content = new QWidget(m_projectPanel);
+    content->setObjectName(QStringLiteral("projectContent"));
+    content->setMinimumWidth(120);
+    m_projectPanel->setWidget(content);
+    m_projectPanel->resize(231, m_projectPanel->height());
+    addDockWidget(Qt::LeftDockWidgetArea, m_projectPanel);
+    resizeDocks({m_projectPanel}, {231}, Qt::Horizontal);
+}
+
+void TMainForm::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("Panel1"));
+    bar->setSizeGripEnabled(true);
+    m_panel0 = new QLabel(QStringLiteral("Ready"), bar);
+    m_panel0->setObjectName(QStringLiteral("panel0"));
+    m_panel1 = new QLabel(bar);
+    m_panel1->setObjectName(QStringLiteral("panel1"));
+    m_panel0->setFrameShape(QFrame::StyledPanel);
+    m_panel1->setFrameShape(QFrame::StyledPanel);
+    bar->addWidget(m_panel0);
+    bar->addWidget(m_panel1, 1);
+    m_panel0->setFixedWidth(std::max(0, width() - 100));
+}
+
+void TMainForm::setStatusText(int panel, const QString &text)
+{
+    QLabel *label = panel == 0 ? m_panel0 : m_panel1;
+    label->setText(text);
+    // Status texts of a long load must show before the work starts.
+    label->repaint();
+}
+
+QString TMainForm::statusText(int panel) const
+{
+    return (panel == 0 ? m_panel0 : m_panel1)->text();
+}
+
+bool TMainForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::StatusTip) {
+        m_panel0->setText(static_cast<QStatusTipEvent *>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TMainForm::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    if (m_panel0)
+        m_panel0->setFixedWidth(std::max(0, width() - 100));
+}
+
+void TMainForm::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    if (hooks().buildReopenMenu)
+        hooks().buildReopenMenu(m_reopenMenu);
+    openCommandLine(m_commandLine);
+}
+
+void TMainForm::openCommandLine(const QStringList &arguments)
+{
+    for (const QString &arg : arguments) {
+        if (!QFileInfo(arg).isFile())
+            continue;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const QString lower = arg.toLower();
+        if (lower.contains(QLatin1String(".htm")) && roomForDocument()) {
+            TMDIChild *child = CreateDocumentWindow(arg);
+            const LoadResult result = LoadFileIntoEditor(arg, child->Memo1);
+            if (result != LoadResult::Loaded) {
+                Prompts::instance().message(this, QStringLiteral("Error"),
+                                            result == LoadResult::TooLarge
+                                                ? QStringLiteral("Text exceeds memo capacity")
+                                                : QStringLiteral("Cannot open file %1").arg(arg),
+                                            QMessageBox::Critical, QMessageBox::Ok);
+                child->Modified = false;
+                child->subWindow()->close();
+            } else {
+                child->DocumentFileName = arg;
+                child->Modified = false;
+            }
+        }
+        if (lower.contains(QLatin1String(".tlp")) && hooks().openProject)
+            hooks().openProject(arg);
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool TMainForm::roomForDocument()
+{
+    if (DocumentList().size() < TMDIChild::MaxDocuments)
+        return true;
+    Prompts::instance().message(this, QStringLiteral("Tagloom"),
+                                QStringLiteral("No more than %1 documents can be open at once. "
+                                               "Close a document window first.")
+                                    .arg(TMDIChild::MaxDocuments),
+                                QMessageBox::Information, QMessageBox::Ok);
+    return false;
+}
+
+TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
+{
+    auto *child = new TMDIChild(this, caption);
+    DocumentList().append(child);
+    setActiveDocument(child);
+    QMdiSubWindow *sub = m_mdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    sub->resize(533, 303);
+    // Each new window steps down and right from the last, like a cascade.
+    const int step = (DocumentList().size() - 1) % 8;
+    sub->move(step * 24, step * 24);
+    connect(child, &QObject::destroyed, this, [this, child] { documentClosed(child); });
+    child->setProjectPanelChecked(AppSettings().ProjectVisible);
+    if (hooks().buildReopenMenu && child->reopenMenu())
+        hooks().buildReopenMenu(child->reopenMenu());
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    child->FormActivate();
+    showMenusOf(child);
+    UpdateMenuItems();
+    emit documentsChanged();
+    return child;
+}
+
+TMDIChild *TMainForm::NewDocument()
+{
+    if (!roomForDocument())
+        return nullptr;
+    TMDIChild *child = CreateDocumentWindow(QStringLiteral("Untitled:%1").arg(DocumentList().size() + 1));
+    if (AppSettings().InsertStructureOnNew && hooks().newDocumentStructure)
+        hooks().newDocumentStructure(*child);
+    return child;
+}
+
+TMDIChild *TMainForm::OpenDocument(const QString &name)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString fileName = name;
+    TMDIChild *child = nullptr;
+    if (fileName.isEmpty()) {
+        Prompts::FileRequest request;
+        request.caption = QStringLiteral("Open/Save");
+        request.filters = {QStringLiteral("HTMLs (*.html *.htm)"), QStringLiteral("Pictures (*.GIF *.JPG *.JPEG)"),
+                           QStringLiteral("Exectables (*)"), QStringLiteral("All (*)"), QStringLiteral("Maps (*.map)"),
+                           QStringLiteral("Java Classes (*.class)"), QStringLiteral("Projects (*.tlP)")};
+        request.filterIndex = -1;
+        QApplication::restoreOverrideCursor();
+        fileName = Prompts::instance().askFile(this, request).fileName;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    if (!fileName.isEmpty() && QFileInfo(fileName).isFile() && roomForDocument()) {
+        const QString full = QFileInfo(fileName).absoluteFilePath();
+        setStatusText(1, QStringLiteral("Creating new window..."));
+        child = CreateDocumentWindow(full);
+        setStatusText(1, QStringLiteral("Opening file..."));
+        const LoadResult result = LoadFileIntoEditor(full, child->Memo1);
+        if (result == LoadResult::Loaded) {
+            child->DocumentFileName = full;
+            child->Modified = false;
+            setStatusText(1, QStringLiteral("Adding to Reopen menu..."));
+            if (hooks().fileOpened)
+                hooks().fileOpened(full);
+            if (hooks().buildReopenMenu && child->reopenMenu())
+                hooks().buildReopenMenu(child->reopenMenu());
+        } else {
+            QApplication::restoreOverrideCursor();
+            Prompts::instance().message(this, QStringLiteral("Error"),
+                                        result == LoadResult::TooLarge ? QStringLiteral("Text exceeds memo capacity")
+                                                                       : QStringLiteral("Cannot open file %1").arg(full),
+                                        QMessageBox::Critical, QMessageBox::Ok);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            // Nothing was read into the window: it goes rather than posing as the file.
+            child->Modified = false;
+            child->subWindow()->close();
+            child = nullptr;
+        }
+    }
+    setStatusText(1, QStringLiteral("Done"));
+    QApplication::restoreOverrideCursor();
+    return child;
+}
+
+void TMainForm::FileNewItemClick()
+{
+    NewDocument();
+}
+
+void TMainForm::FileOpenItemClick()
+{
+    OpenDocument(QString());
+}
+
+void TMainForm::FileExitItemClick()
+{
+    close();
+}
+
+void TMainForm::SaveBtnClick()
+{
+    if (TMDIChild *doc = ActiveDocument())
+        doc->FileSaveItemClick();
+}
+
+void TMainForm::runActiveDocumentCommand(const QString &itemName)
+{
+    TMDIChild *doc = ActiveDocument();
+    if (!doc)
+        return;
+    if (QAction *a = doc->action(itemName); a && a->isEnabled())
+        a->trigger();
+}
+
+void TMainForm::HelpAboutItemClick()
+{
+    TAboutBox about(this);
+    Prompts::instance().runModal(&about);
+}
+
+void TMainForm::CloseAll1Click()
+{
+    CloseCancelled = false;
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        (*it)->close();
+        if (CloseCancelled)
+            break;
+    }
+}
+
+void TMainForm::WindowCascadeItemClick()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void TMainForm::WindowTileItemClick()
+{
+    m_mdi->tileSubWindows();
+}
+
+void TMainForm::WindowArrangeItemClick()
+{
+    // Minimised windows line up along the bottom of the area.
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    int x = 0;
+    for (QMdiSubWindow *w : windows) {
+        if (!w->isMinimized())
+            continue;
+        w->move(x, m_mdi->viewport()->height() - w->height());
+        x += w->width();
+    }
+}
+
+void TMainForm::WindowMinimizeItemClick()
+{
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        (*it)->showMinimized();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    CloseCancelled = false;
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        (*it)->close();
+        if (CloseCancelled) {
+            event->ignore();
+            return;
+        }
+    }
+    if (hooks().askSaveProject && !hooks().askSaveProject()) {
+        event->ignore();
+        return;
+    }
+    Settings &settings = AppSettings();
+    settings.LastProject = hooks().projectFileName ? hooks().projectFileName() : QString();
+    SaveSettings(*m_store, settings);
+    event->accept();
+}
+
+void TMainForm::subWindowActivated(QMdiSubWindow *window)
+{
+    if (!window)
+        return;
+    if (auto *child = qobject_cast<TMDIChild *>(window->widget())) {
+        if (DocumentList().contains(child)) {
+            child->FormActivate();
+            showMenusOf(child);
+        }
+    }
+    UpdateMenuItems();
+}
+
+void TMainForm::documentClosed(TMDIChild *child)
+{
+    DocumentList().removeOne(child);
+    if (m_menusShownFor == child)
+        m_menusShownFor = nullptr;
+    if (ActiveDocument() == child || !ActiveDocument())
+        setActiveDocument(nullptr);
+    if (QMdiSubWindow *sub = m_mdi->activeSubWindow()) {
+        if (auto *next = qobject_cast<TMDIChild *>(sub->widget()); next && DocumentList().contains(next))
+            next->FormActivate();
+    }
+    if (!ActiveDocument() && !DocumentList().isEmpty())
+        DocumentList().constLast()->FormActivate();
+    showMenusOf(ActiveDocument());
+    UpdateMenuItems();
+    emit documentsChanged();
+}
+
+void TMainForm::showMenusOf(TMDIChild *child)
+{
+    // The active document's menu bar takes the place of the main menus; menus
+    // that are not on the bar keep no live shortcuts.
+    QMenuBar *bar = menuBar();
+    const auto current = bar->actions();
+    for (QAction *a : current)
+        bar->removeAction(a);
+    const QList<QMenu *> &menus = child ? child->menus() : m_mainMenus;
+    for (QMenu *m : menus)
+        bar->addMenu(m);
+    m_menusShownFor = child;
+}
+
+void TMainForm::UpdateMenuItems()
+{
+    const bool any = !DocumentList().isEmpty();
+    for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"})
+        if (QAction *a = m_buttons.value(QString::fromLatin1(name)))
+            a->setEnabled(any);
+    if (!any && hooks().buildReopenMenu)
+        hooks().buildReopenMenu(m_reopenMenu);
+}
+
+void TMainForm::setProjectVisible(bool visible)
+{
+    AppSettings().ProjectVisible = visible;
+    if (QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn")))
+        toggle->setChecked(visible);
+    m_projectPanel->setVisible(visible);
+    for (TMDIChild *doc : DocumentList())
+        doc->setProjectPanelChecked(visible);
+}
+
+void TMainForm::setProjectPanelAlignment(int alignment, bool remember)
+{
+    static const Qt::DockWidgetArea areas[] = {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea,
+                                               Qt::BottomDockWidgetArea};
+    // Any other stored number leaves the panel at the left (and is kept as it is).
+    const Qt::DockWidgetArea area = alignment >= 0 && alignment < 4 ? areas[alignment] : Qt::LeftDockWidgetArea;
+    const bool visible = m_projectPanel->isVisibleTo(this) || !m_shown;
+    removeDockWidget(m_projectPanel);
+    addDockWidget(area, m_projectPanel);
+    m_projectPanel->setVisible(visible && AppSettings().ProjectVisible);
+    if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)
+        resizeDocks({m_projectPanel}, {231}, Qt::Horizontal);
+    else
+        resizeDocks({m_projectPanel}, {120}, Qt::Vertical);
+    if (remember)
+        AppSettings().ProjectPanelAlignment = quint8(alignment);
+}
+
+void TMainForm::setStatusBarShown(bool shown)
+{
+    statusBar()->setVisible(shown);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    QStringList files;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    event->acceptProposedAction();
+    // The last dropped file is opened first.
+    for (auto it = files.crbegin(); it != files.crend(); ++it) {
+        if (!roomForDocument())
+            break;
+        OpenDocument(*it);
+    }
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QDockWidget;
+class QAction;
+class SettingsStore;
+class TMDIChild;
+
+// The main window: the document area, four tool bars, the project panel and the status bar.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // `store` holds the settings; the main window does not own it.
+    TMainForm(SettingsStore *store, const QStringList &commandLine, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    SettingsStore &store() const { return *m_store; }
+    QMdiArea *mdiArea() const { return m_mdi; }
+
+    // Documents
+    TMDIChild *NewDocument();
+    // Opens the file in a new window; with an empty name asks for one first.
+    TMDIChild *OpenDocument(const QString &fileName);
+    TMDIChild *CreateDocumentWindow(const QString &caption);
+    // False (after a message) when no further document window may be opened.
+    bool roomForDocument();
+
+    void FileNewItemClick();
+    void FileOpenItemClick();
+    void FileExitItemClick();
+    void HelpAboutItemClick();
+    void CloseAll1Click();
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void SaveBtnClick();
+
+    void UpdateMenuItems();
+    void setProjectVisible(bool visible);
+    void setProjectPanelAlignment(int alignment, bool remember = true);
+    void setStatusBarShown(bool shown);
+    void setStatusText(int panel, const QString &text);
+    QString statusText(int panel) const;
+    QMenu *mainReopenMenu() const { return m_reopenMenu; }
+    // Runs the command-line handling of the first show (also used by tests).
+    void openCommandLine(const QStringList &arguments);
+
+    // Hooks for features that live in other subsystems.
+    struct Hooks
+    {
+        std::function<void(TMDIChild &)> newDocumentStructure;  // dialog for a new document
+        std::function<bool()> askSaveProject;                   // false = cancel shutdown
+        std::function<void(const QString &)> openProject;
+        std::function<QString()> projectFileName;
+        std::function<void(const QString &)> previewInBrowser;
+        std::function<void(TMDIChild &)> preview;
+        std::function<void(const QString &)> fileOpened;        // after a document was opened by name
+        std::function<void(QMenu *)> buildReopenMenu;            // fills a "Reopen" submenu
+    };
+    static Hooks &hooks();
+
+signals:
+    void documentsChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    QMenu *createPopupMenu() override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void buildMainMenu();
+    void buildToolBars();
+    void buildProjectPanel();
+    void buildStatusBar();
+    void subWindowActivated(QMdiSubWindow *window);
+    void showMenusOf(TMDIChild *child);
+    void documentClosed(TMDIChild *child);
+    void runActiveDocumentCommand(const QString &itemName);
+
+    SettingsStore *m_store;
+    QStringList m_commandLine;
+    bool m_shown = false;
+    QMdiArea *m_mdi = nullptr;
+    QLabel *m_panel0 = nullptr;
+    QLabel *m_panel1 = nullptr;
+    QList<QMenu *> m_mainMenus;
+    QMenu *m_reopenMenu = nullptr;
+    QMenu *m_toolbarPop = nullptr;
+    QList<QToolBar *> m_toolBars;
+    QHash<QString, QAction *> m_buttons;
+    QDockWidget *m_projectPanel = nullptr;
+    QToolButton *m_showHideProjectBtn = nullptr;
+    TMDIChild *m_menusShownFor = nullptr;
+};
