@@ -75,7 +75,9 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
 
 TMainForm::~TMainForm()
 {
-    // Document windows are children of the area; drop them from the list first.
+    // Document windows die with the area after this body: they must not call back.
+    for (TMDIChild *doc : DocumentList())
+        disconnect(doc, nullptr, this, nullptr);
     DocumentList().clear();
     setActiveDocument(nullptr);
 }

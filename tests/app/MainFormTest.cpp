@@ -1,0 +1,296 @@
+#include "app/ChildWin.h"
+#include "app/MainForm.h"
+#include "editor/ColorMemo.h"
+#include "platform/Settings.h"
+#include "platform/SettingsStore.h"
+#include "ScriptedPrompts.h"
+#include "TestUtil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+class MainFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AppSettings() = Settings();
+        store = std::make_unique<SettingsStore>(dir.filePath("store.ini"));
+        store->writeBool("Misc", "Show splash screen", false);
+        store->writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    }
+    void TearDown() override
+    {
+        // Answer No to anything left, so the window can go.
+        if (form) {
+            for (TMDIChild *doc : DocumentList())
+                doc->Modified = false;
+            form.reset();
+        }
+    }
+    TMainForm &createForm(const QStringList &args = {})
+    {
+        form = std::make_unique<TMainForm>(store.get(), args);
+        return *form;
+    }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        writeFileBytes(path, bytes);
+        return path;
+    }
+    void type(TMDIChild *doc, const QByteArray &text)
+    {
+        doc->Memo1->setSelText(text);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<TMainForm> form;
+    ScriptedPrompts prompts;
+};
+
+QStringList captions()
+{
+    QStringList list;
+    for (TMDIChild *doc : DocumentList())
+        list.append(doc->caption());
+    return list;
+}
+}  // namespace
+
+TEST_F(MainFormTest, UntitledNumberingFollowsTheOpenWindowCount)
+{
+    TMainForm &main = createForm();
+    main.NewDocument();
+    main.NewDocument();
+    main.NewDocument();
+    EXPECT_EQ(captions(), QStringList({"Untitled:1", "Untitled:2", "Untitled:3"}));
+    EXPECT_EQ(ActiveDocument()->caption(), "Untitled:3");
+    DocumentList().first()->FileCloseItemClick();
+    QApplication::processEvents();
+    main.NewDocument();
+    EXPECT_EQ(captions(), QStringList({"Untitled:2", "Untitled:3", "Untitled:3"}));
+}
+
+TEST_F(MainFormTest, SaveAddsTheDefaultExtensionAndWritesBytesUnchanged)
+{
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    type(doc, "<P>\r\nno break at the end");
+    EXPECT_TRUE(doc->Modified);
+    prompts.files = {dir.filePath("page")};
+    doc->FileSaveItemClick();
+    EXPECT_EQ(doc->DocumentFileName, dir.filePath("page.html"));
+    EXPECT_EQ(doc->caption(), dir.filePath("page.html"));
+    EXPECT_FALSE(doc->Modified);
+    EXPECT_EQ(readFileBytes(dir.filePath("page.html")), "<P>\r\nno break at the end");
+    ASSERT_EQ(prompts.fileRequests.size(), 1);
+    EXPECT_TRUE(prompts.fileRequests[0].save);
+    EXPECT_EQ(prompts.fileRequests[0].filters.size(), 3);
+
+    // Save again goes to the same name without asking.
+    type(doc, "!");
+    doc->FileSaveItemClick();
+    EXPECT_EQ(prompts.fileRequests.size(), 1);
+}
+
+TEST_F(MainFormTest, OpenConvertsLineEndsAndReportsProgress)
+{
+    TMainForm &main = createForm();
+    const QString name = file("lf.html", "<HTML>\n<BODY>\n</HTML>");
+    TMDIChild *doc = main.OpenDocument(name);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->Memo1->bytes(), "<HTML>\r\n<BODY>\r\n</HTML>");
+    EXPECT_FALSE(doc->Modified);
+    EXPECT_EQ(doc->DocumentFileName, name);
+    EXPECT_EQ(main.statusText(1), "Done");
+    doc->FileSaveItemClick();
+    EXPECT_EQ(readFileBytes(name), "<HTML>\r\n<BODY>\r\n</HTML>");
+
+    // A name that is no file opens nothing and says nothing.
+    EXPECT_EQ(main.OpenDocument(dir.filePath("gone.html")), nullptr);
+    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // The same file twice gives two windows with the same caption.
+    main.OpenDocument(name);
+    EXPECT_EQ(captions(), QStringList({name, name}));
+}
+
+TEST_F(MainFormTest, FailedSaveKeepsNameCaptionAndModified)
+{
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    type(doc, "text");
+    prompts.answers = {QMessageBox::Ok};
+    EXPECT_FALSE(doc->SaveDocument(dir.filePath("no/such/folder/page.html")));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "Cannot create file " + dir.filePath("no/such/folder/page.html"));
+    EXPECT_TRUE(doc->DocumentFileName.isEmpty());
+    EXPECT_EQ(doc->caption(), "Untitled:1");
+    EXPECT_TRUE(doc->Modified);
+}
+
+TEST_F(MainFormTest, ClosePromptAnswers)
+{
+    TMainForm &main = createForm();
+    TMDIChild *unchanged = main.NewDocument();
+    unchanged->FileCloseItemClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(DocumentList().isEmpty());
+
+    TMDIChild *doc = main.NewDocument();
+    type(doc, "keep me");
+    prompts.answers = {QMessageBox::Cancel};
+    CloseCancelled = false;
+    doc->FileCloseItemClick();
+    EXPECT_TRUE(CloseCancelled);
+    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(prompts.messages.last().text, "Save changes in Untitled:1?");
+    EXPECT_EQ(prompts.messages.last().caption, "Warning");
+    EXPECT_EQ(prompts.messages.last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    // Yes on an untitled document with the save dialog cancelled keeps the window and its text.
+    prompts.answers = {QMessageBox::Yes};
+    prompts.files = {QString()};
+    CloseCancelled = false;
+    doc->FileCloseItemClick();
+    EXPECT_TRUE(CloseCancelled);
+    ASSERT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(doc->Memo1->bytes(), "keep me");
+
+    prompts.answers = {QMessageBox::Yes};
+    prompts.files = {dir.filePath("kept.html")};
+    doc->FileCloseItemClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_EQ(readFileBytes(dir.filePath("kept.html")), "keep me");
+
+    TMDIChild *other = main.NewDocument();
+    type(other, "drop me");
+    prompts.answers = {QMessageBox::No};
+    other->FileCloseItemClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(DocumentList().isEmpty());
+}
+
+TEST_F(MainFormTest, CloseAllStopsAtCancel)
+{
+    TMainForm &main = createForm();
+    for (int i = 0; i < 3; ++i)
+        type(main.NewDocument(), "changed");
+    prompts.answers = {QMessageBox::No, QMessageBox::Cancel};
+    main.CloseAll1Click();
+    QApplication::processEvents();
+    EXPECT_EQ(captions(), QStringList({"Untitled:1", "Untitled:2"}));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[0].text, "Save changes in Untitled:3?");
+    EXPECT_EQ(prompts.messages[1].text, "Save changes in Untitled:2?");
+}
+
+TEST_F(MainFormTest, ShutdownStopsAtCancelAndSavesSettingsOnlyWhenComplete)
+{
+    TMainForm &main = createForm();
+    main.show();
+    type(main.NewDocument(), "first");
+    type(main.NewDocument(), "second");
+    AppSettings().DefaultExt = "htm";
+    prompts.answers = {QMessageBox::No, QMessageBox::Cancel};
+    EXPECT_FALSE(main.close());
+    QApplication::processEvents();
+    EXPECT_EQ(captions(), QStringList({"Untitled:1"}));
+    EXPECT_FALSE(store->hasValue("Files", "Default Ext"));
+
+    prompts.answers = {QMessageBox::No};
+    EXPECT_TRUE(main.close());
+    QApplication::processEvents();
+    EXPECT_TRUE(DocumentList().isEmpty());
+    SettingsStore reread(dir.filePath("store.ini"));
+    EXPECT_EQ(reread.readString("Files", "Default Ext", ""), "htm");
+}
+
+TEST_F(MainFormTest, CommandLineOpensHtmlFilesOnly)
+{
+    const QString upper = file("PAGE.HTML", "<B>x</B>\n");
+    const QString text = file("notes.txt", "plain");
+    const QString missing = dir.filePath("missing.html");
+    TMainForm &main = createForm({upper, text, missing, "-style"});
+    main.show();
+    QApplication::processEvents();
+    EXPECT_EQ(captions(), QStringList({upper}));
+    EXPECT_EQ(ActiveDocument()->DocumentFileName, upper);
+    EXPECT_EQ(ActiveDocument()->Memo1->bytes(), "<B>x</B>\r\n");
+    EXPECT_FALSE(ActiveDocument()->Modified);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(MainFormTest, NoMoreThanFiftyDocuments)
+{
+    TMainForm &main = createForm();
+    for (int i = 0; i < TMDIChild::MaxDocuments; ++i)
+        main.NewDocument();
+    prompts.answers = {QMessageBox::Ok, QMessageBox::Ok};
+    EXPECT_EQ(main.NewDocument(), nullptr);
+    EXPECT_EQ(main.OpenDocument(file("p.html", "x")), nullptr);
+    EXPECT_EQ(DocumentList().size(), TMDIChild::MaxDocuments);
+    EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+TEST_F(MainFormTest, MenusFollowTheActiveDocument)
+{
+    TMainForm &main = createForm();
+    auto menuNames = [&main] {
+        QStringList names;
+        for (QAction *a : main.menuBar()->actions())
+            names.append(a->text());
+        return names;
+    };
+    EXPECT_EQ(menuNames(), QStringList({"&File", "&Help"}));
+    TMDIChild *doc = main.NewDocument();
+    EXPECT_EQ(menuNames().size(), 12);
+    EXPECT_EQ(menuNames().first(), "&File");
+    // Ctrl+C belongs to Copy; Center gives its key up.
+    EXPECT_EQ(doc->action("CopyItem")->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_TRUE(doc->action("Center1")->shortcut().isEmpty());
+    EXPECT_TRUE(doc->action("Wordwrap1")->isChecked());
+    doc->action("Wordwrap1")->trigger();
+    EXPECT_EQ(doc->Memo1->wrapMode(), QsciScintilla::WrapNone);
+    doc->FileCloseItemClick();
+    QApplication::processEvents();
+    EXPECT_EQ(menuNames(), QStringList({"&File", "&Help"}));
+}
+
+TEST_F(MainFormTest, ProjectPanelToggleReachesEveryWindow)
+{
+    TMainForm &main = createForm();
+    TMDIChild *a = main.NewDocument();
+    TMDIChild *b = main.NewDocument();
+    EXPECT_TRUE(a->action("ShowHideprojectpanel1")->isChecked());
+    b->action("ShowHideprojectpanel1")->trigger();
+    EXPECT_FALSE(AppSettings().ProjectVisible);
+    EXPECT_FALSE(a->action("ShowHideprojectpanel1")->isChecked());
+    EXPECT_FALSE(main.findChild<QWidget *>("projectPanel")->isVisibleTo(&main));
+    main.setProjectPanelAlignment(2);
+    EXPECT_EQ(AppSettings().ProjectPanelAlignment, 2);
+}
+
+TEST(EnterKey, LineBreakDialogRouting)
+{
+    EXPECT_TRUE(EnterOpensLineBreakDialog(true, Qt::NoModifier));
+    EXPECT_TRUE(EnterOpensLineBreakDialog(true, Qt::ShiftModifier));
+    EXPECT_TRUE(EnterOpensLineBreakDialog(true, Qt::ControlModifier | Qt::ShiftModifier));
+    EXPECT_FALSE(EnterOpensLineBreakDialog(true, Qt::ControlModifier));
+    EXPECT_TRUE(EnterOpensLineBreakDialog(false, Qt::ControlModifier));
+    EXPECT_FALSE(EnterOpensLineBreakDialog(false, Qt::NoModifier));
+    EXPECT_FALSE(EnterOpensLineBreakDialog(false, Qt::ControlModifier | Qt::ShiftModifier));
+}
