@@ -51,26 +51,28 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     if (file.size() > std::numeric_limits<int>::max() / 2)
         return LoadResult::TooLarge;
 
-    // Chunks keep the peak memory near the editor's own copy of the text.
+    // Read in pieces straight into the converted text, which the editor then
+    // takes in one append: each append costs time in proportion to the
+    // document already there, so many small ones would be quadratic.
     constexpr qint64 ChunkSize = 4 << 20;
     QByteArray chunk(ChunkSize, Qt::Uninitialized);
     QByteArray converted;
-    converted.reserve(ChunkSize * 2 + 2);
+    converted.reserve(file.size() + file.size() / 32 + 16);
     bool pendingCR = false;
-    memo->beginLoad(file.size() + file.size() / 32);
     for (;;) {
         const qint64 n = file.read(chunk.data(), ChunkSize);
-        if (n < 0) {
-            memo->endLoad();
-            memo->loadBytes(QByteArray());
+        if (n < 0)
             return LoadResult::CannotOpen;
-        }
         if (n == 0)
             break;
-        converted.clear();
         AppendWithCRLF(QByteArrayView(chunk.constData(), n), converted, pendingCR);
-        memo->appendLoadedBytes(converted);
     }
+    chunk = QByteArray();
+    if (converted.size() > std::numeric_limits<int>::max() - 1)
+        return LoadResult::TooLarge;
+    memo->beginLoad(converted.size());
+    memo->appendLoadedBytes(converted);
+    converted = QByteArray();
     memo->endLoad();
     return LoadResult::Loaded;
 }

@@ -97,6 +97,10 @@ void TColorMemo::loadBytes(const QByteArray &bytes)
 
 void TColorMemo::beginLoad(qint64 expectedSize)
 {
+    // Wrapping while appending lays out every line at once; it is switched
+    // back on at the end, when only the visible lines need it.
+    m_wrapAfterLoad = SendScintilla(SCI_GETWRAPMODE);
+    SendScintilla(SCI_SETWRAPMODE, SC_WRAP_NONE);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
     SendScintilla(SCI_CLEARALL);
     // Single-byte while loading: a piece may end inside a UTF-8 sequence.
@@ -117,6 +121,7 @@ void TColorMemo::endLoad()
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
+    SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(m_wrapAfterLoad));
 }
 
 bool TColorMemo::isUtf8Document() const

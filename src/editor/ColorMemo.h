@@ -55,6 +55,7 @@ protected:
 
 private:
     void clearClashingKeys();
+    long m_wrapAfterLoad = 0;
 };
 
 // Groups changes into one undo step for the lifetime of the object.
