@@ -11,15 +11,6 @@ const QString OpenUrlTopic = QStringLiteral("WWW_OpenURL");
 const QString QuotedTail = QStringLiteral("\",,-1,,,,,");
 const QString BareTail = QStringLiteral(",,0xFFFFFFFF,0x3,,,");
 const QString FilePrefix = QStringLiteral("file:");
-
-QUrl desktopUrl(const QString &target)
-{
-    // A scheme of one letter is a Windows drive, not an address.
-    const QUrl url(target);
-    if (!QFileInfo::exists(target) && url.isValid() && url.scheme().size() > 1)
-        return url;
-    return QUrl::fromLocalFile(target);
-}
 }  // namespace
 
 void ProcessBrowserBridge::setServiceApplication(const QString &program)
@@ -64,6 +55,15 @@ void ProcessBrowserBridge::openWithDesktop(const QString &target)
 {
     if (!target.isEmpty())
         QDesktopServices::openUrl(desktopUrl(target));
+}
+
+QUrl ProcessBrowserBridge::desktopUrl(const QString &target)
+{
+    // A scheme of one letter is a Windows drive, not an address.
+    const QUrl url(target);
+    if (!QFileInfo::exists(target) && url.isValid() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
 
 QString ProcessBrowserBridge::targetOfOpenRequest(const QString &item)

@@ -2,6 +2,8 @@
 
 #include "platform/BrowserBridge.h"
 
+#include <QUrl>
+
 // The bridge where no browser serves DDE: the conversation is played by starting
 // the service application itself. "WWW_Activate" needs nothing (a started browser
 // comes to the front by itself); a "WWW_OpenURL" request starts the program with
@@ -20,6 +22,8 @@ public:
     // The file or address named in an open request of either browser's form,
     // without the "file:" prefix, which a browser started with it does not need.
     static QString targetOfOpenRequest(const QString &item);
+    // What the desktop is asked to open: an address as it is, anything else as a local file.
+    static QUrl desktopUrl(const QString &target);
 
 private:
     QString m_program;

@@ -22,6 +22,18 @@ TEST(PreviewProcessBridge, FindsTheTargetInBothOpenRequests)
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(QStringLiteral("plain")), QStringLiteral("plain"));
 }
 
+TEST(PreviewProcessBridge, DesktopOpensAddressesAsTheyAreAndEverythingElseAsFiles)
+{
+    EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("mailto:someone@example.org")),
+              QUrl(QStringLiteral("mailto:someone@example.org")));
+    EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("http://example.org/a b")),
+              QUrl(QStringLiteral("http://example.org/a b")));
+    EXPECT_TRUE(ProcessBrowserBridge::desktopUrl(QStringLiteral("/web/my page#1.html")).isLocalFile());
+    EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("/web/my page#1.html")).toLocalFile(),
+              QStringLiteral("/web/my page#1.html"));
+    EXPECT_TRUE(ProcessBrowserBridge::desktopUrl(QStringLiteral("C:\\web\\a.html")).isLocalFile());
+}
+
 #ifdef Q_OS_UNIX
 namespace {
 // A stand-in browser that appends each run's arguments, one line per run.
