@@ -18,7 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 enum { DefaultBrowserType = 3 };
 constexpr int SplashSecondsMin = 1;
 constexpr int SplashSecondsMax = 10;
@@ -45,8 +46,8 @@ QStringList openDialogFilters()
     const QString programs = QStringLiteral("Exectables (*)");
     const QString all = QStringLiteral("All (*)");
 #endif
-    return {QStringLiteral("HTMLs (*.html *.htm)"), QStringLiteral("Pictures (*.GIF *.JPG *.JPEG)"), programs, all,
-            QStringLiteral("Maps (*.map)"), QStringLiteral("Java Classes (*.class)"), QStringLiteral("Projects (*.tlP)")};
+    return { QStringLiteral("HTMLs (*.html *.htm)"), QStringLiteral("Pictures (*.GIF *.JPG *.JPEG)"), programs, all,
+        QStringLiteral("Maps (*.map)"), QStringLiteral("Java Classes (*.class)"), QStringLiteral("Projects (*.tlP)") };
 }
 
 QString askFileName(QWidget *parent, int filterKind)
@@ -57,13 +58,13 @@ QString askFileName(QWidget *parent, int filterKind)
     request.filterIndex = filterKind - 1;
     return Prompts::instance().askFile(parent, request).fileName;
 }
-}  // namespace
+} // namespace
 
 QString NetscapeInstallFolder()
 {
 #ifdef Q_OS_WIN
-    const QSettings key(QStringLiteral("HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\Main"),
-                        QSettings::NativeFormat);
+    const QSettings key(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\Main"), QSettings::NativeFormat);
     return key.value(QStringLiteral("Install Directory")).toString();
 #else
     return {};
@@ -89,7 +90,7 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     files_defaultExtEdit->setObjectName(QStringLiteral("files_defaultExtEdit"));
     files_defaultExtEdit->setEditable(true);
     files_defaultExtEdit->setInsertPolicy(QComboBox::NoInsert);
-    files_defaultExtEdit->addItems({QStringLiteral("html"), QStringLiteral("htm")});
+    files_defaultExtEdit->addItems({ QStringLiteral("html"), QStringLiteral("htm") });
     extLabel->setBuddy(files_defaultExtEdit);
     extRow->addWidget(extLabel);
     extRow->addWidget(files_defaultExtEdit, 1);
@@ -107,9 +108,8 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     auto *groupLayout = new QVBoxLayout(viewerTypeGroup);
     m_viewerTypeButtons = new QButtonGroup(viewerTypeGroup);
     // The button ids are the ViewerType values.
-    const QStringList viewerCaptions {QStringLiteral("Microsoft (r) Internet Explorer"),
-                                      QStringLiteral("Netscape Navigator"), QStringLiteral("Other"),
-                                      QStringLiteral("Default browser")};
+    const QStringList viewerCaptions { QStringLiteral("Microsoft (r) Internet Explorer"),
+        QStringLiteral("Netscape Navigator"), QStringLiteral("Other"), QStringLiteral("Default browser") };
     for (int i = 0; i < viewerCaptions.size(); ++i) {
         auto *radio = new QRadioButton(viewerCaptions.at(i), viewerTypeGroup);
         m_viewerTypeButtons->addButton(radio, i);
@@ -132,7 +132,7 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     viewersLayout->addWidget(
         noteLabel(QStringLiteral("Internet Explorer and Netscape are used with DDE. If you dont want to use DDE (not "
                                  "recommended if you use IE or NS) you can choose 'Other'"),
-                  viewersPage));
+            viewersPage));
     viewersLayout->addWidget(noteLabel(
         QStringLiteral("The 'Default browser' means the browser that opens when you double-click on an HTML file."),
         viewersPage));
@@ -143,10 +143,12 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     auto *miscPage = new QWidget(m_pages);
     auto *miscLayout = new QVBoxLayout(miscPage);
     InsertBRChkBox = new QCheckBox(
-        QStringLiteral("Insert <&BR> when Enter is pressed (<BR> wont be inserted if Ctrl+Enter is pressed)"), miscPage);
+        QStringLiteral("Insert <&BR> when Enter is pressed (<BR> wont be inserted if Ctrl+Enter is pressed)"),
+        miscPage);
     InsertBRChkBox->setObjectName(QStringLiteral("InsertBRChkBox"));
     miscLayout->addWidget(InsertBRChkBox);
-    auto *brNote = new QLabel(QStringLiteral("If not selected, <BR> will be inserted if Ctrl+Enter is pressed."), miscPage);
+    auto *brNote
+        = new QLabel(QStringLiteral("If not selected, <BR> will be inserted if Ctrl+Enter is pressed."), miscPage);
     brNote->setTextFormat(Qt::PlainText);
     QFont italic = brNote->font();
     italic.setItalic(true);

@@ -2,7 +2,8 @@
 
 #include "platform/BrowserBridgeProcess.h"
 
-namespace {
+namespace
+{
 BrowserBridge *g_bridge = nullptr;
 }
 
