@@ -37,6 +37,7 @@ public:
     bool saveDocumentAs() override;
     QWidget *window() override { return this; }
 
+    TMainForm *mainForm() const { return m_main; }
     QString caption() const;
     void setCaption(const QString &caption);
     QMdiSubWindow *subWindow() const;

@@ -1,6 +1,10 @@
 #include "app/DocumentCommands.h"
 
 #include "app/ChildWin.h"
+#include "app/MainForm.h"
+#include "app/OptionsDlg.h"
+#include "app/Preview.h"
+#include "tags/TagCommands.h"
 
 #include <QHash>
 
@@ -29,4 +33,14 @@ void RegisterAllDocumentCommands()
     if (done)
         return;
     done = true;
+    for (const TagCommand &tag : TagCommands()) {
+        auto run = tag.run;
+        RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
+    }
+    RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
+    RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
+                                 TMainForm *main = doc.mainForm();
+                                 RunOptionsDialog(main, [main](bool shown) { main->setStatusBarShown(shown); });
+                             }});
+    TMainForm::hooks().previewInBrowser = [](const QString &target) { PreviewInBrowser(target); };
 }

@@ -1,4 +1,5 @@
 #include "app/ChildWin.h"
+#include "app/DocumentCommands.h"
 #include "app/MainForm.h"
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
@@ -23,6 +24,7 @@ protected:
     void SetUp() override
     {
         AppSettings() = Settings();
+        RegisterAllDocumentCommands();
         store = std::make_unique<SettingsStore>(dir.filePath("store.ini"));
         store->writeBool("Misc", "Show splash screen", false);
         store->writeBool("Misc", "Insert all document structure tags when opening a new document", false);
@@ -293,4 +295,44 @@ TEST(EnterKey, LineBreakDialogRouting)
     EXPECT_TRUE(EnterOpensLineBreakDialog(false, Qt::ControlModifier));
     EXPECT_FALSE(EnterOpensLineBreakDialog(false, Qt::NoModifier));
     EXPECT_FALSE(EnterOpensLineBreakDialog(false, Qt::ControlModifier | Qt::ShiftModifier));
+}
+
+TEST_F(MainFormTest, HotkeysWrapTheTypedWordAndTheSavedFileHasTheMarkup)
+{
+    TMainForm &main = createForm();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    TMDIChild *doc = main.NewDocument();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    doc->Memo1->setFocus();
+    QTest::keyClicks(doc->Memo1, "word");
+    doc->Memo1->setSelStart(0);
+    doc->Memo1->setSelLength(4);
+    QTest::keyClick(doc->Memo1, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(doc->Memo1->bytes(), "<B>word</B>");
+    doc->Memo1->setSelStart(0);
+    doc->Memo1->setSelLength(doc->Memo1->length());
+    QTest::keyClick(doc->Memo1, Qt::Key_3, Qt::AltModifier);
+    doc->Memo1->setSelStart(0);
+    doc->Memo1->setSelLength(doc->Memo1->length());
+    QTest::keyClick(doc->Memo1, Qt::Key_M, Qt::ControlModifier);
+    // F5 is a menu key, not the editor's.
+    QTest::keyClick(doc->Memo1, Qt::Key_F5);
+    prompts.files = {dir.filePath("typed.html")};
+    QTest::keyClick(doc->Memo1, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readFileBytes(dir.filePath("typed.html")), "<!-- <H3><B>word</B></H3> -->");
+    // Undo takes back one command at a time.
+    doc->Memo1->undo();
+    EXPECT_EQ(doc->Memo1->bytes(), "<H3><B>word</B></H3>");
+}
+
+TEST_F(MainFormTest, MenuHintsReachStatusPanelZero)
+{
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    QAction *bold = doc->action("Bold1");
+    ASSERT_TRUE(bold);
+    EXPECT_TRUE(bold->isEnabled());
+    bold->showStatusText(main.menuBar());  // what a menu does for its highlighted item
+    EXPECT_EQ(main.statusText(0), "Bolded text");
 }
