@@ -20,6 +20,29 @@ void select(TColorMemo *editor, qsizetype pos, qsizetype length)
     editor->setSelLength(int(length));
 }
 
+// With word wrap on, the editor lays out every inserted line at once, seconds
+// for a large stretch; switched back on, wrapping catches up lazily instead.
+class WrapSuspension
+{
+public:
+    explicit WrapSuspension(TColorMemo *editor) : m_editor(editor), m_mode(editor->wrapMode())
+    {
+        if (m_mode != QsciScintilla::WrapNone)
+            m_editor->setWrapMode(QsciScintilla::WrapNone);
+    }
+    ~WrapSuspension()
+    {
+        if (m_mode != QsciScintilla::WrapNone)
+            m_editor->setWrapMode(m_mode);
+    }
+    WrapSuspension(const WrapSuspension &) = delete;
+    WrapSuspension &operator=(const WrapSuspension &) = delete;
+
+private:
+    TColorMemo *m_editor;
+    QsciScintilla::WrapMode m_mode;
+};
+
 // Replaces every match from `first` on in one editor operation: one undo step,
 // one repaint, every other byte kept.
 int replaceAllFrom(TColorMemo *editor, qsizetype first, const QByteArray &find, const QByteArray &replacement,
@@ -28,9 +51,13 @@ int replaceAllFrom(TColorMemo *editor, qsizetype first, const QByteArray &find, 
     ReplaceAllResult r = ReplaceAllMatches(editor->textView(), first, find, replacement, matchCase);
     if (r.count == 0)
         return 0;
-    UndoStep step(editor);
-    select(editor, r.from, r.to - r.from);
-    editor->setSelText(r.bytes);
+    {
+        WrapSuspension wrap(editor);
+        UndoStep step(editor);
+        select(editor, r.from, r.to - r.from);
+        editor->setSelText(r.bytes);
+    }
+    editor->SendScintilla(QsciScintilla::SCI_SCROLLCARET);
     return int(r.count);
 }
 

@@ -87,6 +87,7 @@ TEST(ReplaceInDocument, ReplaceAllStartsAtTheCaretAsOneUndoStep)
     memo.undo();
     EXPECT_EQ(memo.bytes(), QByteArray("x\0<B>\xFF<b>\r\n<B>y", 15));
     EXPECT_FALSE(memo.isUndoAvailable());
+    EXPECT_EQ(memo.wrapMode(), QsciScintilla::WrapWord);
 
     // Nothing found: nothing changes and nothing is said.
     EXPECT_EQ(ReplaceInDocument(&memo, query("<I>", "x"), true, nullptr), 0);
