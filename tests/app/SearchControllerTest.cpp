@@ -218,3 +218,20 @@ TEST(SearchController, NoActiveDocumentDoesNothing)
     search.replaceDialog()->findChild<QPushButton *>("ReplaceAllBtn")->click();
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
+
+TEST(SearchController, SelectionWithLineBreaksAndNulBecomesTheFindText)
+{
+    ScriptedPrompts prompts;
+    QMainWindow main;
+    TColorMemo memo;
+    const QByteArray piece("<\0\xC3\xA9\r\n>", 7);
+    memo.loadBytes(piece + "x" + piece);
+    memo.setSelStart(0);
+    memo.setSelLength(int(piece.size()));
+    SearchController search(&main, [&] { return &memo; });
+    search.find();
+    search.findDialog()->findChild<QPushButton *>("FindNextBtn")->click();
+    EXPECT_EQ(memo.SelStart(), 8);
+    EXPECT_EQ(memo.SelText(), piece);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
