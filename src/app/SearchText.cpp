@@ -1,0 +1,168 @@
+#include "app/SearchText.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::array<unsigned char, 256> makeFoldTable()
+{
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = (i >= 'A' && i <= 'Z') ? static_cast<unsigned char>(i + ('a' - 'A')) : static_cast<unsigned char>(i);
+    return t;
+}
+constexpr std::array<unsigned char, 256> kFold = makeFoldTable();
+
+// How common a byte is in markup text: the search scans for the rarest byte of
+// the find text, so it stops at as few false candidates as possible.
+constexpr std::array<unsigned char, 256> makeCommonness()
+{
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = 1;
+    for (int c = '0'; c <= '9'; ++c)
+        t[c] = 20;
+    const char *letters = "zqxjkvbpygfwmucldrhsnioate";  // rising frequency in text
+    for (int i = 0; letters[i]; ++i) {
+        const int c = static_cast<unsigned char>(letters[i]);
+        t[c] = static_cast<unsigned char>(40 + 8 * i);
+        t[c - ('a' - 'A')] = static_cast<unsigned char>(10 + 4 * i);
+    }
+    for (const char c : {'<', '>', '/', '"', '=', '\r', '\n', '.', ','})
+        t[static_cast<unsigned char>(c)] = 170;
+    t[static_cast<unsigned char>(' ')] = 255;
+    return t;
+}
+constexpr std::array<unsigned char, 256> kCommonness = makeCommonness();
+
+int commonness(unsigned char c, bool matchCase)
+{
+    // Without match case an upper-case letter also stops at its lower-case twin.
+    return kCommonness[matchCase ? c : kFold[c]];
+}
+
+bool equalFolded(const unsigned char *a, const unsigned char *b, qsizetype n)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        if (kFold[a[i]] != kFold[b[i]])
+            return false;
+    }
+    return true;
+}
+
+// Next byte equal to `lo` or `hi` in [p, end), remembering each one's next hit
+// so that both scans stay memchr-fast.
+class TwinScanner
+{
+public:
+    TwinScanner(unsigned char lo, unsigned char hi, const unsigned char *end) : m_lo(lo), m_hi(hi), m_end(end) {}
+
+    const unsigned char *next(const unsigned char *p)
+    {
+        if (m_nextLo < p)
+            m_nextLo = scan(p, m_lo);
+        if (m_lo == m_hi)
+            return m_nextLo;
+        if (m_nextHi < p)
+            m_nextHi = scan(p, m_hi);
+        return m_nextLo < m_nextHi ? m_nextLo : m_nextHi;
+    }
+
+private:
+    const unsigned char *scan(const unsigned char *p, unsigned char c) const
+    {
+        if (p >= m_end)
+            return m_end;
+        const void *hit = std::memchr(p, c, static_cast<size_t>(m_end - p));
+        return hit ? static_cast<const unsigned char *>(hit) : m_end;
+    }
+
+    unsigned char m_lo;
+    unsigned char m_hi;
+    const unsigned char *m_end;
+    const unsigned char *m_nextLo = nullptr;
+    const unsigned char *m_nextHi = nullptr;
+};
+
+}  // namespace
+
+qsizetype FindBytes(QByteArrayView text, qsizetype from, QByteArrayView find, bool matchCase)
+{
+    const qsizetype n = text.size();
+    const qsizetype m = find.size();
+    if (m == 0 || from < 0 || from > n || n - from < m)
+        return -1;
+    const auto *hay = reinterpret_cast<const unsigned char *>(text.data());
+    const auto *needle = reinterpret_cast<const unsigned char *>(find.data());
+
+    qsizetype anchor = 0;
+    for (qsizetype i = 1; i < m; ++i) {
+        if (commonness(needle[i], matchCase) < commonness(needle[anchor], matchCase))
+            anchor = i;
+    }
+    unsigned char lo = needle[anchor];
+    unsigned char hi = lo;
+    if (!matchCase) {
+        lo = kFold[needle[anchor]];
+        hi = (lo >= 'a' && lo <= 'z') ? static_cast<unsigned char>(lo - ('a' - 'A')) : lo;
+    }
+
+    // Candidates are the anchor bytes of every start from `from` to n - m.
+    const unsigned char *scanEnd = hay + (n - m) + anchor + 1;
+    TwinScanner scanner(lo, hi, scanEnd);
+    const unsigned char *p = hay + from + anchor;
+    while (true) {
+        p = scanner.next(p);
+        if (p >= scanEnd)
+            return -1;
+        const unsigned char *start = p - anchor;
+        const bool same = matchCase ? std::memcmp(start, needle, static_cast<size_t>(m)) == 0
+                                    : equalFolded(start, needle, m);
+        if (same)
+            return start - hay;
+        ++p;
+    }
+}
+
+qsizetype SearchStartPosition(qsizetype textLength, qsizetype selStart, qsizetype selLength, qsizetype findLength)
+{
+    selStart = qBound<qsizetype>(0, selStart, textLength);
+    if (selLength <= 0)
+        return selStart;
+    return qMin(textLength, selStart + qMax<qsizetype>(findLength - 1, 1));
+}
+
+qsizetype FindNextPosition(QByteArrayView text, qsizetype selStart, qsizetype selLength, QByteArrayView find,
+                           bool matchCase)
+{
+    if (find.isEmpty())
+        return -1;
+    return FindBytes(text, SearchStartPosition(text.size(), selStart, selLength, find.size()), find, matchCase);
+}
+
+ReplaceAllResult ReplaceAllMatches(QByteArrayView text, qsizetype first, QByteArrayView find,
+                                   QByteArrayView replacement, bool matchCase)
+{
+    ReplaceAllResult result;
+    const qsizetype m = find.size();
+    std::vector<qsizetype> hits;
+    for (qsizetype p = FindBytes(text, first, find, matchCase); p >= 0; p = FindBytes(text, p + m, find, matchCase))
+        hits.push_back(p);
+    if (hits.empty())
+        return result;
+
+    result.from = hits.front();
+    result.to = hits.back() + m;
+    result.count = qsizetype(hits.size());
+    const qsizetype kept = (result.to - result.from) - result.count * m;
+    result.bytes.reserve(kept + result.count * replacement.size());
+    qsizetype copied = result.from;
+    for (const qsizetype hit : hits) {
+        result.bytes.append(text.sliced(copied, hit - copied));
+        result.bytes.append(replacement);
+        copied = hit + m;
+    }
+    return result;
+}
