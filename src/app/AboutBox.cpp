@@ -1,12 +1,10 @@
 #include "app/AboutBox.h"
 
-#include "app/MainForm.h"
+#include "app/Preview.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPainter>
-#include <QUrl>
 #include <QVBoxLayout>
 
 const QString TAboutBox::HomePage = QStringLiteral("https://tagloom.org/");
@@ -60,12 +58,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
         link->setObjectName(name);
         link->setAlignment(Qt::AlignCenter);
         link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-        connect(link, &QLabel::linkActivated, this, [](const QString &url) {
-            if (TMainForm::hooks().previewInBrowser)
-                TMainForm::hooks().previewInBrowser(url);
-            else
-                QDesktopServices::openUrl(QUrl(url));
-        });
+        connect(link, &QLabel::linkActivated, this, [](const QString &url) { PreviewInBrowser(url); });
         layout->addWidget(link);
     };
     addLink(QStringLiteral("HomePageLink"), HomePage, QStringLiteral("tagloom.org"));

@@ -232,10 +232,8 @@ void TMDIChild::connectCommands()
             connect(act, &QAction::triggered, this, own.value(name));
         } else if (const DocumentCommand *cmd = FindDocumentCommand(name)) {
             auto run = cmd->run;
-            connect(act, &QAction::triggered, this, [this, run] {
-                if (ActiveDocument())
-                    run(*ActiveDocument());
-            });
+            // A window's menus are only on the bar while it is the active document.
+            connect(act, &QAction::triggered, this, [this, run] { run(*this); });
             if (!cmd->hint.isEmpty() && act->statusTip().isEmpty())
                 act->setStatusTip(cmd->hint);
         } else {

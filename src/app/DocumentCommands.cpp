@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
+#include "app/SearchController.h"
 #include "tags/TagCommands.h"
 
 #include <QHash>
@@ -42,5 +43,9 @@ void RegisterAllDocumentCommands()
                                  TMainForm *main = doc.mainForm();
                                  RunOptionsDialog(main, [main](bool shown) { main->setStatusBarShown(shown); });
                              }});
-    TMainForm::hooks().previewInBrowser = [](const QString &target) { PreviewInBrowser(target); };
+    RegisterDocumentCommand({QStringLiteral("Find1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->find(); }});
+    RegisterDocumentCommand(
+        {QStringLiteral("FindNext1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->findNext(); }});
+    RegisterDocumentCommand(
+        {QStringLiteral("Replace1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->replace(); }});
 }

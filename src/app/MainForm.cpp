@@ -3,11 +3,14 @@
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
+#include "app/ReopenList.h"
+#include "app/SearchController.h"
 #include "app/SplashScreen.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "tags/FileAsk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -87,6 +90,16 @@ void TMainForm::FormCreate()
     Settings &settings = AppSettings();
     LoadSettings(*m_store, settings);
     SharedEditorFont() = EditorFontFromSettings(settings);
+
+    LoadReopenList(FileReopenList, FileReopenSection, *m_store);
+    LoadReopenList(ProjectReopenList, ProjectReopenSection, *m_store);
+
+    m_search = new SearchController(this, [] { return ActiveDocument() ? ActiveDocument()->Memo1 : nullptr; });
+    connect(m_search, &SearchController::findNextEnabledChanged, this, [](bool enabled) {
+        for (TMDIChild *doc : DocumentList())
+            if (QAction *a = doc->action(QStringLiteral("FindNext1")))
+                a->setEnabled(enabled);
+    });
 
     buildMainMenu();
     buildToolBars();
@@ -331,10 +344,14 @@ void TMainForm::showEvent(QShowEvent *e)
     }
 }
 
+void TMainForm::buildReopenMenu(QMenu *menu)
+{
+    BuildReopenMenu(FileReopenList, menu, [this](const QString &name) { OpenDocument(name); });
+}
+
 void TMainForm::FormShow()
 {
-    if (hooks().buildReopenMenu)
-        hooks().buildReopenMenu(m_reopenMenu);
+    buildReopenMenu(m_reopenMenu);
     openCommandLine(m_commandLine);
 }
 
@@ -393,8 +410,12 @@ TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
     sub->move(step * 24, step * 24);
     connect(child, &QObject::destroyed, this, [this, child] { documentClosed(child); });
     child->setProjectPanelChecked(AppSettings().ProjectVisible);
-    if (hooks().buildReopenMenu && child->reopenMenu())
-        hooks().buildReopenMenu(child->reopenMenu());
+    if (QAction *findNext = child->action(QStringLiteral("FindNext1")))
+        findNext->setEnabled(m_search->findNextEnabled());
+    // Another program instance may have changed the list since start-up.
+    LoadReopenList(FileReopenList, FileReopenSection, *m_store);
+    if (child->reopenMenu())
+        buildReopenMenu(child->reopenMenu());
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     child->FormActivate();
@@ -420,14 +441,9 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
     QString fileName = name;
     TMDIChild *child = nullptr;
     if (fileName.isEmpty()) {
-        Prompts::FileRequest request;
-        request.caption = QStringLiteral("Open/Save");
-        request.filters = {QStringLiteral("HTMLs (*.html *.htm)"), QStringLiteral("Pictures (*.GIF *.JPG *.JPEG)"),
-                           QStringLiteral("Exectables (*)"), QStringLiteral("All (*)"), QStringLiteral("Maps (*.map)"),
-                           QStringLiteral("Java Classes (*.class)"), QStringLiteral("Projects (*.tlP)")};
-        request.filterIndex = -1;
         QApplication::restoreOverrideCursor();
-        fileName = Prompts::instance().askFile(this, request).fileName;
+        // The shared open dialog, with no filter preset.
+        fileName = AskFileName(this, 0);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     if (!fileName.isEmpty() && QFileInfo(fileName).isFile() && roomForDocument()) {
@@ -440,10 +456,10 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
             child->DocumentFileName = full;
             child->Modified = false;
             setStatusText(1, QStringLiteral("Adding to Reopen menu..."));
-            if (hooks().fileOpened)
-                hooks().fileOpened(full);
-            if (hooks().buildReopenMenu && child->reopenMenu())
-                hooks().buildReopenMenu(child->reopenMenu());
+            AddToReopenList(FileReopenList, full);
+            SaveReopenList(FileReopenList, FileReopenSection, *m_store);
+            if (child->reopenMenu())
+                buildReopenMenu(child->reopenMenu());
         } else {
             QApplication::restoreOverrideCursor();
             Prompts::instance().message(this, QStringLiteral("Error"),
@@ -611,8 +627,8 @@ void TMainForm::UpdateMenuItems()
     for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"})
         if (QAction *a = m_buttons.value(QString::fromLatin1(name)))
             a->setEnabled(any);
-    if (!any && hooks().buildReopenMenu)
-        hooks().buildReopenMenu(m_reopenMenu);
+    if (!any)
+        buildReopenMenu(m_reopenMenu);
 }
 
 void TMainForm::setProjectVisible(bool visible)
@@ -661,6 +677,11 @@ void TMainForm::dropEvent(QDropEvent *event)
         if (url.isLocalFile())
             files.append(url.toLocalFile());
     event->acceptProposedAction();
+    mdDropFiles1FilesDroped(files);
+}
+
+void TMainForm::mdDropFiles1FilesDroped(const QStringList &files)
+{
     // The last dropped file is opened first.
     for (auto it = files.crbegin(); it != files.crend(); ++it) {
         if (!roomForDocument())

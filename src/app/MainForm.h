@@ -12,6 +12,7 @@ class QToolBar;
 class QToolButton;
 class QDockWidget;
 class QAction;
+class SearchController;
 class SettingsStore;
 class TMDIChild;
 
@@ -45,6 +46,8 @@ public:
     void WindowArrangeItemClick();
     void WindowMinimizeItemClick();
     void SaveBtnClick();
+    // Opens dropped files, the last of the list first.
+    void mdDropFiles1FilesDroped(const QStringList &files);
 
     void UpdateMenuItems();
     void setProjectVisible(bool visible);
@@ -53,6 +56,9 @@ public:
     void setStatusText(int panel, const QString &text);
     QString statusText(int panel) const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
+    SearchController *search() const { return m_search; }
+    // Rebuilds a "Reopen" submenu from the file reopen list.
+    void buildReopenMenu(QMenu *menu);
     // Runs the command-line handling of the first show (also used by tests).
     void openCommandLine(const QStringList &arguments);
 
@@ -63,10 +69,6 @@ public:
         std::function<bool()> askSaveProject;                   // false = cancel shutdown
         std::function<void(const QString &)> openProject;
         std::function<QString()> projectFileName;
-        std::function<void(const QString &)> previewInBrowser;
-        std::function<void(TMDIChild &)> preview;
-        std::function<void(const QString &)> fileOpened;        // after a document was opened by name
-        std::function<void(QMenu *)> buildReopenMenu;            // fills a "Reopen" submenu
     };
     static Hooks &hooks();
 
@@ -108,4 +110,5 @@ private:
     QDockWidget *m_projectPanel = nullptr;
     QToolButton *m_showHideProjectBtn = nullptr;
     TMDIChild *m_menusShownFor = nullptr;
+    SearchController *m_search = nullptr;
 };

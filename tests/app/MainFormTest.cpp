@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -335,4 +336,41 @@ TEST_F(MainFormTest, MenuHintsReachStatusPanelZero)
     EXPECT_TRUE(bold->isEnabled());
     bold->showStatusText(main.menuBar());  // what a menu does for its highlighted item
     EXPECT_EQ(main.statusText(0), "Bolded text");
+}
+
+TEST_F(MainFormTest, DroppedFilesOpenLastFirstAndButtonsFollowTheDocuments)
+{
+    TMainForm &main = createForm();
+    auto button = [&main](const char *name) { return main.findChild<QAction *>(name); };
+    EXPECT_FALSE(button("saveBtn")->isEnabled());
+    EXPECT_FALSE(button("hrBtn")->isEnabled());
+    EXPECT_TRUE(button("newBtn")->isEnabled());
+
+    const QString a = file("a.html", "A");
+    const QString b = file("b.htm", "B");
+    main.mdDropFiles1FilesDroped({a, b});
+    EXPECT_EQ(captions(), QStringList({b, a}));
+    EXPECT_TRUE(button("saveBtn")->isEnabled());
+    EXPECT_TRUE(button("hrBtn")->isEnabled());
+
+    // The save button saves the active document.
+    ActiveDocument()->Memo1->setSelText(QByteArray("x"));
+    button("saveBtn")->trigger();
+    EXPECT_EQ(readFileBytes(a), "xA");
+}
+
+TEST_F(MainFormTest, ToolbarMenuHidesAndShowsBars)
+{
+    TMainForm &main = createForm();
+    main.show();
+    QMenu *pop = main.findChild<QMenu *>("toolbarPop");
+    ASSERT_TRUE(pop);
+    ASSERT_EQ(pop->actions().size(), 4);
+    QToolBar *links = main.findChild<QToolBar *>("tagsLinks_tb");
+    EXPECT_TRUE(pop->actions()[1]->isChecked());
+    pop->actions()[1]->trigger();
+    EXPECT_FALSE(links->isVisible());
+    EXPECT_FALSE(pop->actions()[1]->isChecked());
+    links->show();
+    EXPECT_TRUE(pop->actions()[1]->isChecked());
 }
