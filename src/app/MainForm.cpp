@@ -78,7 +78,8 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
 
 TMainForm::~TMainForm()
 {
-    // Document windows die with the area after this body: they must not call back.
+    // Document windows and the area die after this body: they must not call back.
+    disconnect(m_mdi, nullptr, this, nullptr);
     for (TMDIChild *doc : DocumentList())
         disconnect(doc, nullptr, this, nullptr);
     DocumentList().clear();

@@ -1,5 +1,7 @@
 #include "app/OptionsDlg.h"
 
+#include "tags/FileAsk.h"
+
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 
@@ -23,7 +25,6 @@ namespace
 enum { DefaultBrowserType = 3 };
 constexpr int SplashSecondsMin = 1;
 constexpr int SplashSecondsMax = 10;
-constexpr int ExecutablesFilter = 3;
 
 QLabel *noteLabel(const QString &text, QWidget *parent)
 {
@@ -35,29 +36,6 @@ QLabel *noteLabel(const QString &text, QWidget *parent)
     return label;
 }
 
-// The shared open-file dialog's filter list; the "Exectables" entry keeps its
-// caption but lists every file where programs carry no extension.
-QStringList openDialogFilters()
-{
-#ifdef Q_OS_WIN
-    const QString programs = QStringLiteral("Exectables (*.exe)");
-    const QString all = QStringLiteral("All (*.*)");
-#else
-    const QString programs = QStringLiteral("Exectables (*)");
-    const QString all = QStringLiteral("All (*)");
-#endif
-    return { QStringLiteral("HTMLs (*.html *.htm)"), QStringLiteral("Pictures (*.GIF *.JPG *.JPEG)"), programs, all,
-        QStringLiteral("Maps (*.map)"), QStringLiteral("Java Classes (*.class)"), QStringLiteral("Projects (*.tlP)") };
-}
-
-QString askFileName(QWidget *parent, int filterKind)
-{
-    Prompts::FileRequest request;
-    request.caption = QStringLiteral("Open/Save");
-    request.filters = openDialogFilters();
-    request.filterIndex = filterKind - 1;
-    return Prompts::instance().askFile(parent, request).fileName;
-}
 } // namespace
 
 QString NetscapeInstallFolder()
@@ -245,7 +223,7 @@ void TOptionsDlg::viewerTypeGroupClick(int index)
 
 void TOptionsDlg::ExternalViewerButtonClick()
 {
-    const QString fileName = askFileName(this, ExecutablesFilter);
+    const QString fileName = AskFileName(this, FileFilterKind::Exectables);
     if (!fileName.isEmpty())
         ExternalViewerEdit->setText(fileName);
 }
