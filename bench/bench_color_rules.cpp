@@ -2,6 +2,11 @@
 // 10 marker rules, alone and inside a 50 MB document.
 
 #include "editor/ColorRules.h"
+#include "editor/ColorRulesFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QDir>
 
 #include <benchmark/benchmark.h>
 
@@ -135,6 +140,42 @@ void BM_ScreenfulWithFreshTables(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ScreenfulWithFreshTables)->Unit(benchmark::kMicrosecond);
+
+// The rules shipped in data/Tagloom.colors.
+void BM_ScreenfulWithShippedRules(benchmark::State &state)
+{
+    const QString file = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors");
+    QList<QByteArray> lines;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("data/Tagloom.colors not readable");
+        return;
+    }
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QByteArray l = line.endsWith('\r') ? line.chopped(1) : line;
+        if (!l.isEmpty() && !l.startsWith(';'))
+            lines.append(l);
+    }
+    TDrawRules rules;
+    BuildDrawRules(lines, true, rules);
+    const QByteArray doc = screenful();
+    TKeyDescrList ranges;
+    TScanStretch stretch;
+    int found = 0;
+    for (auto _ : state) {
+        rules.PrepareRules();
+        ranges.reset();
+        stretch.reset(doc, 0);
+        int next = 0;
+        for (int i = 0; i < rules.Count(); ++i)
+            next = ScanRule(*rules.Items(i), ranges, next, stretch);
+        found = next;
+        benchmark::DoNotOptimize(ranges[0]);
+    }
+    state.counters["ranges"] = found;
+    state.counters["rules"] = rules.Count();
+}
+BENCHMARK(BM_ScreenfulWithShippedRules)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
