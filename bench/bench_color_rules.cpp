@@ -1,6 +1,7 @@
 // One screenful (60 lines of 120 characters) scanned with 100 keyword rules and
 // 10 marker rules, alone and inside a 50 MB document.
 
+#include "editor/ColorPaint.h"
 #include "editor/ColorRules.h"
 #include "editor/ColorRulesFile.h"
 
@@ -141,20 +142,28 @@ void BM_ScreenfulWithFreshTables(benchmark::State &state)
 }
 BENCHMARK(BM_ScreenfulWithFreshTables)->Unit(benchmark::kMicrosecond);
 
-// The rules shipped in data/Tagloom.colors.
-void BM_ScreenfulWithShippedRules(benchmark::State &state)
+QList<QByteArray> shippedRuleLines()
 {
     const QString file = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors");
     QList<QByteArray> lines;
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) {
-        state.SkipWithError("data/Tagloom.colors not readable");
-        return;
-    }
+    if (!f.open(QIODevice::ReadOnly))
+        return lines;
     for (const QByteArray &line : f.readAll().split('\n')) {
         const QByteArray l = line.endsWith('\r') ? line.chopped(1) : line;
         if (!l.isEmpty() && !l.startsWith(';'))
             lines.append(l);
+    }
+    return lines;
+}
+
+// The rules shipped in data/Tagloom.colors.
+void BM_ScreenfulWithShippedRules(benchmark::State &state)
+{
+    const QList<QByteArray> lines = shippedRuleLines();
+    if (lines.isEmpty()) {
+        state.SkipWithError("data/Tagloom.colors not readable");
+        return;
     }
     TDrawRules rules;
     BuildDrawRules(lines, true, rules);
@@ -176,6 +185,24 @@ void BM_ScreenfulWithShippedRules(benchmark::State &state)
     state.counters["rules"] = rules.Count();
 }
 BENCHMARK(BM_ScreenfulWithShippedRules)->Unit(benchmark::kMicrosecond);
+
+// A whole paint pass with the shipped rules: scans, selection, tabs, merge into runs.
+void BM_PaintPassWithShippedRules(benchmark::State &state)
+{
+    TDrawRules rules;
+    BuildDrawRules(shippedRuleLines(), true, rules);
+    const QByteArray doc = screenful();
+    TPaintState paintState;
+    paintState.WantTabs = true;
+    paintState.SelStart = 1000;
+    paintState.SelLength = 200;
+    TColorPaint paint;
+    int runs = 0;
+    for (auto _ : state)
+        runs = paint.compute(rules, doc, 0, int(doc.size()), paintState);
+    state.counters["runs"] = runs;
+}
+BENCHMARK(BM_PaintPassWithShippedRules)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

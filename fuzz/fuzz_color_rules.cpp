@@ -3,7 +3,9 @@
 // Input: byte 0 holds flags, byte 1 the number of rule lines, byte 2 where the
 // scan starts; then the rule lines separated by LF; the rest is the text.
 
+#include "editor/ColorPaint.h"
 #include "editor/ColorRules.h"
+#include "editor/ColorRulesFile.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -78,5 +80,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             rules.Items(0)->SetKeyCase(!rules.Items(0)->KeyCase);
     }
     ParseRuleColor(QByteArrayView(text, qsizetype(textSize)));
+
+    // The rule lines as lines of the rules file, and a whole paint pass.
+    BuildDrawRules(lines, true, rules);
+    TPaintState state;
+    state.HotSpot.Active = flags & 4;
+    state.WantTabs = flags & 8;
+    state.RedrawAlways = flags & 16;
+    state.CaretLineStart = from;
+    state.SelStart = startByte;
+    state.SelLength = flags & 32 ? int(textSize) : flags >> 6;
+    TColorPaint paint;
+    const int runs = paint.compute(rules, QByteArrayView(text, qsizetype(textSize)), from, limit, state, &hook);
+    int last = from - 1;
+    for (int i = 0; i < runs; ++i) {
+        const TKeyDescr &r = paint.runs()[size_t(i)];
+        if (r.StartPos <= last || r.EndPos < r.StartPos || r.EndPos >= limit)
+            std::abort();
+        last = r.EndPos;
+    }
     return 0;
 }
