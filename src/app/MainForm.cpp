@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -65,6 +66,12 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tagloom"));
     resize(775, 435);
+    // Open large enough to work in, centred on the screen.
+    if (QScreen *screen = QApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        const QSize size(std::max(775, avail.width() * 4 / 5), std::max(435, avail.height() * 4 / 5));
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.boundedTo(avail.size()), avail));
+    }
     setAcceptDrops(true);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("ClientArea"));
@@ -405,7 +412,7 @@ TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    sub->resize(533, 303);
+    sub->resize(std::max(533, m_mdi->width() * 3 / 4), std::max(303, m_mdi->height() * 3 / 4));
     // Each new window steps down and right from the last, like a cascade.
     const int step = (DocumentList().size() - 1) % 8;
     sub->move(step * 24, step * 24);

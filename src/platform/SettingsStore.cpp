@@ -30,6 +30,9 @@ QString SettingsStore::readString(const QString &section, const QString &name, c
     const QVariant v = m_settings->value(key(section, name));
     if (!v.isValid())
         return def;
+    // An INI line edited by hand with unquoted commas reads back as a list.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
     return v.toString();
 }
 
@@ -58,7 +61,7 @@ qint64 SettingsStore::readInteger(const QString &section, const QString &name, q
     if (!v.isValid())
         return def;
     qint64 result = def;
-    if (!parseInteger(v.toString(), &result))
+    if (!parseInteger(readString(section, name, QString()), &result))
         return def;
     return result;
 }

@@ -1,6 +1,7 @@
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -144,4 +145,16 @@ TEST_F(SettingsTest, DataFilesLiveInTheDataFolder)
     EXPECT_EQ(HotKeysFileName(), DataFolder() + "Tagloom.HotKeys");
     EXPECT_EQ(PrivateMenuFileName(), DataFolder() + "Tagloom.pm");
     EXPECT_EQ(JavaScriptFileName(), DataFolder() + "Tagloom.js");
+}
+
+TEST_F(SettingsTest, HandEditedValuesWithCommasStayWhole)
+{
+    {
+        QFile f(ini());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Viewers]\nViewer%20File%20Name=/usr/bin/chromium --window-size=900,600\nViewer%20type=2\n");
+    }
+    SettingsStore store(ini());
+    EXPECT_EQ(store.readString("Viewers", "Viewer File Name", ""), "/usr/bin/chromium --window-size=900,600");
+    EXPECT_EQ(store.readInteger("Viewers", "Viewer type", 0), 2);
 }
