@@ -374,3 +374,32 @@ TEST_F(MainFormTest, ToolbarMenuHidesAndShowsBars)
     links->show();
     EXPECT_TRUE(pop->actions()[1]->isChecked());
 }
+
+TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
+{
+    TMainForm &main = createForm();
+    main.show();
+    const QString a = file("one.html", "1");
+    const QString b = file("two.html", "2");
+    main.OpenDocument(a);
+    TMDIChild *second = main.OpenDocument(b);
+    ASSERT_TRUE(second);
+    QStringList items;
+    for (QAction *act : second->reopenMenu()->actions())
+        items.append(act->text());
+    EXPECT_EQ(items, QStringList({"two.html", "one.html"}));
+    EXPECT_EQ(store->readString("Reopen List", "0", ""), b);
+
+    // A window opened by the command line does not touch the list.
+    main.openCommandLine({file("three.html", "3")});
+    EXPECT_EQ(store->readString("Reopen List", "2", "none"), "none");
+
+    // Closing the last window rebuilds the main menu's list; its item opens that file.
+    main.CloseAll1Click();
+    QApplication::processEvents();
+    ASSERT_TRUE(DocumentList().isEmpty());
+    ASSERT_EQ(main.mainReopenMenu()->actions().size(), 2);
+    main.mainReopenMenu()->actions().at(1)->trigger();
+    ASSERT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(ActiveDocument()->DocumentFileName, a);
+}
