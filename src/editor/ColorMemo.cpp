@@ -279,7 +279,13 @@ void TColorMemo::paintEvent(QPaintEvent *e)
     // they are drawn.
     if (m_pending == Pass::None && (m_hasColors || m_rules.Count() > 0 || m_hotSpot.Active) && viewKey() != m_lastView)
         m_pending = Pass::Full;
-    runPendingPass();
+    if (m_pending != Pass::None) {
+        runPendingPass();
+        // What the pass changed outside this paint's region is redrawn by the
+        // next paint: updates asked for during a paint can be dropped.
+        QMetaObject::invokeMethod(
+            this, [this, band = m_changedBand] { viewport()->update(band); }, Qt::QueuedConnection);
+    }
     QsciScintilla::paintEvent(e);
     if (!OnDrawKey || m_keyRuns.empty())
         return;
@@ -452,6 +458,9 @@ void TColorMemo::PaintColors(bool caretLineOnly)
         }
     }
     m_hasColors = true;
+    const int bandTop = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(firstStart)));
+    const int bandBottom = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(clearTo))) + lineHeight;
+    m_changedBand = QRect(0, bandTop, viewport()->width(), bandBottom - bandTop);
     if (!m_keyRuns.empty())
         viewport()->update();
 

@@ -156,6 +156,7 @@ private:
     QTimer m_passTimer;
     ViewKey m_lastView;
     bool m_handShown = false;
+    QRect m_changedBand;  // viewport rows the last pass recoloured
 };
 
 // Rebuilds the editor's rules from the rules file (see ColorRulesFile.h) and
