@@ -107,7 +107,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     colorRulesList = new QListWidget(mainPanel);
     colorRulesList->setObjectName(QStringLiteral("colorRulesList"));
 
-    auto button = [this](QWidget *owner, const char *name, const char *text) {
+    auto button = [](QWidget *owner, const char *name, const char *text) {
         auto *b = new QPushButton(QString::fromLatin1(text), owner);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
