@@ -5,6 +5,8 @@
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
 #include "app/SearchController.h"
+#include "editor/ColorMemo.h"
+#include "editor/ColorRulesDlg.h"
 #include "tags/TagCommands.h"
 
 #include <QHash>
@@ -48,4 +50,12 @@ void RegisterAllDocumentCommands()
         {QStringLiteral("FindNext1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->findNext(); }});
     RegisterDocumentCommand(
         {QStringLiteral("Replace1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->replace(); }});
+    RegisterDocumentCommand({QStringLiteral("Coloredtags1"), QString(), [](TMDIChild &doc) {
+                                 RunColorRulesDialog(doc.mainForm(), [] {
+                                     QList<TColorMemo *> editors;
+                                     for (TMDIChild *child : DocumentList())
+                                         editors.append(child->Memo1);
+                                     return editors;
+                                 });
+                             }});
 }

@@ -7,6 +7,7 @@
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
 #include "editor/ColorMemo.h"
+#include "editor/ColorRulesFile.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
@@ -98,6 +99,7 @@ void TMainForm::FormCreate()
     Settings &settings = AppSettings();
     LoadSettings(*m_store, settings);
     SharedEditorFont() = EditorFontFromSettings(settings);
+    ReadColorRulesFile(this);
 
     LoadReopenList(FileReopenList, FileReopenSection, *m_store);
     LoadReopenList(ProjectReopenList, ProjectReopenSection, *m_store);
@@ -407,6 +409,7 @@ bool TMainForm::roomForDocument()
 TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
 {
     auto *child = new TMDIChild(this, caption);
+    ApplyColorRules(*child->Memo1, this);
     DocumentList().append(child);
     setActiveDocument(child);
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);

@@ -1,8 +1,23 @@
 #include "editor/ColorMemo.h"
 
+#include "editor/ColorRulesFile.h"
+
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+
+namespace {
+
+// Indicators that carry the colours. The document has no style bytes, so every
+// colour is an indicator value over the visible stretch.
+constexpr int IndText = 8;       // text colour
+constexpr int IndUnderline = 9;  // hot-spot text underline
+constexpr int IndBlock = 10;     // hot-spot markers as solid blocks
+constexpr long IndicFlagValueFore = 1;  // SC_INDICFLAG_VALUEFORE
+
+} // namespace
 
 TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
 {
@@ -21,6 +36,30 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     setTabWidth(8);
     setIndentationsUseTabs(true);
     clearClashingKeys();
+    setUpIndicators();
+
+    m_passTimer.setSingleShot(true);
+    m_passTimer.setInterval(0);
+    connect(&m_passTimer, &QTimer::timeout, this, &TColorMemo::runPendingPass);
+    connect(this, &QsciScintilla::textChanged, this, &TColorMemo::textChangedForColors);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TColorMemo::updateUi);
+}
+
+void TColorMemo::setUpIndicators()
+{
+    for (int ind : {IndText, IndUnderline, IndBlock})
+        SendScintilla(SCI_INDICSETFLAGS, ind, IndicFlagValueFore);
+    SendScintilla(SCI_INDICSETSTYLE, IndText, long(INDIC_TEXTFORE));
+    SendScintilla(SCI_INDICSETSTYLE, IndUnderline, long(INDIC_PLAIN));
+    SendScintilla(SCI_INDICSETSTYLE, IndBlock, long(INDIC_FULLBOX));
+    // Opaque and drawn over the text: the marker character becomes a block.
+    SendScintilla(SCI_INDICSETALPHA, IndBlock, 255L);
+    SendScintilla(SCI_INDICSETOUTLINEALPHA, IndBlock, 255L);
+    SendScintilla(SCI_INDICSETUNDER, IndBlock, 0L);
+    // Selected text keeps the platform's highlight whatever colours cover it.
+    const QPalette pal = palette();
+    setSelectionForegroundColor(pal.color(QPalette::Active, QPalette::HighlightedText));
+    setSelectionBackgroundColor(pal.color(QPalette::Active, QPalette::Highlight));
 }
 
 void TColorMemo::clearClashingKeys()
@@ -59,8 +98,386 @@ bool TColorMemo::event(QEvent *e)
 
 void TColorMemo::keyPressEvent(QKeyEvent *e)
 {
+    // A moving key starts from the selection's end, and the selection's
+    // characters get their colours back.
+    const int key = e->key();
+    const bool moving = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home
+                        || key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+    if (moving && SelLength() > 0 && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+        SendScintilla(SCI_SETEMPTYSELECTION, long(SelStart() + SelLength()));
+        PaintColors(false);
+    }
     emit keyDown(e);
     QsciScintilla::keyPressEvent(e);
+}
+
+void TColorMemo::keyReleaseEvent(QKeyEvent *e)
+{
+    QsciScintilla::keyReleaseEvent(e);
+    if (e->key() == Qt::Key_Shift && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        PaintColors(false);
+}
+
+void TColorMemo::mousePressEvent(QMouseEvent *e)
+{
+    QsciScintilla::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton && e->buttons() == Qt::LeftButton
+        && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+        PaintColors(false);
+}
+
+void TColorMemo::mouseReleaseEvent(QMouseEvent *e)
+{
+    QsciScintilla::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton)
+        return;
+    PaintColors(false);
+    if (m_handShown && m_hotSpot.Active) {
+        const int pos = hotSpotAt(e->position().toPoint());
+        if (pos >= 0 && OnHotSpotClick)
+            OnHotSpotClick(this, hotSpotText(pos));
+    }
+}
+
+void TColorMemo::mouseMoveEvent(QMouseEvent *e)
+{
+    QsciScintilla::mouseMoveEvent(e);
+    if (!m_hotSpot.Active) {
+        if (m_handShown) {
+            viewport()->setCursor(Qt::IBeamCursor);
+            m_handShown = false;
+        }
+        return;
+    }
+    const bool inside = hotSpotAt(e->position().toPoint()) >= 0;
+    if (inside)
+        viewport()->setCursor(Qt::PointingHandCursor);
+    else if (m_handShown)
+        viewport()->setCursor(Qt::IBeamCursor);
+    m_handShown = inside;
+}
+
+int TColorMemo::hotSpotAt(const QPoint &point)
+{
+    const long pos = SendScintilla(SCI_CHARPOSITIONFROMPOINTCLOSE, long(point.x()), long(point.y()));
+    if (pos < 0)
+        return -1;
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
+    const QByteArrayView rest = rangeView(int(pos), int(SendScintilla(SCI_GETLINEENDPOSITION, line)));
+    // 1-based places, 0 when absent.
+    const qsizetype e = rest.indexOf(m_hotSpot.EndChar) + 1;
+    const qsizetype b = rest.indexOf(m_hotSpot.BeginChar) + 1;
+    const bool inside = e >= 1 && (e < b || b == 0 || m_hotSpot.BeginChar == m_hotSpot.EndChar);
+    return inside ? int(pos) : -1;
+}
+
+QByteArray TColorMemo::hotSpotText(int pos)
+{
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, long(pos));
+    QByteArrayView before = rangeView(int(SendScintilla(SCI_POSITIONFROMLINE, line)), pos);
+    const qsizetype lastBegin = before.lastIndexOf(m_hotSpot.BeginChar);
+    if (lastBegin >= 0)
+        before = before.sliced(lastBegin + 1);
+    QByteArray text = before.toByteArray();
+    const QByteArrayView rest = rangeView(pos, int(SendScintilla(SCI_GETLINEENDPOSITION, line)));
+    const qsizetype e = rest.indexOf(m_hotSpot.EndChar);
+    text += rest.first(std::max<qsizetype>(e, 0));
+    return text;
+}
+
+void TColorMemo::setColorRules(const TDrawRules &rules)
+{
+    m_rules.Assign(rules);
+    colorsChanged();
+}
+
+void TColorMemo::setColorLimMax(int value)
+{
+    m_drawHook.A.assign(size_t(std::max(value, 0)), TKeyDescr{});
+}
+
+void TColorMemo::setRedrawAlways(bool value)
+{
+    m_redrawAlways = value;
+    colorsChanged();
+}
+
+void TColorMemo::setHotSpot(const THotSpot &hotSpot)
+{
+    m_hotSpot = hotSpot;
+    colorsChanged();
+}
+
+void TColorMemo::colorsChanged()
+{
+    schedulePass(Pass::Full);
+}
+
+void TColorMemo::textChangedForColors()
+{
+    if (m_loading)
+        return;
+    const int lines = int(SendScintilla(SCI_GETLINECOUNT));
+    const int end = length();
+    // One typed character: same lines, one byte more.
+    const bool oneChar = !m_redrawAlways && lines == m_recordedLines && end == m_recordedEnd + 1;
+    m_recordedLines = lines;
+    m_recordedEnd = end;
+    schedulePass(oneChar ? Pass::CaretLine : Pass::Full);
+}
+
+void TColorMemo::updateUi(int updated)
+{
+    if (updated & SC_UPDATE_V_SCROLL && OnVScroll)
+        OnVScroll(this);
+    if (updated & SC_UPDATE_H_SCROLL && OnHScroll)
+        OnHScroll(this);
+    if (updated & (SC_UPDATE_V_SCROLL | SC_UPDATE_H_SCROLL) && viewKey() != m_lastView)
+        schedulePass(Pass::Full);
+}
+
+void TColorMemo::schedulePass(Pass pass)
+{
+    // Many changes at once (Replace All) make one pass, run before the next
+    // paint; two changes before it make a full one.
+    m_pending = m_pending == Pass::None ? pass : Pass::Full;
+    if (!m_passTimer.isActive())
+        m_passTimer.start();
+}
+
+void TColorMemo::runPendingPass()
+{
+    const Pass pass = m_pending;
+    if (pass == Pass::None)
+        return;
+    m_pending = Pass::None;
+    PaintColors(pass == Pass::CaretLine);
+}
+
+TColorMemo::ViewKey TColorMemo::viewKey()
+{
+    ViewKey key;
+    key.firstVisible = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+    key.xOffset = SendScintilla(SCI_GETXOFFSET);
+    key.linesOnScreen = SendScintilla(SCI_LINESONSCREEN);
+    key.wrap = SendScintilla(SCI_GETWRAPMODE);
+    key.lineHeight = SendScintilla(SCI_TEXTHEIGHT, 0UL);
+    key.width = viewport()->width();
+    key.height = viewport()->height();
+    return key;
+}
+
+void TColorMemo::showEvent(QShowEvent *e)
+{
+    QsciScintilla::showEvent(e);
+    schedulePass(Pass::Full);
+}
+
+void TColorMemo::paintEvent(QPaintEvent *e)
+{
+    // Scrolling, resizing or rewrapping shows other lines: colour them before
+    // they are drawn.
+    if (m_pending == Pass::None && (m_hasColors || m_rules.Count() > 0 || m_hotSpot.Active) && viewKey() != m_lastView)
+        m_pending = Pass::Full;
+    if (m_pending != Pass::None) {
+        runPendingPass();
+        // What the pass changed outside this paint's region is redrawn by the
+        // next paint: updates asked for during a paint can be dropped.
+        QMetaObject::invokeMethod(
+            this, [this, band = m_changedBand] { viewport()->update(band); }, Qt::QueuedConnection);
+    }
+    QsciScintilla::paintEvent(e);
+    if (!OnDrawKey || m_keyRuns.empty())
+        return;
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const TColor fontColor = TColor(SendScintilla(SCI_STYLEGETFORE, long(STYLE_DEFAULT)));
+    for (const TKeyDescr &run : m_keyRuns) {
+        const int x = int(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, long(run.StartPos)));
+        const int y = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(run.StartPos)));
+        const QString text = decode(rangeView(run.StartPos, run.EndPos + 1));
+        const int height = int(SendScintilla(SCI_TEXTHEIGHT, 0UL));
+        const QRect rect(x, y, painter.fontMetrics().horizontalAdvance(text), height);
+        if (!rect.intersects(viewport()->rect()))
+            continue;
+        const long c = sciColor(run.KeyColor);
+        painter.setPen(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+        OnDrawKey(painter, text, rect, fontColor);
+    }
+}
+
+long TColorMemo::sciColor(TColor color)
+{
+    // Scintilla colours are $BBGGRR like ours; system colours are looked up.
+    if (!(color & 0x80000000))
+        return long(color & 0xFFFFFF);
+    auto fromQt = [](const QColor &c) { return long(c.red() | c.green() << 8 | c.blue() << 16); };
+    switch (color & 0xFF) {
+    case 5:  // window background
+        return SendScintilla(SCI_STYLEGETBACK, long(STYLE_DEFAULT));
+    case 8:  // window text
+        return SendScintilla(SCI_STYLEGETFORE, long(STYLE_DEFAULT));
+    case 13:
+        return fromQt(palette().color(QPalette::Highlight));
+    case 14:
+        return fromQt(palette().color(QPalette::HighlightedText));
+    case 15:
+        return fromQt(palette().color(QPalette::Button));
+    default:
+        return SendScintilla(SCI_STYLEGETBACK, long(STYLE_DEFAULT));
+    }
+}
+
+void TColorMemo::clearIndicators(int from, int to)
+{
+    if (to <= from)
+        return;
+    for (int ind : {IndText, IndUnderline, IndBlock}) {
+        SendScintilla(SCI_SETINDICATORCURRENT, ind);
+        SendScintilla(SCI_INDICATORCLEARRANGE, long(from), long(to - from));
+    }
+}
+
+void TColorMemo::PaintColors(bool caretLineOnly)
+{
+    const bool haveWork = m_rules.Count() > 0 || m_hotSpot.Active;
+    if (!isEnabled() || !isVisible())
+        return;
+    if (!haveWork) {
+        // Rules switched off: the editor shows plain text again.
+        if (m_hasColors)
+            clearIndicators(0, length());
+        m_hasColors = false;
+        m_painted.clear();
+        m_keyRuns.clear();
+        return;
+    }
+
+    const int lineHeight = int(SendScintilla(SCI_TEXTHEIGHT, 0UL));
+    const int lineCount = int(SendScintilla(SCI_GETLINECOUNT));
+    const int selStart = SelStart();
+    const int selLength = SelLength();
+    const int caretLine = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
+    const int firstLine = caretLineOnly
+                              ? caretLine
+                              : int(SendScintilla(SCI_DOCLINEFROMVISIBLE, SendScintilla(SCI_GETFIRSTVISIBLELINE)));
+    const int lines = caretLineOnly ? 1 : lineCount - firstLine;
+    const int scanLine = PaintScanStartLine(m_rules, firstLine);
+    const int from = int(SendScintilla(SCI_POSITIONFROMLINE, long(scanLine)));
+    const int firstStart = int(SendScintilla(SCI_POSITIONFROMLINE, long(firstLine)));
+
+    auto lineStart = [this](int line) { return int(SendScintilla(SCI_POSITIONFROMLINE, long(line))); };
+    auto lineEnd = [this](int line) { return int(SendScintilla(SCI_GETLINEENDPOSITION, long(line))); };
+    // The top of a line's last display line: a wrapped line is coloured only
+    // when all of it is visible.
+    auto lineTop = [&](int line) -> std::optional<int> {
+        if (line >= lineCount || !SendScintilla(SCI_GETLINEVISIBLE, long(line)))
+            return std::nullopt;
+        const long y = SendScintilla(SCI_POINTYFROMPOSITION, 0UL, SendScintilla(SCI_POSITIONFROMLINE, long(line)));
+        const long wraps = std::max(1L, SendScintilla(SCI_WRAPCOUNT, long(line)));
+        return int(y + (wraps - 1) * lineHeight);
+    };
+    const int limit = std::max(from, PaintLimit(firstLine, lines, lineHeight, viewport()->height(), lineTop,
+                                                lineStart, lineEnd));
+
+    // The stretch whose old colours go: the caret's line, or every line that
+    // shows, the partly visible ones included.
+    int clearTo;
+    if (caretLineOnly) {
+        clearTo = lineStart(std::min(caretLine + 1, lineCount));
+        if (caretLine + 1 >= lineCount)
+            clearTo = length();
+    } else {
+        const long lastVisible = SendScintilla(SCI_GETFIRSTVISIBLELINE) + SendScintilla(SCI_LINESONSCREEN) + 1;
+        const int lastLine = int(SendScintilla(SCI_DOCLINEFROMVISIBLE, lastVisible));
+        clearTo = lastLine + 1 >= lineCount ? length() : lineStart(lastLine + 1);
+        clearTo = std::max(clearTo, limit);
+    }
+
+    m_painted.clear();
+    m_keyRuns.clear();
+    if (limit > from) {
+        // Positions inside the pass are relative to the scan start, so only the
+        // scanned stretch is read.
+        const QByteArrayView stretch = rangeView(from, limit);
+        TPaintState state;
+        state.HotSpot = m_hotSpot;
+        state.WantTabs = WantTabs;
+        state.BackgroundColor = clWindowBackground;
+        state.RedrawAlways = m_redrawAlways;
+        state.FontColor = TColor(SendScintilla(SCI_STYLEGETFORE, long(STYLE_DEFAULT)));
+        state.CaretLineStart = lineStart(caretLine) - from;
+        state.SelStart = selStart - from;
+        state.SelLength = selLength;
+        TDrawEventHook *hook = nullptr;
+        if (OnDraw && !m_drawHook.A.empty()) {
+            m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text,
+                                             std::span<TKeyDescr> a, int &itemsCount) {
+                OnDraw(sender, fromPos + from, text, a, itemsCount);
+            };
+            hook = &m_drawHook;
+        }
+        if (state.SelStart < 0) {
+            // A selection beginning above the stretch masks its visible part.
+            state.SelLength = std::max(0, state.SelLength + state.SelStart);
+            state.SelStart = 0;
+        }
+        if (state.CaretLineStart < 0)
+            state.CaretLineStart = 0;
+        m_paint.compute(m_rules, stretch, 0, limit - from, state, hook);
+        for (TKeyDescr run : m_paint.runs()) {
+            run.StartPos += from;
+            run.EndPos += from;
+            m_painted.push_back(run);
+        }
+    }
+
+    clearIndicators(firstStart, clearTo);
+    for (const TKeyDescr &run : m_painted) {
+        if (run.KeyZOrder == ReservedZ::Selection || run.KeyZOrder == ReservedZ::Tab)
+            continue;
+        // Lines above the first painted one were only scanned for what begins there.
+        const int s = std::max(run.StartPos, firstStart);
+        const int e = std::min(run.EndPos + 1, limit);
+        if (e <= s)
+            continue;
+        if (run.IsKey && OnDrawKey
+            && SendScintilla(SCI_LINEFROMPOSITION, long(s)) == SendScintilla(SCI_LINEFROMPOSITION, long(e - 1))) {
+            m_keyRuns.push_back({s, e - 1, run.KeyColor, run.KeyZOrder, run.IsKey});
+            continue;
+        }
+        const long color = SC_INDICVALUEBIT | sciColor(run.KeyColor);
+        const int ind = run.KeyZOrder == ReservedZ::HotSpotMarker ? IndBlock : IndText;
+        SendScintilla(SCI_SETINDICATORCURRENT, ind);
+        SendScintilla(SCI_SETINDICATORVALUE, color);
+        SendScintilla(SCI_INDICATORFILLRANGE, long(s), long(e - s));
+        if (run.KeyZOrder == ReservedZ::HotSpotText && m_hotSpot.Underlined) {
+            SendScintilla(SCI_SETINDICATORCURRENT, IndUnderline);
+            SendScintilla(SCI_SETINDICATORVALUE, color);
+            SendScintilla(SCI_INDICATORFILLRANGE, long(s), long(e - s));
+        }
+    }
+    m_hasColors = true;
+    const int bandTop = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(firstStart)));
+    const int bandBottom = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(clearTo))) + lineHeight;
+    m_changedBand = QRect(0, bandTop, viewport()->width(), bandBottom - bandTop);
+    if (!m_keyRuns.empty())
+        viewport()->update();
+
+    m_lastPass.caretLineOnly = caretLineOnly;
+    m_lastPass.firstLine = firstLine;
+    m_lastPass.from = from;
+    m_lastPass.limit = limit;
+    m_lastPass.runs = int(m_painted.size());
+    ++m_lastPass.passes;
+    if (!caretLineOnly)
+        m_lastView = viewKey();
+}
+
+void ApplyColorRules(TColorMemo &memo, QWidget *parent)
+{
+    ApplyColorRules(memo.ColorRules(), parent);
+    memo.colorsChanged();
 }
 
 QByteArrayView TColorMemo::textView() const
@@ -99,6 +516,7 @@ void TColorMemo::beginLoad(qint64 expectedSize)
 {
     // Wrapping while appending lays out every line at once; it is switched
     // back on at the end, when only the visible lines need it.
+    m_loading = true;
     m_wrapAfterLoad = SendScintilla(SCI_GETWRAPMODE);
     SendScintilla(SCI_SETWRAPMODE, SC_WRAP_NONE);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
@@ -122,6 +540,10 @@ void TColorMemo::endLoad()
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
     SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(m_wrapAfterLoad));
+    m_loading = false;
+    m_recordedLines = int(SendScintilla(SCI_GETLINECOUNT));
+    m_recordedEnd = length();
+    schedulePass(Pass::Full);
 }
 
 bool TColorMemo::isUtf8Document() const

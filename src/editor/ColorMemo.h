@@ -1,7 +1,25 @@
 #pragma once
 
+#include "editor/ColorPaint.h"
+#include "editor/ColorRules.h"
+
 #include <QByteArray>
+#include <QRect>
+#include <QTimer>
 #include <Qsci/qsciscintilla.h>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+class TColorMemo;
+
+using TNotifyEvent = std::function<void(TColorMemo *sender)>;
+// SRC: the text of the clicked hot spot.
+using THotSpotClickEvent = std::function<void(TColorMemo *sender, const QByteArray &SRC)>;
+// Paints one keyword run instead of the editor: canvas has the keyword's colour
+// as its pen, rect is where the text stands, KColor the editor's font colour.
+using TKeyDrawEvent = std::function<void(QPainter &canvas, const QString &PKey, const QRect &rect, TColor KColor)>;
 
 // The editor of a document window. The document is bytes: positions are byte
 // offsets and a line break is the two bytes CR LF.
@@ -46,17 +64,104 @@ public:
     void beginUndoAction();
     void endUndoAction();
 
+    // Colouring. Every change of the text, the selection by key or mouse and
+    // the view recomputes the colours of the visible lines from the rules.
+    TNotifyEvent OnVScroll;
+    TNotifyEvent OnHScroll;
+    THotSpotClickEvent OnHotSpotClick;
+    TDrawEvent OnDraw;      // ranges of dtEventDraw rules; needs ColorLimMax > 0
+    TKeyDrawEvent OnDrawKey;
+
+    TDrawRules &ColorRules() { return m_rules; }
+    // Copies the rules and recolours.
+    void setColorRules(const TDrawRules &rules);
+    int ColorLimMax() const { return int(m_drawHook.A.size()); }
+    void setColorLimMax(int value);
+    bool RedrawAlways() const { return m_redrawAlways; }
+    void setRedrawAlways(bool value);
+    const THotSpot &HotSpot() const { return m_hotSpot; }
+    void setHotSpot(const THotSpot &hotSpot);
+    // Tab characters never take a colour.
+    bool WantTabs = true;
+
+    // One paint pass: the visible lines, or only the caret's line.
+    virtual void PaintColors(bool CaretLineOnly);
+    // Recolours the visible lines before the next paint (after rules changed).
+    void colorsChanged();
+
+    // What the last pass did, for tests and benchmarks.
+    struct PassInfo
+    {
+        bool caretLineOnly = false;
+        int firstLine = -1;
+        int from = 0;   // scan start
+        int limit = 0;  // end of the coloured stretch
+        int runs = 0;
+        int passes = 0;  // passes run so far
+    };
+    const PassInfo &lastPass() const { return m_lastPass; }
+    // The runs of the last pass, in position order.
+    const std::vector<TKeyDescr> &paintedRuns() const { return m_painted; }
+
 signals:
     void keyDown(QKeyEvent *event);
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    enum class Pass { None, CaretLine, Full };
+    struct ViewKey
+    {
+        long firstVisible = -1, xOffset = 0, linesOnScreen = 0, wrap = 0, lineHeight = 0;
+        int width = 0, height = 0;
+        bool operator==(const ViewKey &) const = default;
+    };
+
     void clearClashingKeys();
+    void setUpIndicators();
+    void textChangedForColors();
+    void updateUi(int updated);
+    void schedulePass(Pass pass);
+    void runPendingPass();
+    ViewKey viewKey();
+    void clearIndicators(int from, int to);
+    long sciColor(TColor color);
+    // Position inside a hot spot (the mouse's character), or -1.
+    int hotSpotAt(const QPoint &pos);
+    QByteArray hotSpotText(int pos);
+
     long m_wrapAfterLoad = 0;
+    bool m_loading = false;
+
+    TDrawRules m_rules{this};
+    THotSpot m_hotSpot;
+    bool m_redrawAlways = false;
+    TDrawEventHook m_drawHook;
+    TColorPaint m_paint;
+    std::vector<TKeyDescr> m_painted;
+    std::vector<TKeyDescr> m_keyRuns;  // runs left to OnDrawKey
+    PassInfo m_lastPass;
+    bool m_hasColors = false;
+    int m_recordedLines = 1;
+    int m_recordedEnd = 0;
+    Pass m_pending = Pass::None;
+    QTimer m_passTimer;
+    ViewKey m_lastView;
+    bool m_handShown = false;
+    QRect m_changedBand;  // viewport rows the last pass recoloured
 };
+
+// Rebuilds the editor's rules from the rules file (see ColorRulesFile.h) and
+// recolours it.
+void ApplyColorRules(TColorMemo &memo, QWidget *parent = nullptr);
 
 // Groups changes into one undo step for the lifetime of the object.
 class UndoStep
