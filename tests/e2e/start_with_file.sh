@@ -7,6 +7,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" TAGLOOM_DATA_FOLDER="$work/data" TAGLOOM_REPORT_FILE="$work/report.txt"
 mkdir -p "$TAGLOOM_DATA_FOLDER"
+cp "$(dirname "$program")/Tagloom.colors" "$TAGLOOM_DATA_FOLDER/"
 printf '<HTML>\n<BODY>hello</BODY>\n</HTML>\n' > "$work/page.HTML"
 # The program writes the captions of its document windows to the report file once started.
 timeout 60 xvfb-run -a "$program" "$work/page.HTML" >"$work/out.txt" 2>&1 || { cat "$work/out.txt"; exit 1; }

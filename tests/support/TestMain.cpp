@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toLocal8Bit());
     qputenv("TAGLOOM_DATA_FOLDER", QDir(home.path()).filePath("tagloom").toLocal8Bit());
     QDir(home.path()).mkpath("tagloom");
+    // A fresh install has the shipped rules beside the program; so do the tests.
+    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), QDir(home.path()).filePath("tagloom/Tagloom.colors"));
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString());
