@@ -415,7 +415,7 @@ TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    sub->resize(std::max(533, m_mdi->width() * 3 / 4), std::max(303, m_mdi->height() * 3 / 4));
+    sub->resize(std::max(533, m_mdi->width() * 9 / 10), std::max(303, m_mdi->height() * 9 / 10));
     // Each new window steps down and right from the last, like a cascade.
     const int step = (DocumentList().size() - 1) % 8;
     sub->move(step * 24, step * 24);
