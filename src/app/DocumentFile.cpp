@@ -42,6 +42,25 @@ QByteArray ConvertLineEnds(QByteArrayView in)
     return out;
 }
 
+void Utf8Check::feed(QByteArrayView text, bool atEnd)
+{
+    if (!valid)
+        return;
+    qsizetype end = text.size();
+    if (!atEnd) {
+        // Hold back a sequence that may go on in the next piece.
+        qsizetype lead = end;
+        while (lead > checked && lead > end - 4 && (uchar(text[lead - 1]) & 0xC0) == 0x80)
+            --lead;
+        if (lead > checked && uchar(text[lead - 1]) >= 0xC0)
+            end = lead - 1;
+    }
+    if (end <= checked)
+        return;
+    valid = text.sliced(checked, end - checked).isValidUtf8();
+    checked = end;
+}
+
 LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
 {
     QFile file(fileName);
@@ -59,6 +78,9 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     QByteArray converted;
     converted.reserve(file.size() + file.size() / 32 + 16);
     bool pendingCR = false;
+    // The encoding check follows the conversion while the bytes are still in
+    // the cache, so the text is walked once.
+    Utf8Check utf8;
     for (;;) {
         const qint64 n = file.read(chunk.data(), ChunkSize);
         if (n < 0)
@@ -66,14 +88,16 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
         if (n == 0)
             break;
         AppendWithCRLF(QByteArrayView(chunk.constData(), n), converted, pendingCR);
+        utf8.feed(converted, false);
     }
+    utf8.feed(converted, true);
     chunk = QByteArray();
     if (converted.size() > std::numeric_limits<int>::max() - 1)
         return LoadResult::TooLarge;
     memo->beginLoad(converted.size());
     memo->appendLoadedBytes(converted);
     converted = QByteArray();
-    memo->endLoad();
+    memo->endLoad(utf8.valid);
     return LoadResult::Loaded;
 }
 

@@ -11,6 +11,15 @@ class TColorMemo;
 void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR);
 QByteArray ConvertLineEnds(QByteArrayView in);
 
+// Checks a growing text for valid UTF-8 piece by piece, each byte once.
+struct Utf8Check
+{
+    bool valid = true;
+    qsizetype checked = 0;
+    // `text` is the whole text so far; with atEnd false, a sequence cut at the end waits for more.
+    void feed(QByteArrayView text, bool atEnd);
+};
+
 enum class LoadResult { Loaded, CannotOpen, TooLarge };
 // Reads the file into the editor in one pass, converting line ends on the way.
 LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo);

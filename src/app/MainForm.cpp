@@ -296,6 +296,8 @@ void TMainForm::buildProjectPanel()
     content->setMinimumWidth(120);
     m_projectPanel->setWidget(content);
     m_projectPanel->resize(231, m_projectPanel->height());
+    // The splitter between the panel and the documents is 7 pixels thick.
+    setStyleSheet(QStringLiteral("QMainWindow::separator { width: 7px; height: 7px; }"));
     addDockWidget(Qt::LeftDockWidgetArea, m_projectPanel);
     resizeDocks({m_projectPanel}, {231}, Qt::Horizontal);
 }

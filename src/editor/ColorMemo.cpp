@@ -532,9 +532,11 @@ void TColorMemo::appendLoadedBytes(QByteArrayView bytes)
         SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
 }
 
-void TColorMemo::endLoad()
+void TColorMemo::endLoad(std::optional<bool> utf8)
 {
-    SendScintilla(SCI_SETCODEPAGE, textView().isValidUtf8() ? SC_CP_UTF8 : 0);
+    if (!utf8)
+        utf8 = textView().isValidUtf8();
+    SendScintilla(SCI_SETCODEPAGE, *utf8 ? SC_CP_UTF8 : 0);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);

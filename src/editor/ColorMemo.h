@@ -4,6 +4,7 @@
 #include "editor/ColorRules.h"
 
 #include <QByteArray>
+#include <optional>
 #include <QRect>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
@@ -42,7 +43,8 @@ public:
     // display encoding chosen from the whole text at the end.
     void beginLoad(qint64 expectedSize);
     void appendLoadedBytes(QByteArrayView bytes);
-    void endLoad();
+    // `utf8`: whether the whole text is valid UTF-8, when the caller already knows.
+    void endLoad(std::optional<bool> utf8 = std::nullopt);
 
     int SelStart() const;
     int SelLength() const;

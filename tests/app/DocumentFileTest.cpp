@@ -2,7 +2,10 @@
 #include "editor/ColorMemo.h"
 #include "TestUtil.h"
 
+#include <QDir>
 #include <QFile>
+#include <csignal>
+#include <sys/resource.h>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -71,14 +74,25 @@ TEST(DocumentFile, FailedSaveLeavesTheOldFileWhole)
     EXPECT_FALSE(perms.testFlag(QFile::WriteGroup));
     EXPECT_FALSE(perms.testFlag(QFile::ReadOther));
 
-    // A folder that cannot be written: no temporary file, no rename, old text kept.
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    // A write that fails half-way (the file size limit stands in for a full
+    // disk, and holds for root too): the old text stays whole.
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
     QString error;
-    const bool saved = SaveBytesToFile(name, "lost?", &error);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (saved)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    const bool saved = SaveBytesToFile(name, QByteArray(100000, 'x'), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
     EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readFileBytes(name), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"page.html"}));  // no temporary left behind
+
+    // A folder that does not exist.
+    EXPECT_FALSE(SaveBytesToFile(dir.filePath("no/such/page.html"), "x"));
     EXPECT_EQ(readFileBytes(name), "new");
 }
 
@@ -87,4 +101,24 @@ TEST(DocumentFile, DefaultExtensionOnlyWithoutAnyDot)
     EXPECT_EQ(WithDefaultExt("/home/me/page", "html"), "/home/me/page.html");
     EXPECT_EQ(WithDefaultExt("/home/me.site/page", "html"), "/home/me.site/page");
     EXPECT_EQ(WithDefaultExt("/home/me/page.htm", "html"), "/home/me/page.htm");
+}
+
+TEST(DocumentFile, Utf8CheckAcrossPieces)
+{
+    const QByteArray text = "a\xC3\xA9" "b\xE2\x82\xAC" "c\xF0\x9F\x98\x80";
+    // Every split point, as if the text arrived in two pieces.
+    for (int cut = 0; cut <= text.size(); ++cut) {
+        Utf8Check check;
+        check.feed(text.left(cut), false);
+        check.feed(text, true);
+        EXPECT_TRUE(check.valid) << cut;
+    }
+    Utf8Check bad;
+    bad.feed("ok\xC3", false);
+    bad.feed("ok\xC3(", true);
+    EXPECT_FALSE(bad.valid);
+    Utf8Check cutShort;
+    cutShort.feed("ok\xE2\x82", false);
+    cutShort.feed("ok\xE2\x82", true);
+    EXPECT_FALSE(cutShort.valid);
 }
