@@ -360,8 +360,9 @@ void TMDIChild::Wordwrap1Click()
 
 void TMDIChild::Refrssh1Click()
 {
+    // A repaint recomputes the colours of the visible lines.
+    Memo1->PaintColors(false);
     Memo1->viewport()->update();
-    Memo1->update();
 }
 
 void TMDIChild::ShowHideprojectpanel1Click()
