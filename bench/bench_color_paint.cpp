@@ -4,6 +4,7 @@
 
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
+#include "BenchText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,36 +18,6 @@
 
 namespace {
 
-QByteArray htmlLine(int i)
-{
-    static const char *const parts[] = {
-        "<TR><TD ALIGN=\"left\" WIDTH=\"40%\"><A HREF=\"page",
-        ".html\">Link text &amp; more</A></TD>",
-        "<!-- note --> <td class=\"x\">plain words in a cell</td>",
-        "<P>Some <B>bold</B> and <I>italic</I> text, <FONT COLOR=\"#FF0000\">red</FONT> ",
-        "<img src=\"pic.gif\" alt=\"a picture\" border=0> &nbsp; <BR>",
-    };
-    QByteArray line = parts[i % 5];
-    line += QByteArray::number(i);
-    return line + "\r\n";
-}
-
-QByteArray document(qint64 size)
-{
-    QByteArray text;
-    text.reserve(size + 200);
-    for (int i = 0; text.size() < size; ++i)
-        text += htmlLine(i);
-    return text;
-}
-
-QList<QByteArray> shippedRuleLines()
-{
-    QList<QByteArray> lines;
-    ReadColorRulesFile(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors"), lines);
-    return lines;
-}
-
 // One shown editor per document size, scrolled into the middle.
 std::map<qint64, std::unique_ptr<TColorMemo>> editors;
 
@@ -59,8 +30,8 @@ TColorMemo &editor(qint64 size)
         font.setPointSize(10);
         memo->setFont(font);
         memo->resize(1000, 650);
-        memo->loadBytes(document(size));
-        BuildDrawRules(shippedRuleLines(), true, memo->ColorRules());
+        memo->loadBytes(bench::htmlText(size));
+        BuildDrawRules(bench::shippedRuleLines(), true, memo->ColorRules());
         memo->show();
         QApplication::processEvents();
         const long middle = memo->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) / 2;

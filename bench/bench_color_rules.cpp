@@ -4,6 +4,7 @@
 #include "editor/ColorPaint.h"
 #include "editor/ColorRules.h"
 #include "editor/ColorRulesFile.h"
+#include "BenchText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,34 +15,9 @@
 namespace {
 
 constexpr int ScreenLines = 60;
-constexpr int LineWidth = 120;  // CR LF included
-
-QByteArray htmlLine(int i)
-{
-    static const char *const parts[] = {
-        "<TR><TD ALIGN=\"left\" WIDTH=\"40%\"><A HREF=\"page",
-        ".html\">Link text &amp; more</A></TD>",
-        "<!-- note --> <td class=\"x\">plain words in a cell</td>",
-        "<P>Some <B>bold</B> and <I>italic</I> text, <FONT COLOR=\"#FF0000\">red</FONT> ",
-        "<img src=\"pic.gif\" alt=\"a picture\" border=0> &nbsp; <BR>",
-    };
-    QByteArray line;
-    int k = i;
-    while (line.size() < LineWidth - 2) {
-        line += parts[k % 5];
-        line += QByteArray::number(k);
-        ++k;
-    }
-    line.truncate(LineWidth - 2);
-    return line + "\r\n";
-}
-
 QByteArray screenful(int first = 0)
 {
-    QByteArray text;
-    for (int i = 0; i < ScreenLines; ++i)
-        text += htmlLine(first + i);
-    return text;
+    return bench::htmlText(qint64(ScreenLines) * bench::LineWidth, first);
 }
 
 void addRules(TDrawRules &rules)
@@ -85,7 +61,7 @@ void scanScreen(benchmark::State &state, const QByteArray &doc, int from)
     addRules(rules);
     TKeyDescrList ranges;
     TScanStretch stretch;
-    const int limit = from + ScreenLines * LineWidth;
+    const int limit = from + ScreenLines * bench::LineWidth;
     int found = 0;
     for (auto _ : state) {
         rules.PrepareRules();
@@ -116,8 +92,8 @@ void BM_ScreenfulIn50MBDocument(benchmark::State &state)
     while (doc.size() + block.size() <= total)
         doc += block;
     // The visible screenful sits in the middle of the document.
-    const int from = int(doc.size() / 2 / LineWidth * LineWidth);
-    doc.replace(from, ScreenLines * LineWidth, screenful());
+    const int from = int(doc.size() / 2 / bench::LineWidth * bench::LineWidth);
+    doc.replace(from, ScreenLines * bench::LineWidth, screenful());
     scanScreen(state, doc, from);
 }
 BENCHMARK(BM_ScreenfulIn50MBDocument)->Unit(benchmark::kMicrosecond);
@@ -142,25 +118,11 @@ void BM_ScreenfulWithFreshTables(benchmark::State &state)
 }
 BENCHMARK(BM_ScreenfulWithFreshTables)->Unit(benchmark::kMicrosecond);
 
-QList<QByteArray> shippedRuleLines()
-{
-    const QString file = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors");
-    QList<QByteArray> lines;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return lines;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        const QByteArray l = line.endsWith('\r') ? line.chopped(1) : line;
-        if (!l.isEmpty() && !l.startsWith(';'))
-            lines.append(l);
-    }
-    return lines;
-}
 
 // The rules shipped in data/Tagloom.colors.
 void BM_ScreenfulWithShippedRules(benchmark::State &state)
 {
-    const QList<QByteArray> lines = shippedRuleLines();
+    const QList<QByteArray> lines = bench::shippedRuleLines();
     if (lines.isEmpty()) {
         state.SkipWithError("data/Tagloom.colors not readable");
         return;
@@ -190,7 +152,7 @@ BENCHMARK(BM_ScreenfulWithShippedRules)->Unit(benchmark::kMicrosecond);
 void BM_PaintPassWithShippedRules(benchmark::State &state)
 {
     TDrawRules rules;
-    BuildDrawRules(shippedRuleLines(), true, rules);
+    BuildDrawRules(bench::shippedRuleLines(), true, rules);
     const QByteArray doc = screenful();
     TPaintState paintState;
     paintState.WantTabs = true;

@@ -1,0 +1,52 @@
+#pragma once
+
+// Text and rules shared by the benchmarks: hand-written HTML lines of 120
+// characters (CR LF included) and the rules shipped in data/Tagloom.colors.
+
+#include "editor/ColorRulesFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QList>
+
+namespace bench {
+
+constexpr int LineWidth = 120;
+
+inline QByteArray htmlLine(int i)
+{
+    static const char *const parts[] = {
+        "<TR><TD ALIGN=\"left\" WIDTH=\"40%\"><A HREF=\"page",
+        ".html\">Link text &amp; more</A></TD>",
+        "<!-- note --> <td class=\"x\">plain words in a cell</td>",
+        "<P>Some <B>bold</B> and <I>italic</I> text, <FONT COLOR=\"#FF0000\">red</FONT> ",
+        "<img src=\"pic.gif\" alt=\"a picture\" border=0> &nbsp; <BR>",
+    };
+    QByteArray line;
+    for (int k = i; line.size() < LineWidth - 2; ++k) {
+        line += parts[k % 5];
+        line += QByteArray::number(k);
+    }
+    line.truncate(LineWidth - 2);
+    return line + "\r\n";
+}
+
+// Lines from `first` on until the text holds at least `size` bytes.
+inline QByteArray htmlText(qint64 size, int first = 0)
+{
+    QByteArray text;
+    text.reserve(size + LineWidth);
+    for (int i = first; text.size() < size; ++i)
+        text += htmlLine(i);
+    return text;
+}
+
+inline QList<QByteArray> shippedRuleLines()
+{
+    QList<QByteArray> lines;
+    ReadColorRulesFile(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors"), lines);
+    return lines;
+}
+
+}  // namespace bench
