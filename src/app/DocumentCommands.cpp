@@ -7,6 +7,9 @@
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "tags/DocStructureDlg.h"
+#include "tags/MiscDlg.h"
+#include "tags/StructureCommands.h"
 #include "tags/TagCommands.h"
 
 #include <QHash>
@@ -40,6 +43,11 @@ void RegisterAllDocumentCommands()
         auto run = tag.run;
         RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
     }
+    RegisterStructureCommands([](const TagCommand &c) {
+        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
+    TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
+    TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
