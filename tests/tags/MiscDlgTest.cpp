@@ -70,7 +70,7 @@ TEST(MiscDlg, OpensOnItsOwnPageOnly)
 {
     const char *tabs[] = {"Alignment", "LineBreak", "Horizontal Rule"};
     for (int page = 0; page < 3; ++page) {
-        TMiscDlg dlg(TMiscDlg::Page(page));
+        TMiscDlg dlg{TMiscDlg::Page(page)};
         EXPECT_EQ(dlg.windowTitle(), "Attributes");
         EXPECT_EQ(dlg.pages()->currentIndex(), page);
         EXPECT_EQ(dlg.pages()->tabText(page), tabs[page]);
@@ -137,7 +137,7 @@ TEST(DivAndParagraph, WrapTheSelectionOrLeaveTheCaretBetween)
         const char *expected;
         int caret;
     } cases[] = {
-        {Div1Click, 1, 1, "<DIV ALIGN=\"CENTER\">x</DIV>", 26},
+        {Div1Click, 1, 1, "<DIV ALIGN=\"CENTER\">x</DIV>", 27},
         {Div1Click, 1, 0, "<DIV ALIGN=\"CENTER\"></DIV>x", 20},
         {Paragraph1Click, -1, 1, "<P ALIGN=\"LEFT\">x</P>", 21},
         {Paragraph1Click, 2, 0, "<P ALIGN=\"RIGHT\"></P>x", 17},
