@@ -84,6 +84,7 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     auto *properties = named(new QWidget, "PropertiesSheet");
     auto *propertiesLayout = new QVBoxLayout(properties);
     auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     TitleEdit = named(new QLineEdit, "TitleEdit");
     authorEdit = named(new QLineEdit, "authorEdit");
     DocTypeCombo = named(new QComboBox, "DocTypeCombo");
@@ -140,6 +141,7 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
+    setMinimumWidth(460);
     updateEnabled();
 }
 
