@@ -97,7 +97,9 @@ TEST_F(StructureWindowTest, EnterKeysTurnIntoLineBreakElementsWithoutLosingTyped
         {true, Qt::NoModifier, "abcd", 0, 0, "<BR>\r\nabcd"},
         {true, Qt::NoModifier, "abcd", 2, 3, "ab<BR CLEAR=ALL>\r\ncd"},
         {true, Qt::NoModifier, "abcd", 4, 1, "abcd<BR CLEAR=LEFT>\r\n"},
+        {true, Qt::NoModifier, "abcd", 0, -1, "\r\nabcd"},
         {true, Qt::NoModifier, "abcd", 2, -1, "ab\r\ncd"},
+        {true, Qt::NoModifier, "abcd", 4, -1, "abcd\r\n"},
         {true, Qt::NoModifier, "", 0, 0, "<BR>\r\n"},
         {true, Qt::ShiftModifier, "abcd", 2, 0, "ab<BR>\r\ncd"},
         // Combinations the editor does not break the line for: the user's text stays.
@@ -108,7 +110,10 @@ TEST_F(StructureWindowTest, EnterKeysTurnIntoLineBreakElementsWithoutLosingTyped
         {false, Qt::ControlModifier, "a", 1, 0, "a<BR>\r\n"},
         {false, Qt::ControlModifier, "ab\r\ncd", 4, 3, "ab\r\n<BR CLEAR=ALL>\r\ncd"},
         {false, Qt::ControlModifier, "abcd", 4, 0, "abcd<BR>\r\n"},
+        {false, Qt::ControlModifier, "abcd", 2, 0, "ab<BR>\r\ncd"},
+        {false, Qt::ControlModifier, "abcd", 0, -1, "abcd"},
         {false, Qt::ControlModifier, "abcd", 2, -1, "abcd"},
+        {false, Qt::ControlModifier, "abcd", 4, -1, "abcd"},
     };
     for (const auto &c : cases) {
         const std::string what = std::string(c.text) + " @" + std::to_string(c.caret) + " mods " +
