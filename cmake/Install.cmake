@@ -12,13 +12,15 @@ file(RELATIVE_PATH TAGLOOM_SHARE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_I
 set_property(SOURCE src/platform/Settings.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS TAGLOOM_SHARE_FROM_BIN="${TAGLOOM_SHARE_FROM_BIN}")
 
-# Debian wants man pages compressed, without a time stamp.
-set(TAGLOOM_MAN ${CMAKE_CURRENT_BINARY_DIR}/man/tagloom.1)
-add_custom_command(OUTPUT ${TAGLOOM_MAN}.gz
-  COMMAND ${CMAKE_COMMAND} -E copy ${TAGLOOM_DIST}/tagloom.1 ${TAGLOOM_MAN}
-  COMMAND gzip -9nf ${TAGLOOM_MAN}
-  DEPENDS ${TAGLOOM_DIST}/tagloom.1)
-add_custom_target(tagloom_man ALL DEPENDS ${TAGLOOM_MAN}.gz)
+# Debian wants the man page and the changelog compressed, without a time stamp.
+set(TAGLOOM_GZ ${CMAKE_CURRENT_BINARY_DIR}/gz)
+foreach(f tagloom.1 changelog)
+  add_custom_command(OUTPUT ${TAGLOOM_GZ}/${f}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${TAGLOOM_DIST}/${f} ${TAGLOOM_GZ}/${f}
+    COMMAND gzip -9nf ${TAGLOOM_GZ}/${f}
+    DEPENDS ${TAGLOOM_DIST}/${f})
+endforeach()
+add_custom_target(tagloom_gz ALL DEPENDS ${TAGLOOM_GZ}/tagloom.1.gz ${TAGLOOM_GZ}/changelog.gz)
 
 install(TARGETS tagloom RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TAGLOOM_DATA} DESTINATION ${CMAKE_INSTALL_DATADIR}/tagloom)
@@ -30,9 +32,9 @@ foreach(size 16 24 32 48 64 128 256)
   install(FILES ${TAGLOOM_DIST}/icons/tagloom-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${TAGLOOM_APP_ID}.png)
 endforeach()
-install(FILES ${TAGLOOM_MAN}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# Debian looks for the copyright under the package name.
-install(FILES ${TAGLOOM_DIST}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tagloom)
+install(FILES ${TAGLOOM_GZ}/tagloom.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian looks for these under the package name.
+install(FILES ${TAGLOOM_DIST}/copyright ${TAGLOOM_GZ}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tagloom)
 
 set(CPACK_PACKAGE_NAME tagloom)
 set(CPACK_PACKAGE_VENDOR "The Tagloom developers")

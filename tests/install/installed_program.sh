@@ -20,7 +20,7 @@ for f in bin/tagloom share/tagloom/Tagloom.colors \
          share/applications/org.tagloom.Tagloom.desktop share/metainfo/org.tagloom.Tagloom.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.tagloom.Tagloom.svg share/icons/hicolor/16x16/apps/org.tagloom.Tagloom.png \
          share/icons/hicolor/256x256/apps/org.tagloom.Tagloom.png share/man/man1/tagloom.1.gz \
-         share/doc/tagloom/copyright; do
+         share/doc/tagloom/copyright share/doc/tagloom/changelog.gz; do
   [ -f "$prefix/$f" ] && ok || fail "not installed: $f"
 done
 
