@@ -54,8 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tagloom.org)
 # The library packages (Qt, QScintilla, libjpeg, giflib) come from dpkg-shlibdeps;
 # the window-system plugin for X11 ships inside libqt6gui6, which that finds too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without a theme holding the hicolor folders the desktop shows no icon.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme")
+# Without a theme holding the hicolor folders the desktop shows no icon; on a
+# Wayland desktop Qt wants its own plugin, else it falls back to XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, qt6-wayland")
 include(CPack)
 
 add_test(NAME desktop_files COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/install/validate_desktop_files.sh ${TAGLOOM_DIST})
