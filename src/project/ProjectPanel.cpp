@@ -29,19 +29,19 @@ namespace {
 // Small button pictures drawn at run time, so the program ships no image files.
 QIcon glyphIcon(const QString &text, const QColor &colour)
 {
-    QPixmap pm(20, 20);
+    QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(colour.darker(140), 1));
     p.setBrush(colour.lighter(185));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 17, 17), 3, 3);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
     QFont f = p.font();
     f.setBold(true);
-    f.setPixelSize(text.size() > 2 ? 7 : 11);
+    f.setPixelSize(text.size() > 2 ? 6 : 10);
     p.setFont(f);
     p.setPen(colour.darker(160));
-    p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, text);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
     return QIcon(pm);
 }
 
@@ -60,6 +60,14 @@ protected:
         p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(text(), Qt::ElideLeft, r.width()));
     }
 };
+
+QTreeWidgetItem *entryItem(const ProjectEntry &entry)
+{
+    auto *item = new QTreeWidgetItem(QStringList{entry.fileName, entry.folder});
+    item->setToolTip(0, entry.fullName());
+    item->setToolTip(1, entry.fullName());
+    return item;
+}
 
 // A title is shown on one line, its blanks collapsed as a browser shows it.
 QString oneLineTitle(const QString &title)
@@ -83,7 +91,9 @@ TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     bar->setObjectName(QStringLiteral("projectToolBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
-    bar->setIconSize(QSize(20, 20));
+    // Nine buttons fit the panel's design width of 231 pixels.
+    bar->setIconSize(QSize(16, 16));
+    bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }"));
     column->addWidget(bar);
 
     QStyle *st = style();
@@ -143,6 +153,8 @@ TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
     m_files->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_files->setAllColumnsShowFocus(true);
+    // Folders are told apart by their ends.
+    m_files->setTextElideMode(Qt::ElideLeft);
     m_files->header()->setSectionsClickable(false);
     m_files->header()->resizeSection(0, 110);
     m_files->installEventFilter(this);
@@ -229,7 +241,7 @@ void TProjectPanel::showEntries()
     QList<QTreeWidgetItem *> items;
     items.reserve(m_content.entries.size());
     for (const ProjectEntry &entry : m_content.entries)
-        items.append(new QTreeWidgetItem(QStringList{entry.fileName, entry.folder}));
+        items.append(entryItem(entry));
     m_files->addTopLevelItems(items);
     m_titleShownFor.clear();
     m_title->clear();
@@ -239,7 +251,7 @@ void TProjectPanel::insertEntry(const ProjectEntry &entry)
 {
     const qsizetype index = InsertProjectEntry(m_content.entries, entry);
     // The row goes to the same place, so the selection stays on its entry.
-    m_files->insertTopLevelItem(int(index), new QTreeWidgetItem(QStringList{entry.fileName, entry.folder}));
+    m_files->insertTopLevelItem(int(index), entryItem(entry));
 }
 
 int TProjectPanel::selectedIndex() const
