@@ -56,6 +56,11 @@ QString ReadTitle(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    return ReadTitleFrom(file);
+}
+
+QString ReadTitleFrom(QIODevice &file)
+{
     // Most titles sit in the first few hundred bytes: read in small steps and
     // stop as soon as the end tag is in.
     constexpr qsizetype Step = 4096;
