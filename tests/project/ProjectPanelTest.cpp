@@ -5,6 +5,8 @@
 #include "tags/FileAsk.h"
 
 #include <QAction>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -353,4 +355,17 @@ TEST_F(ProjectPanelTest, TypingANameDoesNotMarkTheProjectChanged)
     QTest::keyClicks(nameBox(), "Typed");
     EXPECT_FALSE(panel->ProjectModified());
     EXPECT_EQ(panel->AskSaveProject(), QMessageBox::NoButton);
+}
+
+TEST_F(ProjectPanelTest, FilesDroppedOnThePanelJoinTheProject)
+{
+    const QString page = file("drop.html", "<title>D</title>");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(page), QUrl::fromLocalFile(dir.path()), QUrl("https://example.org/x.html")});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the panel: the application would route a drop only inside a real drag.
+    static_cast<QObject *>(panel.get())->event(&drop);
+    EXPECT_EQ(panel->entryNames(), QStringList({page}));
+    EXPECT_TRUE(panel->ProjectModified());
+    EXPECT_TRUE(log.opened.isEmpty());
 }
