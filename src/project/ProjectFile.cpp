@@ -39,6 +39,16 @@ QString oneLine(QString text)
     return text;
 }
 
+// UTF-8 exactly as written: a byte-order mark inside a line is a character like any other.
+QString fromUtf8(QByteArrayView bytes, bool *valid = nullptr)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (valid)
+        *valid = !utf8.hasError();
+    return text;
+}
+
 bool fitsLatin1(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
@@ -90,14 +100,14 @@ bool ParseProjectText(const QByteArray &bytes, ProjectContent *content)
     for (qsizetype i = 2; i < lines.size() && !latin1; ++i) {
         if (i == 3)
             continue;
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString decoded = utf8.decode(lines.at(i));
-        latin1 = utf8.hasError();
+        bool valid = true;
+        fromUtf8(lines.at(i), &valid);
+        latin1 = !valid;
     }
     if (latin1)
         encoding = ProjectContent::Encoding::Latin1;
     auto decode = [latin1](QByteArrayView line) {
-        return latin1 ? QString::fromLatin1(line) : QString::fromUtf8(line);
+        return latin1 ? QString::fromLatin1(line) : fromUtf8(line);
     };
 
     ProjectContent result;

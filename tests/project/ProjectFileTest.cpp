@@ -116,6 +116,7 @@ TEST(ProjectFile, ReadThenWriteGivesTheSameBytes)
         Head + "Caf\xE9\r\nProject files:\r\n/a/\xE9.html\r\n",          // Latin-1 stays Latin-1
         "\xEF\xBB\xBF" + Head + "Caf\xC3\xA9\r\nProject files:\r\n",     // BOM kept
         Head + QByteArrayLiteral("N\x00ul\r\nProject files:\r\n"),
+        Head + "\xEF\xBB\xBF\xEF\xBB\xBFName starting with marks\r\nProject files:\r\n",  // marks are text here
     };
     for (const QByteArray &bytes : cases) {
         ProjectContent content;
