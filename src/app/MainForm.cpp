@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
+#include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
@@ -11,6 +12,7 @@
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "project/ProjectPanel.h"
 #include "tags/FileAsk.h"
 
 #include <QAction>
@@ -26,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
@@ -253,13 +256,21 @@ void TMainForm::buildProjectPanel()
     m_projectPanel->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_projectPanel->setAllowedAreas(Qt::AllDockWidgetAreas);
 
+    m_project = new TProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
+    QPointer<TProjectPanel> panel = m_project;
+    hooks().openProject = [panel](const QString &name) {
+        if (panel)
+            panel->OpenProject(name);
+    };
+    hooks().askSaveProject = [panel] { return !panel || panel->AskSaveProject() != QMessageBox::Cancel; };
+    hooks().projectFileName = [panel] { return panel ? panel->ProjectFileName() : QString(); };
+
     auto *title = new QWidget(m_projectPanel);
-    title->setObjectName(QStringLiteral("projectTitleBar"));
+    title->setObjectName(QStringLiteral("projectFileNamePanel"));
     auto *row = new QHBoxLayout(title);
     row->setContentsMargins(4, 2, 2, 2);
     row->setSpacing(2);
-    auto *caption = new QLabel(QStringLiteral("<b>Project</b>"), title);
-    row->addWidget(caption, 1);
+    row->addWidget(m_project->createFileNameLabel(title), 1);
 
     auto *alignBtn = new QToolButton(title);
     alignBtn->setObjectName(QStringLiteral("projectAlignBtn"));
@@ -291,10 +302,7 @@ void TMainForm::buildProjectPanel()
     row->addWidget(hideBtn);
     m_projectPanel->setTitleBarWidget(title);
 
-    auto *content = new QWidget(m_projectPanel);
-    content->setObjectName(QStringLiteral("projectContent"));
-    content->setMinimumWidth(120);
-    m_projectPanel->setWidget(content);
+    m_projectPanel->setWidget(m_project);
     m_projectPanel->resize(231, m_projectPanel->height());
     // The splitter between the panel and the documents is 7 pixels thick.
     setStyleSheet(QStringLiteral("QMainWindow::separator { width: 7px; height: 7px; }"));
@@ -640,6 +648,8 @@ void TMainForm::UpdateMenuItems()
     for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"})
         if (QAction *a = m_buttons.value(QString::fromLatin1(name)))
             a->setEnabled(any);
+    if (m_project)
+        m_project->setDocumentOpen(any);
     if (!any)
         buildReopenMenu(m_reopenMenu);
 }
