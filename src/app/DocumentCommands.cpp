@@ -7,6 +7,7 @@
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "tags/TableListCommands.h"
 #include "tags/TagCommands.h"
 
 #include <QHash>
@@ -40,6 +41,7 @@ void RegisterAllDocumentCommands()
         auto run = tag.run;
         RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
     }
+    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
