@@ -174,15 +174,14 @@ QWidget *TListDlg::buildMainPage()
     unordered->addWidget(UnOrdered_CompactChkBox);
     unordered->addStretch();
 
-    auto *options = new QVBoxLayout;
-    options->addWidget(m_definitionPanel);
-    options->addWidget(m_orderedPanel);
-    options->addWidget(m_unorderedPanel);
-    options->addStretch();
+    // One options panel per list type; directory and menu lists have none.
+    m_options = new QStackedWidget(page);
+    for (QWidget *panel : {m_definitionPanel, m_orderedPanel, m_unorderedPanel, new QWidget})
+        m_options->addWidget(panel);
     auto *layout = new QHBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ListTypeGroup, 0, Qt::AlignTop);
-    layout->addLayout(options, 1);
+    layout->addWidget(m_options, 1, Qt::AlignTop);
     return page;
 }
 
@@ -194,7 +193,7 @@ TListGrid *TListDlg::buildGrid(const char *name, const QStringList &titles)
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    grid->setMinimumSize(360, 220);
+    grid->setMinimumWidth(360);
     return grid;
 }
 
@@ -258,6 +257,8 @@ void TListDlg::showPage(QWidget *page)
     const bool grid = page == m_definitionGridPage || page == m_itemGridPage;
     InsertBtn->setVisible(grid);
     RemoveBtn->setVisible(grid);
+    // Hidden and shown controls change the layout only once it is activated.
+    layout()->activate();
     adjustSize();
 }
 
@@ -294,9 +295,10 @@ ListKind TListDlg::chosenListKind() const
 void TListDlg::ListTypeGroupClick()
 {
     const ListKind kind = chosenListKind();
-    m_definitionPanel->setVisible(kind == ListKind::Definition);
-    m_orderedPanel->setVisible(kind == ListKind::Ordered);
-    m_unorderedPanel->setVisible(kind == ListKind::Unordered);
+    m_options->setCurrentWidget(kind == ListKind::Definition ? m_definitionPanel
+                                : kind == ListKind::Ordered  ? m_orderedPanel
+                                : kind == ListKind::Unordered ? m_unorderedPanel
+                                                              : m_options->widget(3));
 }
 
 TListGrid *TListDlg::currentGrid() const

@@ -85,6 +85,7 @@ private:
     QWidget *m_itemPage = nullptr;
 
     TRadioGroup *ListTypeGroup = nullptr;
+    QStackedWidget *m_options = nullptr;
     QWidget *m_definitionPanel = nullptr;
     QCheckBox *Definition_CompactChkBox = nullptr;
     QWidget *m_orderedPanel = nullptr;

@@ -240,6 +240,7 @@ void TTableDlg::showForKind()
         const auto policy = page == m_pages->currentWidget() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
         page->setSizePolicy(policy, policy);
     }
+    layout()->activate();
     adjustSize();
 }
 
