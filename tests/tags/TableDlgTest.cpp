@@ -78,6 +78,10 @@ TEST(TableDlg, WritesEachKindWithItsAttributesInOrder)
          {{"ColSpanEdit", "2"}, {"RowSpanEdit", "1"}, {"NoWrapChkBox", "1"}, {"WidthEdit", "50"}},
          1, 0, "a<TD WIDTH=50 NOWRAP COLSPAN=2>b", 31},
         {"header cell defaults", TableKind::Header, {}, 0, 0, "<TH>ab", 4},
+        {"data cell in front of a selection", TableKind::Data, {{"AlignGroup", "1"}}, 0, 2, "<TD ALIGN=LEFT>ab", 17},
+        {"header cell in front of a selection", TableKind::Header, {{"VAlignGroup", "2"}}, 1, 1, "a<TH VALIGN=MIDDLE>b",
+         20},
+
         {"data cell, everything",
          TableKind::Data,
          {{"AlignGroup", "3"}, {"VAlignGroup", "4"}, {"bgColorChk", "1"}, {"bgColorBtn", "#123456"},
