@@ -24,6 +24,13 @@ public:
     // Takes the text of a cell that is still being edited into the grid.
     void commitEditing();
     bool isEditing() const { return state() == EditingState; }
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    bool atEdge(bool next) const;
 };
 
 // "List": a whole list in two steps (type and options, then the items), or one

@@ -272,11 +272,22 @@ TEST(ListDlg, EnterInACellDoesNotPressOkAndTheOpenCellCounts)
         EXPECT_NE(editor, nullptr);
         if (editor)
             QTest::keyClicks(editor, QStringLiteral("two"));
+        // Tab in the last cell takes its text and leaves the grid for the buttons.
+        if (editor)
+            QTest::keyClick(editor, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_FALSE(g->isEditing());
+        EXPECT_FALSE(g->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == g);
+        g->setCurrentCell(1, 0);
+        g->edit(g->currentIndex());
+        editor = g->indexWidget(g->currentIndex());
+        if (editor)
+            QTest::keyClicks(editor, QStringLiteral("2"));
         clickButton(dialog, "OKBtn");  // a click that does not take the focus first
         return dialog->result();
     });
     EXPECT_TRUE(RunListDialog(doc));
-    EXPECT_EQ(doc.text(), QByteArray("<MENU>\r\n<LI>one\r\n<LI>two\r\n\r\n</MENU>"));
+    EXPECT_EQ(doc.text(), QByteArray("<MENU>\r\n<LI>one\r\n<LI>2\r\n\r\n</MENU>"));
 }
 
 // Items are written without options and the list start tag takes every option.
