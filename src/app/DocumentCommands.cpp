@@ -10,6 +10,7 @@
 #include "tags/DocStructureDlg.h"
 #include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
+#include "tags/TableListCommands.h"
 #include "tags/TagCommands.h"
 
 #include <QHash>
@@ -48,6 +49,7 @@ void RegisterAllDocumentCommands()
     });
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
+    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
