@@ -59,9 +59,9 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     ValueLabel = named(new QLabel(QStringLiteral("&Value")), "ValueLabel");
     ValueLabel->setBuddy(ValueEdit);
     connect(ValueTypeGroup, &TRadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
-    sizeLayout->addWidget(ValueTypeGroup, 0, 0, 3, 1);
-    sizeLayout->addWidget(ValueLabel, 0, 1);
-    sizeLayout->addWidget(ValueEdit, 1, 1);
+    sizeLayout->addWidget(ValueTypeGroup, 0, 0, 2, 1);
+    sizeLayout->addWidget(ValueLabel, 0, 1, Qt::AlignBottom);
+    sizeLayout->addWidget(ValueEdit, 1, 1, Qt::AlignTop);
     sizeLayout->setRowStretch(2, 1);
 
     // frame page
@@ -121,7 +121,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
             [this] { addSize(FrameSet_ColsEdit, QStringLiteral("FrameSet - Col")); });
     connect(FrameSet_RowsButton, &QPushButton::clicked, this,
             [this] { addSize(FrameSet_RowsEdit, QStringLiteral("FrameSet - Row")); });
-    frameSetLayout->addWidget(FrameSet_DivideToGroup, 0, 0, 3, 1);
+    frameSetLayout->addWidget(FrameSet_DivideToGroup, 0, 0, 3, 1, Qt::AlignTop);
     frameSetLayout->addWidget(FrameSet_ColsLabel, 0, 1);
     frameSetLayout->addWidget(FrameSet_ColsEdit, 0, 2);
     frameSetLayout->addWidget(FrameSet_ColsButton, 0, 3);
@@ -136,8 +136,12 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     m_pages->addTab(size, QStringLiteral("Col / Row"));
     m_pages->addTab(frame, QStringLiteral("Frame"));
     m_pages->addTab(frameSet, QStringLiteral("Frame Set"));
-    for (int i = 0; i < m_pages->count(); ++i)
+    for (int i = 0; i < m_pages->count(); ++i) {
         m_pages->setTabVisible(i, i == int(page));
+        // Hidden pages must not size the dialog.
+        if (i != int(page))
+            m_pages->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    }
     m_pages->setCurrentIndex(int(page));
 
     auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
