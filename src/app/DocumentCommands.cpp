@@ -8,6 +8,7 @@
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
 #include "tags/DocStructureDlg.h"
+#include "tags/FormFrameCommands.h"
 #include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
 #include "tags/TableListCommands.h"
@@ -45,6 +46,9 @@ void RegisterAllDocumentCommands()
         RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
     }
     RegisterStructureCommands([](const TagCommand &c) {
+        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
+    RegisterFormFrameCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
