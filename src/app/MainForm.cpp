@@ -6,6 +6,9 @@
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
+#include "custom/HotkeyCapture.h"
+#include "custom/HotkeyMenu.h"
+#include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "platform/Prompts.h"
@@ -99,6 +102,7 @@ void TMainForm::FormCreate()
     Settings &settings = AppSettings();
     LoadSettings(*m_store, settings);
     SharedEditorFont() = EditorFontFromSettings(settings);
+    LoadPrivateTags();
     ReadColorRulesFile(this);
 
     LoadReopenList(FileReopenList, FileReopenSection, *m_store);
@@ -115,6 +119,7 @@ void TMainForm::FormCreate()
     buildToolBars();
     buildProjectPanel();
     buildStatusBar();
+    m_hotkeys = new THotkeyCapture(this, m_mdi);
 
     if (!settings.LastProject.isEmpty() && hooks().openProject)
         hooks().openProject(settings.LastProject);
@@ -411,6 +416,8 @@ bool TMainForm::roomForDocument()
 TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
 {
     auto *child = new TMDIChild(this, caption);
+    BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
+    LoadHotkeys(child->menus(), HotKeysFileName());
     ApplyColorRules(*child->Memo1, this);
     DocumentList().append(child);
     setActiveDocument(child);

@@ -15,6 +15,7 @@ class QAction;
 class SearchController;
 class SettingsStore;
 class TMDIChild;
+class THotkeyCapture;
 
 // The main window: the document area, four tool bars, the project panel and the status bar.
 class TMainForm : public QMainWindow
@@ -57,6 +58,8 @@ public:
     QString statusText(int panel) const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
     SearchController *search() const { return m_search; }
+    // Hotkey capture mode and its panel `shortcutsPanel`.
+    THotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
     // Rebuilds a "Reopen" submenu from the file reopen list.
     void buildReopenMenu(QMenu *menu);
     // Runs the command-line handling of the first show (also used by tests).
@@ -111,4 +114,5 @@ private:
     QToolButton *m_showHideProjectBtn = nullptr;
     TMDIChild *m_menusShownFor = nullptr;
     SearchController *m_search = nullptr;
+    THotkeyCapture *m_hotkeys = nullptr;
 };
