@@ -115,10 +115,11 @@ void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMe
         m->installEventFilter(this);
 
     m_connections.append(connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        // The user went to another window: it keeps the focus.
         if (sub && sub->widget() != m_window)
-            BitBtn2Click();
+            endCapture(false);
     }));
-    m_connections.append(connect(documentWindow, &QObject::destroyed, this, [this] { BitBtn2Click(); }));
+    m_connections.append(connect(documentWindow, &QObject::destroyed, this, [this] { endCapture(false); }));
 
     m_panel->setGeometry(m_area->rect());
     m_panel->show();
@@ -143,6 +144,11 @@ void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMe
 
 void THotkeyCapture::EndHotkeyCapture()
 {
+    endCapture(true);
+}
+
+void THotkeyCapture::endCapture(bool focusWindow)
+{
     if (!m_capturing)
         return;
     m_capturing = false;
@@ -159,10 +165,25 @@ void THotkeyCapture::EndHotkeyCapture()
             m->removeEventFilter(this);
     if (m_window)
         ApplyKeyHolders(menus);
+    // The focus leaves the panel for the window that is to have it before the
+    // panel hides; otherwise Qt would pass it on to whichever window comes next.
+    QWidget *focusTarget = nullptr;
+    if (focusWindow && m_window) {
+        if (m_editor)
+            m_editor->setEnabled(true);
+        auto *sub = qobject_cast<QMdiSubWindow *>(m_window->parentWidget());
+        if (sub && m_area->subWindowList().contains(sub))
+            m_area->setActiveSubWindow(sub);
+        focusTarget = m_window;
+    } else if (QMdiSubWindow *active = m_area->activeSubWindow()) {
+        focusTarget = active->widget();
+    }
+    if (focusTarget)
+        focusTarget->setFocus();
+    m_panel->hide();
     if (m_editor)
         m_editor->setEnabled(true);
     m_editor = nullptr;
-    m_panel->hide();
     if (auto *project = m_main->findChild<QDockWidget *>(QStringLiteral("projectPanel")); project && AppSettings().ProjectVisible)
         project->show();
     for (const QPointer<QToolBar> &bar : std::as_const(m_hiddenBars))
@@ -171,11 +192,6 @@ void THotkeyCapture::EndHotkeyCapture()
     m_hiddenBars.clear();
     m_hooks.clear();
     m_allMenus.clear();
-    if (m_window) {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(m_window->parentWidget()))
-            m_area->setActiveSubWindow(sub);
-        m_window->setFocus();
-    }
     emit captureEnded();
 }
 

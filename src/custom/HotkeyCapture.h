@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void endCapture(bool focusWindow);
     bool menuEvent(QMenu *menu, QEvent *event);
     void chooseInMenu(QAction *item);
     void closeMenus();

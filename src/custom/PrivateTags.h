@@ -12,7 +12,7 @@ struct PrivateTag
     QString name;  // empty: a free record
     QString open;
     QString close;
-    int layout = 1;  // 0 tags on lines of their own, 1 around the selection, 2 in place of it
+    int layout = 0;  // 0 tags on lines of their own, 1 around the selection, 2 in place of it
 
     bool isUsed() const { return !name.isEmpty(); }
     bool operator==(const PrivateTag &) const = default;
