@@ -130,7 +130,7 @@ void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMe
     m_hiddenBars.clear();
     for (const char *name : CaptureToolBars) {
         auto *bar = m_main->findChild<QToolBar *>(QString::fromLatin1(name));
-        if (bar && bar->isVisible()) {
+        if (bar && bar->isVisibleTo(m_main)) {
             bar->hide();
             m_hiddenBars.append(bar);
         }
