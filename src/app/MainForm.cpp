@@ -90,6 +90,7 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
 TMainForm::~TMainForm()
 {
     // Document windows and the area die after this body: they must not call back.
+    delete m_hotkeys;
     disconnect(m_mdi, nullptr, this, nullptr);
     for (TMDIChild *doc : DocumentList())
         disconnect(doc, nullptr, this, nullptr);

@@ -209,6 +209,22 @@ TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
     EXPECT_TRUE(first->Memo1->isEnabled());
 }
 
+TEST_F(HotkeyCaptureTest, ClosingTheLastWindowOrTheProgramDuringCaptureIsSafe)
+{
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    begin(doc);
+    doc->FileCloseItemClick();
+    QApplication::processEvents();
+    EXPECT_FALSE(capture().isCapturing());
+    EXPECT_FALSE(main.findChild<QWidget *>("shortcutsPanel")->isVisible());
+    EXPECT_TRUE(main.findChild<QToolBar *>("file_tb")->isVisible());
+
+    begin(main.NewDocument());
+    ASSERT_TRUE(capture().isCapturing());
+    form.reset();
+}
+
 TEST_F(HotkeyCaptureTest, PanelsComeBackAsTheyWere)
 {
     for (bool projectVisible : {true, false}) {
