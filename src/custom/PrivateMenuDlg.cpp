@@ -203,8 +203,9 @@ void TprivateMenuFrm::tagsClick()
         return;
     const PrivateTag &tag = m_tags[size_t(m_rowRecords.at(row))];
     m_name->setText(tag.name);
-    m_open->setPlainText(tag.open);
-    m_close->setPlainText(tag.close);
+    // The memos break lines with LF; the records keep CR LF.
+    m_open->setPlainText(QString(tag.open).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_close->setPlainText(QString(tag.close).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     showLayout(tag.layout);
 }
 

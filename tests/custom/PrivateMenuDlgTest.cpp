@@ -102,6 +102,11 @@ TEST_F(PrivateMenuDlgTest, AddUpdateAndRemoveKeepListAndRecordsTogether)
     click("updateBtn");
     EXPECT_EQ(listed(), QStringList({"One", "Two", "Three", "Four"}));
     EXPECT_EQ(dialog->records()[3], (PrivateTag{"Four", "<4>\r\n<5>", "</4>", 1}));
+    // Shown and stored again, the line break stays one CR LF.
+    select(3);
+    EXPECT_EQ(child<QPlainTextEdit>(dialog.get(), "tagOpen")->toPlainText(), "<4>\n<5>");
+    click("updateBtn");
+    EXPECT_EQ(dialog->records()[3].open, "<4>\r\n<5>");
 
     select(1);
     fill("Deux", "<2>", "</2>");
