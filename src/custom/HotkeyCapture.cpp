@@ -263,7 +263,8 @@ bool THotkeyCapture::menuEvent(QMenu *menu, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *ke = static_cast<QKeyEvent *>(event);
-    if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Select) {
+    if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Select
+        || ke->key() == Qt::Key_Space) {
         QAction *a = menu->activeAction();
         if (!isCommandItem(a))
             return false;

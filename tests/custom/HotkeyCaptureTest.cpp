@@ -209,6 +209,29 @@ TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
     EXPECT_TRUE(first->Memo1->isEnabled());
 }
 
+TEST_F(HotkeyCaptureTest, ChoosingItemsByKeyboardAssignsInsteadOfRunning)
+{
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    begin(doc);
+    QTest::keyClick(hotKey1(), Qt::Key_J, Qt::ControlModifier);
+    QMenu *file = doc->menus().at(0);
+    file->popup(QPoint(40, 40));
+    // The underlined letter of "&Save" would ask for a file name.
+    QTest::keyClick(file, Qt::Key_S);
+    EXPECT_TRUE(prompts.fileRequests.isEmpty());
+    EXPECT_EQ(ItemHotkey(doc->action("FileSaveItem")), 0x404A);
+    EXPECT_FALSE(file->isVisible());
+    file->popup(QPoint(40, 40));
+    file->setActiveAction(doc->action("FileCloseItem"));
+    QTest::keyClick(file, Qt::Key_Return);
+    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(ItemHotkey(doc->action("FileCloseItem")), 0x404A);
+    click("BitBtn2");
+    EXPECT_EQ(doc->action("FileSaveItem")->shortcut(), QKeySequence("Ctrl+J"));
+    EXPECT_TRUE(doc->action("FileCloseItem")->shortcut().isEmpty());
+}
+
 TEST_F(HotkeyCaptureTest, ClosingTheLastWindowOrTheProgramDuringCaptureIsSafe)
 {
     TMainForm &main = createForm();

@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestUtil.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,11 @@ const QByteArray header = ";Tagloom Color Rules\r\n"
 
 QString shippedRulesFile()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../../data/Tagloom.colors"));
+    // A compiler cache may make __FILE__ relative to the build folder, the test program's parent.
+    QString here = QStringLiteral(__FILE__);
+    if (QFileInfo(here).isRelative())
+        here = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).filePath(here);
+    return QFileInfo(here).absoluteDir().filePath(QStringLiteral("../../data/Tagloom.colors"));
 }
 
 struct Colored
