@@ -128,11 +128,19 @@ void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMe
     if (auto *project = m_main->findChild<QDockWidget *>(QStringLiteral("projectPanel")))
         project->hide();
     m_hiddenBars.clear();
+    m_disabledBars.clear();
     for (const char *name : CaptureToolBars) {
         auto *bar = m_main->findChild<QToolBar *>(QString::fromLatin1(name));
-        if (bar && bar->isVisibleTo(m_main)) {
+        if (!bar)
+            continue;
+        if (bar->isVisibleTo(m_main)) {
             bar->hide();
             m_hiddenBars.append(bar);
+        }
+        // The tool bar menu could show a bar again; its buttons run commands.
+        if (bar->isEnabled()) {
+            bar->setEnabled(false);
+            m_disabledBars.append(bar);
         }
     }
     m_editor = editor && editor->isEnabled() ? editor : nullptr;
@@ -186,10 +194,14 @@ void THotkeyCapture::endCapture(bool focusWindow)
     m_editor = nullptr;
     if (auto *project = m_main->findChild<QDockWidget *>(QStringLiteral("projectPanel")); project && AppSettings().ProjectVisible)
         project->show();
+    for (const QPointer<QToolBar> &bar : std::as_const(m_disabledBars))
+        if (bar)
+            bar->setEnabled(true);
     for (const QPointer<QToolBar> &bar : std::as_const(m_hiddenBars))
         if (bar)
             bar->show();
     m_hiddenBars.clear();
+    m_disabledBars.clear();
     m_hooks.clear();
     m_allMenus.clear();
     emit captureEnded();

@@ -63,5 +63,6 @@ private:
     QList<QPointer<QMenu>> m_allMenus;
     QList<QPointer<QAction>> m_hooks;  // the hotkey items, in walk order
     QList<QPointer<QToolBar>> m_hiddenBars;
+    QList<QPointer<QToolBar>> m_disabledBars;
     QList<QMetaObject::Connection> m_connections;
 };

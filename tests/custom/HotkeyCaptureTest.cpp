@@ -263,6 +263,8 @@ TEST_F(HotkeyCaptureTest, PanelsComeBackAsTheyWere)
         begin(doc);
         EXPECT_FALSE(project->isVisible());
         EXPECT_FALSE(links->isVisible());
+        // Shown again through the tool bar menu, a bar's buttons still run nothing.
+        EXPECT_FALSE(image->isEnabled());
         EXPECT_EQ(AppSettings().ProjectVisible, projectVisible);
         click("BitBtn2");
         EXPECT_EQ(project->isVisible(), projectVisible);
@@ -270,6 +272,7 @@ TEST_F(HotkeyCaptureTest, PanelsComeBackAsTheyWere)
         EXPECT_TRUE(links->isVisible());
         // A bar the user had closed stays closed.
         EXPECT_FALSE(image->isVisible());
+        EXPECT_TRUE(image->isEnabled());
         doc->Modified = false;
         form.reset();
     }
