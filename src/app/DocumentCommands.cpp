@@ -5,6 +5,8 @@
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
 #include "app/SearchController.h"
+#include "custom/HotkeyCapture.h"
+#include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
 #include "tags/DocStructureDlg.h"
@@ -72,4 +74,9 @@ void RegisterAllDocumentCommands()
                                      return editors;
                                  });
                              }});
+    RegisterDocumentCommand({QStringLiteral("Changeitemsshortcuts1"), QString(), [](TMDIChild &doc) {
+                                 doc.mainForm()->hotkeyCapture()->BeginHotkeyCapture(&doc, doc.menus(), doc.Memo1);
+                             }});
+    RegisterDocumentCommand(
+        {QStringLiteral("Editprivatemenu1"), QString(), [](TMDIChild &doc) { RunPrivateMenuDialog(doc.mainForm()); }});
 }

@@ -7,6 +7,9 @@
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
+#include "custom/HotkeyCapture.h"
+#include "custom/HotkeyMenu.h"
+#include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "platform/Prompts.h"
@@ -90,6 +93,7 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
 TMainForm::~TMainForm()
 {
     // Document windows and the area die after this body: they must not call back.
+    delete m_hotkeys;
     disconnect(m_mdi, nullptr, this, nullptr);
     for (TMDIChild *doc : DocumentList())
         disconnect(doc, nullptr, this, nullptr);
@@ -102,6 +106,7 @@ void TMainForm::FormCreate()
     Settings &settings = AppSettings();
     LoadSettings(*m_store, settings);
     SharedEditorFont() = EditorFontFromSettings(settings);
+    LoadPrivateTags();
     ReadColorRulesFile(this);
 
     LoadReopenList(FileReopenList, FileReopenSection, *m_store);
@@ -118,6 +123,7 @@ void TMainForm::FormCreate()
     buildToolBars();
     buildProjectPanel();
     buildStatusBar();
+    m_hotkeys = new THotkeyCapture(this, m_mdi);
 
     if (!settings.LastProject.isEmpty() && hooks().openProject)
         hooks().openProject(settings.LastProject);
@@ -419,6 +425,8 @@ bool TMainForm::roomForDocument()
 TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
 {
     auto *child = new TMDIChild(this, caption);
+    BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
+    LoadHotkeys(child->menus(), HotKeysFileName());
     ApplyColorRules(*child->Memo1, this);
     DocumentList().append(child);
     setActiveDocument(child);
