@@ -175,6 +175,10 @@ void TMDIChild::buildMenus()
         else
             taken.insert(act->shortcut());
     }
+    QList<int> menuKeys;
+    for (const QKeySequence &key : std::as_const(taken))
+        menuKeys.append(key[0].toCombined());
+    Memo1->releaseKeys(menuKeys);
 
     if (m_windowMenu) {
         connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
@@ -229,18 +233,31 @@ void TMDIChild::connectCommands()
             continue;
         const QString &name = it.key();
         if (own.contains(name)) {
+            act->setProperty("ownCommand", true);
             connect(act, &QAction::triggered, this, own.value(name));
-        } else if (const DocumentCommand *cmd = FindDocumentCommand(name)) {
-            auto run = cmd->run;
-            // A window's menus are only on the bar while it is the active document.
-            connect(act, &QAction::triggered, this, [this, run] { run(*this); });
-            if (!cmd->hint.isEmpty() && act->statusTip().isEmpty())
-                act->setStatusTip(cmd->hint);
         } else {
-            // Commands of features not in this build yet.
-            act->setEnabled(false);
+            // Looked up when triggered: a command may be registered after the window was made.
+            // A window's menus are only on the bar while it is the active document.
+            connect(act, &QAction::triggered, this, [this, name] {
+                if (const DocumentCommand *cmd = FindDocumentCommand(name))
+                    cmd->run(*this);
+            });
+            commandChanged(name);
         }
     }
+    connect(&DocumentCommandEvents::instance(), &DocumentCommandEvents::changed, this, &TMDIChild::commandChanged);
+}
+
+void TMDIChild::commandChanged(const QString &itemName)
+{
+    QAction *act = m_actions.value(itemName);
+    if (!act || act->menu() || act->isSeparator() || act->property("ownCommand").toBool())
+        return;
+    // Items without a command (features not in this build yet) are disabled.
+    const DocumentCommand *cmd = FindDocumentCommand(itemName);
+    act->setEnabled(cmd != nullptr);
+    if (cmd && !cmd->hint.isEmpty() && act->statusTip().isEmpty())
+        act->setStatusTip(cmd->hint);
 }
 
 void TMDIChild::FormActivate()

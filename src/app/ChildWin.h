@@ -78,6 +78,7 @@ protected:
 private:
     void buildMenus();
     void connectCommands();
+    void commandChanged(const QString &itemName);
     void Memo1Change();
     void Memo1KeyDown(QKeyEvent *event);
 

@@ -19,9 +19,22 @@ QHash<QString, DocumentCommand> &registry()
 }
 }  // namespace
 
+DocumentCommandEvents &DocumentCommandEvents::instance()
+{
+    static DocumentCommandEvents events;
+    return events;
+}
+
 void RegisterDocumentCommand(const DocumentCommand &command)
 {
     registry().insert(command.itemName, command);
+    emit DocumentCommandEvents::instance().changed(command.itemName);
+}
+
+void UnregisterDocumentCommand(const QString &itemName)
+{
+    if (registry().remove(itemName))
+        emit DocumentCommandEvents::instance().changed(itemName);
 }
 
 const DocumentCommand *FindDocumentCommand(const QString &itemName)
