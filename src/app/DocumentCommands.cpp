@@ -51,7 +51,7 @@ void RegisterAllDocumentCommands()
     done = true;
     for (const TagCommand &tag : TagCommands()) {
         auto run = tag.run;
-        RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
+        RegisterDocumentCommand({tag.itemName, QString(), [run](TMDIChild &doc) { run(doc); }});
     }
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
