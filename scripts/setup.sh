@@ -21,5 +21,6 @@ fi
 
 dir="${1:-build}"
 shift || true
-cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+# Warnings are errors in our own builds; a plain cmake build leaves them warnings.
+cmake -S . -B "$dir" -G Ninja -DTAGLOOM_WERROR=ON "$@" >/dev/null
 cmake --build "$dir"

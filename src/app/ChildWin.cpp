@@ -173,6 +173,7 @@ void TMDIChild::buildMenus()
 
     // Ctrl+C is the key of "&Copy" and of "&Center": the first in menu order holds it.
     InitItemHotkeys(m_menus);
+    releaseMenuKeys();
 
     if (m_windowMenu) {
         connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
@@ -227,18 +228,31 @@ void TMDIChild::connectCommands()
             continue;
         const QString &name = it.key();
         if (own.contains(name)) {
+            act->setProperty("ownCommand", true);
             connect(act, &QAction::triggered, this, own.value(name));
-        } else if (const DocumentCommand *cmd = FindDocumentCommand(name)) {
-            auto run = cmd->run;
-            // A window's menus are only on the bar while it is the active document.
-            connect(act, &QAction::triggered, this, [this, run] { run(*this); });
-            if (!cmd->hint.isEmpty() && act->statusTip().isEmpty())
-                act->setStatusTip(cmd->hint);
         } else {
-            // Commands of features not in this build yet.
-            act->setEnabled(false);
+            // Looked up when triggered: a command may be registered after the window was made.
+            // A window's menus are only on the bar while it is the active document.
+            connect(act, &QAction::triggered, this, [this, name] {
+                if (const DocumentCommand *cmd = FindDocumentCommand(name))
+                    cmd->run(*this);
+            });
+            commandChanged(name);
         }
     }
+    connect(&DocumentCommandEvents::instance(), &DocumentCommandEvents::changed, this, &TMDIChild::commandChanged);
+}
+
+void TMDIChild::commandChanged(const QString &itemName)
+{
+    QAction *act = m_actions.value(itemName);
+    if (!act || act->menu() || act->isSeparator() || act->property("ownCommand").toBool())
+        return;
+    // Items without a command (features not in this build yet) are disabled.
+    const DocumentCommand *cmd = FindDocumentCommand(itemName);
+    act->setEnabled(cmd != nullptr);
+    if (cmd && !cmd->hint.isEmpty() && act->statusTip().isEmpty())
+        act->setStatusTip(cmd->hint);
 }
 
 void TMDIChild::FormActivate()
@@ -399,4 +413,23 @@ void TMDIChild::Memo1KeyDown(QKeyEvent *event)
         if (lineBreakDialog())
             lineBreakDialog()(*this, typed);
     });
+}
+
+void TMDIChild::releaseMenuKeys()
+{
+    // The editor gives up exactly the keys its window's menu items hold, so
+    // those reach the menus and every other editing key stays the editor's.
+    QList<int> menuKeys;
+    QList<QAction *> all = findChildren<QAction *>();
+    for (QAction *act : std::as_const(m_actions)) {
+        if (!all.contains(act))
+            all.append(act);
+    }
+    for (QAction *act : std::as_const(all)) {
+        for (const QKeySequence &key : act->shortcuts()) {
+            if (!key.isEmpty())
+                menuKeys.append(key[0].toCombined());
+        }
+    }
+    Memo1->releaseKeys(menuKeys);
 }

@@ -48,6 +48,8 @@ public:
     const QList<QMenu *> &menus() const { return m_menus; }
     QAction *action(const QString &itemName) const { return m_actions.value(itemName); }
     const QHash<QString, QAction *> &actions() const { return m_actions; }
+    // Takes the keys of the window's menu items (hotkeys included) from the editor.
+    void releaseMenuKeys();
     QMenu *reopenMenu() const { return m_reopenMenu; }
     QMenu *privateMenu() const { return m_privateMenu; }
 
@@ -81,6 +83,7 @@ protected:
 private:
     void buildMenus();
     void connectCommands();
+    void commandChanged(const QString &itemName);
     void Memo1Change();
     void Memo1KeyDown(QKeyEvent *event);
 

@@ -26,9 +26,22 @@ QHash<QString, DocumentCommand> &registry()
 }
 }  // namespace
 
+DocumentCommandEvents &DocumentCommandEvents::instance()
+{
+    static DocumentCommandEvents events;
+    return events;
+}
+
 void RegisterDocumentCommand(const DocumentCommand &command)
 {
     registry().insert(command.itemName, command);
+    emit DocumentCommandEvents::instance().changed(command.itemName);
+}
+
+void UnregisterDocumentCommand(const QString &itemName)
+{
+    if (registry().remove(itemName))
+        emit DocumentCommandEvents::instance().changed(itemName);
 }
 
 const DocumentCommand *FindDocumentCommand(const QString &itemName)
@@ -45,7 +58,7 @@ void RegisterAllDocumentCommands()
     done = true;
     for (const TagCommand &tag : TagCommands()) {
         auto run = tag.run;
-        RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
+        RegisterDocumentCommand({tag.itemName, QString(), [run](TMDIChild &doc) { run(doc); }});
     }
     RegisterStructureCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
+#include "app/DocumentCommands.h"
 #include "app/DocumentFile.h"
 #include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
@@ -38,9 +39,12 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
+// The item name of the document command that a tool button runs.
+constexpr char CommandProperty[] = "documentCommand";
 // Small tool button pictures drawn at run time, so the program ships no image files.
 QIcon glyphIcon(const QString &text, const QColor &colour)
 {
@@ -121,9 +125,12 @@ void TMainForm::FormCreate()
 
     buildMainMenu();
     buildToolBars();
+    connect(&DocumentCommandEvents::instance(), &DocumentCommandEvents::changed, this, &TMainForm::UpdateMenuItems);
     buildProjectPanel();
     buildStatusBar();
     m_hotkeys = new THotkeyCapture(this, m_mdi);
+    // Small enough to tile beside another program, big enough to keep a document in view.
+    setMinimumSize(400, 300);
 
     if (!settings.LastProject.isEmpty() && hooks().openProject)
         hooks().openProject(settings.LastProject);
@@ -177,6 +184,7 @@ void TMainForm::buildToolBars()
         const char *hint;
         QIcon icon;
         std::function<void()> run;
+        const char *command = nullptr;  // the document command the button runs, if any
     };
     auto addBar = [this](const char *name, const char *title, const QList<Button> &buttons) {
         auto *bar = new QToolBar(QString::fromLatin1(title), this);
@@ -195,6 +203,11 @@ void TMainForm::buildToolBars()
             a->setStatusTip(QString::fromLatin1(b.hint));
             if (b.run)
                 connect(a, &QAction::triggered, this, b.run);
+            if (b.command) {
+                const QString command = QString::fromLatin1(b.command);
+                a->setProperty(CommandProperty, command);
+                connect(a, &QAction::triggered, this, [this, command] { runActiveDocumentCommand(command); });
+            }
             m_buttons.insert(a->objectName(), a);
         }
         addToolBar(Qt::TopToolBarArea, bar);
@@ -207,22 +220,19 @@ void TMainForm::buildToolBars()
             {"openBtn", "Open file", st->standardIcon(QStyle::SP_DialogOpenButton), [this] { FileOpenItemClick(); }},
             {"saveBtn", "Save file", st->standardIcon(QStyle::SP_DialogSaveButton), [this] { SaveBtnClick(); }},
             {nullptr, nullptr, {}, {}},
-            {"previewBtn", "Preview using browser", glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)),
-             [this] { runActiveDocumentCommand(QStringLiteral("Viewinbrowser1")); }},
+            {"previewBtn", "Preview using browser", glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)), {}, "Viewinbrowser1"},
             {"showHideProjectBtn", "Show/Hide project", st->standardIcon(QStyle::SP_FileDialogListView), {}}});
     addBar("tagsLinks_tb", "Links",
-           {{"lnkFileBtn", "Link to a file", glyphIcon(QStringLiteral("A"), QColor(0x3a8a3a)),
-             [this] { runActiveDocumentCommand(QStringLiteral("Insertadocumentinthesamesystem1")); }},
-            {"lnkURLBtn", "Link to a URL", glyphIcon(QStringLiteral("URL"), QColor(0x3a8a3a)),
-             [this] { runActiveDocumentCommand(QStringLiteral("Insertadocumentinothersystem1")); }},
-            {"lnkAnchorBtn", "Link to an anchor in the document", glyphIcon(QStringLiteral("#"), QColor(0x3a8a3a)),
-             [this] { runActiveDocumentCommand(QStringLiteral("Jumpwithinthisdocument1")); }}});
+           {{"lnkFileBtn", "Link to a file", glyphIcon(QStringLiteral("A"), QColor(0x3a8a3a)), {},
+             "Insertadocumentinthesamesystem1"},
+            {"lnkURLBtn", "Link to a URL", glyphIcon(QStringLiteral("URL"), QColor(0x3a8a3a)), {},
+             "Insertadocumentinothersystem1"},
+            {"lnkAnchorBtn", "Link to an anchor in the document", glyphIcon(QStringLiteral("#"), QColor(0x3a8a3a)), {},
+             "Jumpwithinthisdocument1"}});
     addBar("tagsImage_tb", "Image",
-           {{"imgBtn", "Image", glyphIcon(QStringLiteral("IMG"), QColor(0xa0522d)),
-             [this] { runActiveDocumentCommand(QStringLiteral("Image1")); }}});
+           {{"imgBtn", "Image", glyphIcon(QStringLiteral("IMG"), QColor(0xa0522d)), {}, "Image1"}});
     addBar("tagsMisc_tb", "Misc",
-           {{"hrBtn", "Horizontal rule", glyphIcon(QStringLiteral("HR"), QColor(0x7a4aa0)),
-             [this] { runActiveDocumentCommand(QStringLiteral("HorizontalRule1")); }}});
+           {{"hrBtn", "Horizontal rule", glyphIcon(QStringLiteral("HR"), QColor(0x7a4aa0)), {}, "HorizontalRule1"}});
 
     m_toolbarPop = new QMenu(this);
     m_toolbarPop->setObjectName(QStringLiteral("toolbarPop"));
@@ -327,9 +337,12 @@ void TMainForm::buildStatusBar()
     m_panel1->setObjectName(QStringLiteral("panel1"));
     m_panel0->setFrameShape(QFrame::StyledPanel);
     m_panel1->setFrameShape(QFrame::StyledPanel);
-    bar->addWidget(m_panel0);
-    bar->addWidget(m_panel1, 1);
-    m_panel0->setFixedWidth(std::max(0, width() - 100));
+    // Panel 1 keeps its width and panel 0 takes the rest. Neither may ask for
+    // the width of its text: the status bar's minimum is the window's minimum.
+    m_panel0->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_panel1->setFixedWidth(100);
+    bar->addWidget(m_panel0, 1);
+    bar->addWidget(m_panel1);
 }
 
 void TMainForm::setStatusText(int panel, const QString &text)
@@ -352,13 +365,6 @@ bool TMainForm::event(QEvent *e)
         return true;
     }
     return QMainWindow::event(e);
-}
-
-void TMainForm::resizeEvent(QResizeEvent *e)
-{
-    QMainWindow::resizeEvent(e);
-    if (m_panel0)
-        m_panel0->setFixedWidth(std::max(0, width() - 100));
 }
 
 void TMainForm::showEvent(QShowEvent *e)
@@ -427,6 +433,7 @@ TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
     auto *child = new TMDIChild(this, caption);
     BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
     LoadHotkeys(child->menus(), HotKeysFileName());
+    child->releaseMenuKeys();
     ApplyColorRules(*child->Memo1, this);
     DocumentList().append(child);
     setActiveDocument(child);
@@ -471,6 +478,11 @@ TMDIChild *TMainForm::OpenDocument(const QString &name)
     TMDIChild *child = nullptr;
     if (fileName.isEmpty()) {
         QApplication::restoreOverrideCursor();
+        // Refused before asking: choosing a file that cannot be opened wastes the user's time.
+        if (!roomForDocument()) {
+            setStatusText(1, QStringLiteral("Done"));
+            return nullptr;
+        }
         // The shared open dialog, with no filter preset.
         fileName = AskFileName(this, 0);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -653,9 +665,13 @@ void TMainForm::showMenusOf(TMDIChild *child)
 void TMainForm::UpdateMenuItems()
 {
     const bool any = !DocumentList().isEmpty();
-    for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"})
-        if (QAction *a = m_buttons.value(QString::fromLatin1(name)))
-            a->setEnabled(any);
+    for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"}) {
+        if (QAction *a = m_buttons.value(QString::fromLatin1(name))) {
+            // A button whose command is not built yet stays disabled, as its menu item does.
+            const QString command = a->property(CommandProperty).toString();
+            a->setEnabled(any && (command.isEmpty() || FindDocumentCommand(command)));
+        }
+    }
     if (m_project)
         m_project->setDocumentOpen(any);
     if (!any)
@@ -708,7 +724,9 @@ void TMainForm::dropEvent(QDropEvent *event)
         if (url.isLocalFile())
             files.append(url.toLocalFile());
     event->acceptProposedAction();
-    mdDropFiles1FilesDroped(files);
+    // Opened once the drop has returned: a message box shown from inside the
+    // drop would hold up the program the files were dragged from.
+    QTimer::singleShot(0, this, [this, files] { mdDropFiles1FilesDroped(files); });
 }
 
 void TMainForm::mdDropFiles1FilesDroped(const QStringList &files)

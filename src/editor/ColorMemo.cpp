@@ -35,8 +35,14 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     setMarginWidth(1, 0);
     setTabWidth(8);
     setIndentationsUseTabs(true);
-    clearClashingKeys();
     setUpIndicators();
+    // Undo and redo keep their keys on every platform; the menus have no such items.
+    if (QsciCommand *undo = standardCommands()->find(QsciCommand::Undo))
+        undo->setKey(Qt::Key_Z | Qt::CTRL);
+    if (QsciCommand *redo = standardCommands()->find(QsciCommand::Redo)) {
+        redo->setKey(Qt::Key_Y | Qt::CTRL);
+        redo->setAlternateKey(Qt::Key_Z | Qt::CTRL | Qt::SHIFT);
+    }
 
     m_passTimer.setSingleShot(true);
     m_passTimer.setInterval(0);
@@ -62,25 +68,14 @@ void TColorMemo::setUpIndicators()
     setSelectionBackgroundColor(pal.color(QPalette::Active, QPalette::Highlight));
 }
 
-void TColorMemo::clearClashingKeys()
+void TColorMemo::releaseKeys(const QList<int> &keys)
 {
-    // The menus own every Ctrl key; the editor keeps plain editing keys only.
     const auto commands = standardCommands()->commands();
     for (QsciCommand *cmd : commands) {
-        for (int key : {cmd->key(), cmd->alternateKey()}) {
-            if (!key)
-                continue;
-            const int mods = key & (Qt::CTRL | Qt::ALT | Qt::META | Qt::SHIFT);
-            const int plain = key & ~(Qt::CTRL | Qt::ALT | Qt::META | Qt::SHIFT | Qt::KeypadModifier);
-            const bool letterOrDigit = (plain >= Qt::Key_A && plain <= Qt::Key_Z) || (plain >= Qt::Key_0 && plain <= Qt::Key_9);
-            const bool functionKey = plain >= Qt::Key_F1 && plain <= Qt::Key_F35;
-            if (((mods & (Qt::CTRL | Qt::ALT)) && letterOrDigit) || functionKey) {
-                if (key == cmd->key())
-                    cmd->setKey(0);
-                else
-                    cmd->setAlternateKey(0);
-            }
-        }
+        if (cmd->key() && keys.contains(cmd->key()))
+            cmd->setKey(0);
+        if (cmd->alternateKey() && keys.contains(cmd->alternateKey()))
+            cmd->setAlternateKey(0);
     }
 }
 

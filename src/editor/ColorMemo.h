@@ -90,6 +90,10 @@ public:
     virtual void PaintColors(bool CaretLineOnly);
     // Recolours the visible lines before the next paint (after rules changed).
     void colorsChanged();
+    // The editor gives up its own bindings of these keys (Qt key combinations),
+    // so the menu shortcuts that use them are not swallowed. Every other binding,
+    // undo (Ctrl+Z) and redo (Ctrl+Y, Ctrl+Shift+Z) included, stays.
+    void releaseKeys(const QList<int> &keys);
 
     // What the last pass did, for tests and benchmarks.
     struct PassInfo
@@ -127,7 +131,6 @@ private:
         bool operator==(const ViewKey &) const = default;
     };
 
-    void clearClashingKeys();
     void setUpIndicators();
     void textChangedForColors();
     void updateUi(int updated);

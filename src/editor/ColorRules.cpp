@@ -304,6 +304,14 @@ void TColorRule::buildMarkersFromBegEnd()
         const qsizetype second = line.indexOf(';', first + 1);
         MarkerEntry &slot = m_markerTable[size_t(i)];
         setMarker(slot.begin, slot.beginLen, line.first(first));
+        if (second == first + 1 && second + 1 < line.size() && line[second + 1] == ';') {
+            // "&;;;colour": the end marker is ";" itself (as in entities), which the
+            // separators cannot otherwise express. An empty end marker colours nothing,
+            // so no working line reads differently.
+            setMarker(slot.end, slot.endLen, ";");
+            slot.color = colorOrDefault(line.sliced(second + 2), DefKeyColor);
+            continue;
+        }
         const qsizetype endStop = second < 0 ? line.size() : second;
         setMarker(slot.end, slot.endLen, line.sliced(first + 1, endStop - first - 1));
         slot.color = colorOrDefault(second < 0 ? QByteArrayView() : line.sliced(second + 1), DefKeyColor);
@@ -433,6 +441,13 @@ int scanMarkers(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch 
         ++used;
     }
     const bool lineEnd = rule.KeyDrawingType == dtBeginLineEnd;
+    if (!lineEnd) {
+        // A pair without an end marker gives no range (an empty end would be found
+        // at once and colour the begin marker's first character).
+        for (int i = 0; i < used; ++i)
+            if (table[size_t(i)].endLen == 0)
+                table[size_t(i)].scratch = -1;
+    }
     qsizetype p = 0;
     while (p < len) {
         int best = -1;

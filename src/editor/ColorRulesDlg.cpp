@@ -11,23 +11,79 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 
-// Rule lines are bytes; UTF-8 when they read as such, else Latin-1.
-QString fromRuleBytes(QByteArrayView bytes)
+// The rule list loads a rule only when the user picks it with the mouse or the
+// keys; the current row also moves when the list gets the focus or loses a row,
+// and loading then would overwrite what the user is typing.
+class RuleList : public QListWidget
 {
-    return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+public:
+    using QListWidget::QListWidget;
+    std::function<void()> picked;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        QListWidget::mousePressEvent(event);
+        QListWidgetItem *item = itemAt(event->position().toPoint());
+        if (item && item == currentItem() && item->isSelected() && picked)
+            picked();
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int before = currentRow();
+        const bool wasSelected = currentItem() && currentItem()->isSelected();
+        QListWidget::keyPressEvent(event);
+        QListWidgetItem *item = currentItem();
+        if (item && item->isSelected() && (currentRow() != before || !wasSelected) && picked)
+            picked();
+    }
+};
+
+// The first four ";"-separated fields of a rule line as they are written, and the rest.
+struct RawFields
+{
+    QByteArray field[4];
+    QByteArray keys;
+};
+
+RawFields splitRuleLine(const QByteArray &line)
+{
+    RawFields raw;
+    qsizetype from = 0;
+    for (int i = 0; i < 4; ++i) {
+        const qsizetype semi = line.indexOf(';', from);
+        if (semi < 0) {
+            raw.field[i] = line.mid(from);
+            return raw;
+        }
+        raw.field[i] = line.mid(from, semi - from);
+        from = semi + 1;
+    }
+    raw.keys = line.mid(from);
+    return raw;
+}
+
+// A rule line is one line of the file: a pasted line break would split it.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }
 
 } // namespace
@@ -45,8 +101,8 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
 
     ruleName = new QLineEdit(mainPanel);
     ruleName->setObjectName(QStringLiteral("ruleName"));
-    // The name is the first field of a ";"-separated line.
-    ruleName->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;]*")), ruleName));
+    // The name is the first field of a ";"-separated line, and a line break would end the line.
+    ruleName->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;\\r\\n]*")), ruleName));
     auto *nameLabel = new QLabel(QStringLiteral("Color rule &name:"), mainPanel);
     nameLabel->setBuddy(ruleName);
 
@@ -72,6 +128,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     Label2->setObjectName(QStringLiteral("Label2"));
     keysEdit = new QLineEdit(mainPanel);
     keysEdit->setObjectName(QStringLiteral("keysEdit"));
+    keysEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\r\\n]*")), keysEdit));
     auto *label3 = new QLabel(QStringLiteral("NOTE: The markers are seperated with \";\". i.e: <HTML>;</HTML>"), mainPanel);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setTextFormat(Qt::PlainText);
@@ -82,7 +139,9 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     auto *zLabel = new QLabel(QStringLiteral("&Z-Index:"), mainPanel);
     zLabel->setBuddy(zidx);
 
-    colorRulesList = new QListWidget(mainPanel);
+    auto *ruleList = new RuleList(mainPanel);
+    ruleList->picked = [this] { colorRulesListClick(); };
+    colorRulesList = ruleList;
     colorRulesList->setObjectName(QStringLiteral("colorRulesList"));
 
     auto button = [](QWidget *owner, const char *name, const char *text) {
@@ -133,10 +192,6 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
 
     connect(useColorRules, &QCheckBox::toggled, this, &TcolorWordsDlg::useColorRulesClick);
     connect(ruleType, &QButtonGroup::idClicked, this, &TcolorWordsDlg::ruleTypeClick);
-    connect(colorRulesList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!m_quietList && row >= 0)
-            colorRulesListClick();
-    });
     connect(updateBtn, &QPushButton::clicked, this, &TcolorWordsDlg::updateBtnClick);
     connect(addBtn, &QPushButton::clicked, this, &TcolorWordsDlg::addBtnClick);
     connect(removeBtn, &QPushButton::clicked, this, &TcolorWordsDlg::removeBtnClick);
@@ -150,11 +205,14 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
 
 void TcolorWordsDlg::FormCreate()
 {
-    m_quietList = true;
+    // A file that is not UTF-8 is read and written in Latin-1, so its keywords
+    // keep matching the documents they were written for.
+    m_latin1 = std::any_of(RuleLines().cbegin(), RuleLines().cend(),
+                           [](const QByteArray &line) { return !QByteArrayView(line).isValidUtf8(); });
+    m_loadedRow = -1;
     colorRulesList->clear();
     for (const QByteArray &line : RuleLines())
-        colorRulesList->addItem(fromRuleBytes(RuleFieldName(line)));
-    m_quietList = false;
+        colorRulesList->addItem(decode(RuleFieldName(line)));
     useColorRules->setChecked(AppSettings().ColorTags);
     useColorRulesClick();
 }
@@ -216,13 +274,24 @@ void TcolorWordsDlg::chooseType(int item)
     }
 }
 
+QString TcolorWordsDlg::decode(QByteArrayView bytes) const
+{
+    return m_latin1 ? QString::fromLatin1(bytes) : QString::fromUtf8(bytes);
+}
+
+QByteArray TcolorWordsDlg::encode(const QString &text) const
+{
+    return m_latin1 ? text.toLatin1() : text.toUtf8();
+}
+
 void TcolorWordsDlg::colorRulesListClick()
 {
     const int i = colorRulesList->currentRow();
     if (i < 0 || i >= RuleLines().size())
         return;
+    m_loadedRow = i;
     const QByteArray &line = RuleLines()[i];
-    ruleName->setText(fromRuleBytes(RuleFieldName(line)));
+    ruleName->setText(decode(RuleFieldName(line)));
     const char type = RuleFieldType(line);
     if (type == 'k')
         chooseType(0);
@@ -230,19 +299,47 @@ void TcolorWordsDlg::colorRulesListClick()
         chooseType(1);
     ColorButton1->setColorRef(HexToColor(RuleFieldColor(line)));
     zidx->setValue(RuleFieldZIndex(line));
-    keysEdit->setText(fromRuleBytes(RuleFieldKeys(line)));
+    keysEdit->setText(decode(RuleFieldKeys(line)));
 }
 
 void TcolorWordsDlg::StoreRuleLine(int index)
 {
-    const int type = chosenType();
-    const QByteArray line = ruleName->text().toUtf8() + ';' + (type == 0 ? "k" : type == 1 ? "m" : "") + ';'
-                            + RuleColorToHex(ColorButton1->colorRef()) + ';' + QByteArray::number(zidx->value()) + ';'
-                            + keysEdit->text().toUtf8();
-    if (QListWidgetItem *item = colorRulesList->item(index))
-        item->setText(ruleName->text());
     QList<QByteArray> &lines = RuleLines();
-    if (index >= 0 && index < lines.size())
+    const bool replacing = index >= 0 && index < lines.size();
+    const QString name = oneLine(ruleName->text());
+    const QString keys = oneLine(keysEdit->text());
+    const int type = chosenType();
+    const TColor color = ColorButton1->colorRef();
+
+    // A field the user left as it was keeps its bytes, so an untouched rule is
+    // written back exactly as the file had it ("Keyword", "red", "0257" and all).
+    RawFields out;
+    out.field[0] = encode(name);
+    out.field[1] = type == 0 ? "k" : type == 1 ? "m" : "";
+    out.field[2] = RuleColorToHex(color);
+    out.field[3] = QByteArray::number(zidx->value());
+    out.keys = encode(keys);
+    if (replacing) {
+        const QByteArray &old = lines[index];
+        const RawFields raw = splitRuleLine(old);
+        const char oldType = RuleFieldType(old);
+        if (decode(raw.field[0]) == name)
+            out.field[0] = raw.field[0];
+        if ((type == 0 && oldType == 'k') || (type == 1 && oldType == 'm') || (type < 0 && oldType != 'k' && oldType != 'm'))
+            out.field[1] = raw.field[1];
+        if (HexToColor(RuleFieldColor(old)) == color)
+            out.field[2] = raw.field[2];
+        bool ok = false;
+        if (RuleFieldZIndex(old, &ok) == zidx->value() && ok)
+            out.field[3] = raw.field[3];
+        if (decode(raw.keys) == keys)
+            out.keys = raw.keys;
+    }
+    const QByteArray line = out.field[0] + ';' + out.field[1] + ';' + out.field[2] + ';' + out.field[3] + ';' + out.keys;
+
+    if (QListWidgetItem *item = colorRulesList->item(index))
+        item->setText(name);
+    if (replacing)
         lines[index] = line;
     else
         lines.append(line);
@@ -250,30 +347,28 @@ void TcolorWordsDlg::StoreRuleLine(int index)
 
 void TcolorWordsDlg::updateBtnClick()
 {
-    const int i = colorRulesList->currentRow();
-    if (i < 0 || colorRulesList->selectedItems().isEmpty())
+    // Update and Remove act on the rule whose fields were loaded, whatever row is current now.
+    if (m_loadedRow < 0 || m_loadedRow >= RuleLines().size())
         addBtnClick();
     else
-        StoreRuleLine(i);
+        StoreRuleLine(m_loadedRow);
 }
 
 void TcolorWordsDlg::addBtnClick()
 {
-    m_quietList = true;
-    colorRulesList->addItem(ruleName->text());
-    m_quietList = false;
+    colorRulesList->addItem(oneLine(ruleName->text()));
     StoreRuleLine(colorRulesList->count() - 1);
 }
 
 void TcolorWordsDlg::removeBtnClick()
 {
-    const int i = colorRulesList->currentRow();
-    if (i < 0 || colorRulesList->selectedItems().isEmpty())
+    const int i = m_loadedRow;
+    if (i < 0 || i >= colorRulesList->count())
         return;
-    m_quietList = true;
+    m_loadedRow = -1;
     delete colorRulesList->takeItem(i);
+    colorRulesList->setCurrentRow(-1);
     colorRulesList->clearSelection();
-    m_quietList = false;
     if (i < RuleLines().size())
         RuleLines().removeAt(i);
 }

@@ -56,8 +56,12 @@ private:
     QLineEdit *keysEdit;
     QSpinBox *zidx;
     QListWidget *colorRulesList;
+    QString decode(QByteArrayView bytes) const;
+    QByteArray encode(const QString &text) const;
+
     bool m_shown = false;
-    bool m_quietList = false;
+    bool m_latin1 = false;  // the rules file is not UTF-8: fields are Latin-1
+    int m_loadedRow = -1;   // the rule whose fields were loaded, -1 for none
 };
 
 // Runs the dialog modally (through the prompts); on OK the rules of every

@@ -1,5 +1,6 @@
 #include "platform/Prompts.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -23,6 +24,9 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, const QString &c
                                                QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // The program's answer to "for every one" reads "All", not Qt's "Yes to All".
+    if (QAbstractButton *all = box.button(QMessageBox::YesToAll))
+        all->setText(QStringLiteral("All"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -17,6 +17,8 @@ public:
     // A store kept in the given INI file.
     explicit SettingsStore(const QString &iniFile);
     ~SettingsStore();
+    // The file, or on Windows the registry key, that holds the store.
+    QString location() const;
 
     QString readString(const QString &section, const QString &name, const QString &def) const;
     // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the default.

@@ -7,14 +7,10 @@
 class TextDocument;
 
 // A menu command that writes markup without a dialog (or with only a file or
-// colour dialog). The lead's menus make one action per entry.
+// colour dialog). Its caption, key and hint are those of the document menu table.
 struct TagCommand
 {
     QString itemName;  // the menu item name, used as the action's objectName ("Bold1")
-    QString caption;   // menu caption with its "&" ("&Bold"); leading blanks belong to it
-    QString hint;      // status-bar hint, empty if none
-    QString shortcut;  // default key in QKeySequence portable text ("Ctrl+B"), empty if none
-    int tag = 0;       // header level of the header items, else 0
     std::function<void(TextDocument &)> run;
 };
 

@@ -3,9 +3,6 @@
 #include "editor/ColorMemo.h"
 #include "editor/TextDocument.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QVariant>
 
 QByteArray EncodeMarkup(const QString &text, bool utf8)
 {
@@ -84,16 +81,5 @@ void InsertTagPair(TextDocument &document, const QString &startText, const QStri
 void MakeHeader(TextDocument &document, int level)
 {
     const QString n = QString::number(level);
-    InsertTagPair(document, QStringLiteral("<H") + n + QLatin1Char('>'), QStringLiteral("</H") + n + QLatin1Char('>'));
-}
-
-void MakeHeader(TextDocument &document, const QObject *sender)
-{
-    QString n;
-    if (sender && (qobject_cast<const QAction *>(sender) || qobject_cast<const QAbstractButton *>(sender))) {
-        const QVariant tag = sender->property(HeaderTagProperty);
-        if (tag.isValid())
-            n = QString::number(tag.toInt());
-    }
     InsertTagPair(document, QStringLiteral("<H") + n + QLatin1Char('>'), QStringLiteral("</H") + n + QLatin1Char('>'));
 }

@@ -38,11 +38,5 @@ inline void InsertTagPair(TColorMemo &memo, const char *startText, const char *e
     InsertTagPair(memo, QString::fromUtf8(startText), QString::fromUtf8(endText));
 }
 
-// The property holding the header level (1 to 6) of a header menu action or tool button.
-inline constexpr char HeaderTagProperty[] = "Tag";
-
 // "<H" N ">" and "</H" N ">" around the selection, N the decimal level.
 void MakeHeader(TextDocument &document, int level);
-// N is the sender's "Tag" property when the sender is a menu action or a button,
-// otherwise empty ("<H>" and "</H>").
-void MakeHeader(TextDocument &document, const QObject *sender);

@@ -64,7 +64,7 @@ TEST(DocumentMenuTable, NamesAreUniqueAndSeparatorsNumberedInOrder)
         seen.insert(name);
         if (has(item, MenuItemDef::Separator)) {
             ++separators;
-            EXPECT_EQ(name.toStdString(), "N" + std::to_string(separators));
+            EXPECT_EQ(name, QStringLiteral("N%1").arg(separators));
             EXPECT_STREQ(item.key, "") << item.name;
             EXPECT_FALSE(has(item, MenuItemDef::Submenu)) << item.name;
         } else {
@@ -169,8 +169,8 @@ TEST(DocumentMenuTable, SpotChecks)
         const QByteArray name = QByteArray("Header") + QByteArray::number(level) + "2";
         const MenuItemDef *header = findItem(name.constData());
         ASSERT_NE(header, nullptr) << name.constData();
-        EXPECT_EQ(std::string(header->key), "Alt+" + std::to_string(level));
-        EXPECT_EQ(std::string(header->caption), "Header &" + std::to_string(level));
+        EXPECT_EQ(QString::fromLatin1(header->key), QStringLiteral("Alt+%1").arg(level));
+        EXPECT_EQ(QString::fromLatin1(header->caption), QStringLiteral("Header &%1").arg(level));
     }
 
     // Copy must come first: the shared Ctrl+C goes to the first item in menu order.

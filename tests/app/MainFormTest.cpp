@@ -11,6 +11,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <optional>
+#include <QUrl>
+#include <QMimeData>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -247,6 +251,13 @@ TEST_F(MainFormTest, NoMoreThanFiftyDocuments)
     EXPECT_EQ(main.OpenDocument(file("p.html", "x")), nullptr);
     EXPECT_EQ(DocumentList().size(), TMDIChild::MaxDocuments);
     EXPECT_EQ(prompts.messages.size(), 2);
+
+    // Open refuses before asking for a file the user could not open anyway.
+    prompts.answers = {QMessageBox::Ok};
+    prompts.files = {file("q.html", "x")};
+    EXPECT_EQ(main.OpenDocument(QString()), nullptr);
+    EXPECT_TRUE(prompts.fileRequests.isEmpty());
+    EXPECT_EQ(prompts.messages.size(), 3);
 }
 
 TEST_F(MainFormTest, MenusFollowTheActiveDocument)
@@ -351,7 +362,7 @@ TEST_F(MainFormTest, DroppedFilesOpenLastFirstAndButtonsFollowTheDocuments)
     main.mdDropFiles1FilesDroped({a, b});
     EXPECT_EQ(captions(), QStringList({b, a}));
     EXPECT_TRUE(button("saveBtn")->isEnabled());
-    EXPECT_TRUE(button("hrBtn")->isEnabled());
+    EXPECT_EQ(button("hrBtn")->isEnabled(), FindDocumentCommand("HorizontalRule1") != nullptr);
 
     // The save button saves the active document.
     ActiveDocument()->Memo1->setSelText(QByteArray("x"));
@@ -402,4 +413,106 @@ TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
     main.mainReopenMenu()->actions().at(1)->trigger();
     ASSERT_EQ(DocumentList().size(), 1);
     EXPECT_EQ(ActiveDocument()->DocumentFileName, a);
+}
+
+TEST_F(MainFormTest, UndoAndRedoKeysReachTheEditor)
+{
+    TMainForm &main = createForm();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    TMDIChild *doc = main.NewDocument();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    TColorMemo *memo = doc->Memo1;
+    memo->setFocus();
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char *expected;
+    } steps[] = {
+        {Qt::Key_Z, Qt::ControlModifier, ""},
+        {Qt::Key_Y, Qt::ControlModifier, "ab"},
+        {Qt::Key_Z, Qt::ControlModifier, ""},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "ab"},
+        // Ctrl+D is a menu key (Div): the editor must not duplicate the line with it.
+        {Qt::Key_D, Qt::ControlModifier, "ab"},
+    };
+    QTest::keyClicks(memo, "ab");
+    ASSERT_EQ(memo->bytes(), "ab");
+    for (const auto &step : steps) {
+        QTest::keyClick(memo, step.key, step.mods);
+        EXPECT_EQ(memo->bytes(), step.expected) << QKeySequence(step.key | step.mods).toString().toStdString();
+    }
+}
+
+TEST_F(MainFormTest, ControlsWithoutACommandAreDisabledUntilItIsRegistered)
+{
+    // The horizontal rule has a menu item and a tool button; its command is
+    // taken away for the test and given back afterwards.
+    const QString item = QStringLiteral("HorizontalRule1");
+    std::optional<DocumentCommand> original;
+    if (const DocumentCommand *cmd = FindDocumentCommand(item))
+        original = *cmd;
+    UnregisterDocumentCommand(item);
+
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    QAction *menuItem = doc->action(item);
+    QAction *button = main.findChild<QAction *>("hrBtn");
+    ASSERT_TRUE(menuItem && button);
+    EXPECT_FALSE(menuItem->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+
+    int runs = 0;
+    RegisterDocumentCommand({item, QString(), [&runs](TMDIChild &) { ++runs; }});
+    EXPECT_TRUE(menuItem->isEnabled());
+    EXPECT_TRUE(button->isEnabled());
+    button->trigger();
+    menuItem->trigger();
+    EXPECT_EQ(runs, 2);
+
+    UnregisterDocumentCommand(item);
+    EXPECT_FALSE(menuItem->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+    if (original)
+        RegisterDocumentCommand(*original);
+}
+
+TEST_F(MainFormTest, WindowShrinksToASensibleMinimum)
+{
+    TMainForm &main = createForm();
+    main.resize(1200, 800);
+    main.show();
+    main.NewDocument();
+    // A long hint in panel 0 must not widen the window either.
+    main.setStatusText(0, QString(300, QLatin1Char('x')));
+    QApplication::processEvents();
+    EXPECT_LE(main.minimumSizeHint().width(), 400);
+    EXPECT_LE(main.minimumSize().width(), 400);
+    EXPECT_LE(main.minimumSize().height(), 300);
+    main.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(main.size(), QSize(400, 300));
+    QLabel *panel1 = main.findChild<QLabel *>("panel1");
+    ASSERT_TRUE(panel1);
+    EXPECT_EQ(panel1->width(), 100);
+}
+
+TEST_F(MainFormTest, DroppedFilesOpenAfterTheDropReturns)
+{
+    // Qt only delivers drops of a real drag, so the handler is called as the drag would.
+    struct DropTarget : TMainForm
+    {
+        using TMainForm::TMainForm;
+        using TMainForm::dropEvent;
+    };
+    DropTarget main(store.get(), {});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file("d.html", "D"))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    main.dropEvent(&drop);
+    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([] { return DocumentList().size() == 1; }));
+    for (TMDIChild *doc : DocumentList())
+        doc->Modified = false;
 }

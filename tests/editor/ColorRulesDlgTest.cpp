@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +29,14 @@ template <typename T> T *child(QDialog *dialog, const char *name)
 void click(QDialog *dialog, const char *name)
 {
     child<QAbstractButton>(dialog, name)->click();
+}
+
+// Picks a rule as the user does with the keys: Home, then Down to the row.
+void pick(QListWidget *list, int row)
+{
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < row; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
 }
 
 class ColorRulesDlgTest : public ::testing::Test
@@ -79,14 +88,14 @@ TEST_F(ColorRulesDlgTest, FillsItsFieldsFromTheRuleLines)
         EXPECT_FALSE(child<QRadioButton>(d, "ruleType1")->isChecked());
 
         // A colour name written by hand is shown, not refused.
-        list->setCurrentRow(1);
+        pick(list, 1);
         EXPECT_EQ(child<QLineEdit>(d, "ruleName")->text(), "Bold");
         EXPECT_TRUE(child<QRadioButton>(d, "ruleType0")->isChecked());
         EXPECT_EQ(child<TColorButton>(d, "ColorButton1")->colorRef(), 0x0000FFu);
         EXPECT_EQ(child<QSpinBox>(d, "zidx")->value(), 2);
         EXPECT_EQ(child<QLineEdit>(d, "keysEdit")->text(), "<B");
 
-        list->setCurrentRow(0);
+        pick(list, 0);
         EXPECT_TRUE(child<QRadioButton>(d, "ruleType1")->isChecked());
         EXPECT_EQ(child<TColorButton>(d, "ColorButton1")->colorRef(), 0x008000u);
         EXPECT_EQ(child<QLineEdit>(d, "keysEdit")->text(), "<!--;-->");
@@ -114,7 +123,7 @@ TEST_F(ColorRulesDlgTest, OkWritesTheEditedRulesAndAppliesThemToEveryEditor)
     prompts.colors.append(QColor(0x99, 0x00, 0x22));
     prompts.modals.append([](QDialog *d) {
         auto *list = child<QListWidget>(d, "colorRulesList");
-        list->setCurrentRow(0);
+        pick(list, 0);
         child<QLineEdit>(d, "ruleName")->setText("Remark");
         child<QSpinBox>(d, "zidx")->setValue(7);
         click(d, "ColorButton1");
@@ -129,7 +138,7 @@ TEST_F(ColorRulesDlgTest, OkWritesTheEditedRulesAndAppliesThemToEveryEditor)
         click(d, "addBtn");
         EXPECT_EQ(list->count(), 3);
 
-        list->setCurrentRow(1);
+        pick(list, 1);
         click(d, "removeBtn");
         EXPECT_EQ(list->count(), 2);
         // Nothing chosen: Update adds.
@@ -187,4 +196,74 @@ TEST_F(ColorRulesDlgTest, CancelKeepsEditsInMemoryOnlyUntilTheFileIsReadAgain)
     RunColorRulesDialog(nullptr, {});
     ReadColorRulesFile();
     EXPECT_EQ(RuleLines().size(), 2);
+}
+
+TEST_F(ColorRulesDlgTest, FieldsAreLoadedOnlyWhenTheUserPicksARule)
+{
+    prompts.modals.append([](QDialog *d) {
+        d->show();
+        auto *list = child<QListWidget>(d, "colorRulesList");
+        auto *name = child<QLineEdit>(d, "ruleName");
+        // Tabbing into the list makes a row current but loads nothing over the typing.
+        name->setText("Typed");
+        list->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(name->text(), "Typed");
+        click(d, "updateBtn");  // nothing loaded: Update adds
+        EXPECT_EQ(list->count(), 3);
+
+        // A click loads the rule; Remove then takes that rule, and the neighbour
+        // that becomes current is not the target of the next Update.
+        const QRect second = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        EXPECT_EQ(name->text(), "Bold");
+        click(d, "removeBtn");
+        EXPECT_EQ(list->count(), 2);
+        name->setText("Other");
+        click(d, "updateBtn");
+        EXPECT_EQ(list->count(), 3);
+        return int(QDialog::Rejected);
+    });
+    RunColorRulesDialog(nullptr, {});
+    const QList<QByteArray> expected = {"Comment;m;008000;10;<!--;-->", "Typed;;FFFFFF;0;", "Other;k;FF0000;2;<B"};
+    EXPECT_EQ(RuleLines(), expected);
+}
+
+TEST_F(ColorRulesDlgTest, UntouchedFieldsKeepTheirBytesAndALatin1FileStaysLatin1)
+{
+    // "caf\xE9" is Latin-1: the file is not UTF-8.
+    RuleLines() = {"Accent;Keyword;red;0257;caf\xE9", "Tag;m;000080;1;<;>"};
+    prompts.modals.append([](QDialog *d) {
+        auto *list = child<QListWidget>(d, "colorRulesList");
+        pick(list, 0);
+        EXPECT_EQ(child<QLineEdit>(d, "keysEdit")->text(), QString::fromLatin1("caf\xE9"));
+        click(d, "updateBtn");  // unchanged
+        pick(list, 1);
+        child<QLineEdit>(d, "keysEdit")->setText(QString::fromLatin1("<\xE9;>"));
+        click(d, "updateBtn");
+        return int(QDialog::Rejected);
+    });
+    RunColorRulesDialog(nullptr, {});
+    const QList<QByteArray> expected = {"Accent;Keyword;red;0257;caf\xE9", "Tag;m;000080;1;<\xE9;>"};
+    EXPECT_EQ(RuleLines(), expected);
+}
+
+TEST_F(ColorRulesDlgTest, LineBreaksNeverReachARuleLine)
+{
+    prompts.modals.append([](QDialog *d) {
+        auto *name = child<QLineEdit>(d, "ruleName");
+        auto *keys = child<QLineEdit>(d, "keysEdit");
+        // Typed or pasted text goes through the fields' checks and is refused...
+        name->insert("a\r\nb");
+        keys->insert("<x\n>");
+        EXPECT_FALSE(name->text().contains('\n'));
+        EXPECT_FALSE(keys->text().contains('\n'));
+        // ...and text set past them becomes one line.
+        name->setText("one\ntwo");
+        keys->setText("<p\r\n>");
+        click(d, "addBtn");
+        return int(QDialog::Rejected);
+    });
+    RunColorRulesDialog(nullptr, {});
+    ASSERT_EQ(RuleLines().size(), 3);
+    EXPECT_EQ(RuleLines()[2], "one two;;FFFFFF;0;<p  >");
 }

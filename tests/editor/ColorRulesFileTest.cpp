@@ -3,6 +3,7 @@
 #include "platform/Settings.h"
 
 #include "support/ScriptedPrompts.h"
+#include "support/GeneratorMarkupNames.h"
 #include "support/TestUtil.h"
 
 #include <QCoreApplication>
@@ -356,4 +357,72 @@ TEST(ShippedColorRules, AreWellFormedAndColourHandWrittenHtml)
         const int r = int(c & 0xFF), g = int((c >> 8) & 0xFF), b = int((c >> 16) & 0xFF);
         EXPECT_LT(r * 299 + g * 587 + b * 114, 128 * 1000) << std::hex << c;
     }
+}
+
+TEST(ShippedColorRules, ColourEveryNameTheGeneratorsWrite)
+{
+    QList<QByteArray> lines;
+    ASSERT_TRUE(ReadColorRulesFile(shippedRulesFile(), lines));
+    TDrawRules rules;
+    BuildDrawRules(lines, true, rules);
+    auto colorAt = [&rules](const QByteArray &html, int offset) { return paintedColors(rules, html)[size_t(offset)]; };
+    const qint64 tagName = colorAt("<B>", 1);
+    const qint64 attribute = colorAt("<P HREF=\"x\">", 3);
+    ASSERT_NE(tagName, -1);
+    ASSERT_NE(attribute, -1);
+    // Both cases: keyword rules ignore case.
+    for (const QByteArray &name : [] {
+             QList<QByteArray> names;
+             for (const char *n : GeneratorTagNames)
+                 names << QByteArray(n) << QByteArray(n).toLower();
+             return names;
+         }()) {
+        EXPECT_EQ(colorAt("<" + name + " x>", 1), tagName) << name.constData();
+    }
+    for (const char *n : GeneratorAttributeNames) {
+        for (const QByteArray &name : {QByteArray(n), QByteArray(n).toLower()})
+            EXPECT_EQ(colorAt("<P " + name + "=\"v\">", 3), attribute) << name.constData();
+    }
+}
+
+TEST(ShippedColorRules, EntitiesInsideWordsAndQuotedValuesHaveTheirOwnColours)
+{
+    QList<QByteArray> lines;
+    ASSERT_TRUE(ReadColorRulesFile(shippedRulesFile(), lines));
+    TDrawRules rules;
+    BuildDrawRules(lines, true, rules);
+    const QByteArray html = "<P>caf&eacute; Hello&nbsp;World &#233;</P>\r\n"
+                            "<IMG SRC=\"a&amp;b.gif\" ALT=\"x\"> said \"hi\" <!-- \"c\" &amp; -->";
+    const auto colors = paintedColors(rules, html);
+    auto at = [&](const char *what, int offset = 0) {
+        const qsizetype p = html.indexOf(what);
+        EXPECT_GE(p, 0) << what;
+        return colors[size_t(p + offset)];
+    };
+    const qint64 entity = at("&eacute;");
+    const qint64 tagName = at("<IMG", 1);
+    const qint64 attribute = at("SRC");
+    const qint64 comment = at("<!--");
+    EXPECT_NE(entity, -1);
+    const struct
+    {
+        const char *what;
+        int offset;
+        qint64 expected;
+    } cases[] = {
+        {"&eacute;", 7, entity}, {"caf", 0, -1},         {"&nbsp;", 0, entity}, {"&nbsp;", 5, entity},
+        {"World", 0, -1},        {"&#233;", 5, entity},  {"a&amp;", 1, entity},  {"<!--", 6, comment},
+        {"&amp; -->", 0, comment},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(at(c.what, c.offset), c.expected) << c.what << "+" << c.offset;
+
+    // A quoted value has a colour of its own, apart from every tag colour, that reads well on white.
+    const qint64 value = at("\"a&amp;", 1);
+    EXPECT_NE(value, -1);
+    for (const qint64 other : {entity, tagName, attribute, comment, at("<P>"), at("</P>", 1)})
+        EXPECT_NE(value, other);
+    EXPECT_EQ(at("\"x\"", 1), value);
+    const int r = int(value & 0xFF), g = int((value >> 8) & 0xFF), b = int((value >> 16) & 0xFF);
+    EXPECT_LT(r * 299 + g * 587 + b * 114, 128 * 1000);
 }

@@ -411,3 +411,25 @@ TEST(ScanRule, UpperCaseCopyIsSharedWithinAPassAndRebuiltForTheNext)
     EXPECT_EQ(next, 1);
     EXPECT_EQ(list[0].StartPos, 0);
 }
+
+TEST(MarkerScan, EmptyEndMarkersGiveNoRangeAndASemicolonEndIsWrittenTripled)
+{
+    const struct
+    {
+        QList<QByteArray> lines;
+        const char *text;
+        std::vector<Range> expected;
+    } cases[] = {
+        // An empty end marker would be found at once and colour one character.
+        {{"<;"}, "a<b>", {}},
+        {{"<;;0000FF"}, "a<b>", {}},
+        // ...and it does not hide the slots after it.
+        {{"[;", "(;);0000FF"}, "[x(y)", {{2, 4, 0xFF0000, 0, 0}}},
+        // "&;;;colour": begin "&", end ";", as entities are written, inside words too.
+        {{"&;;;0000FF"}, "caf&eacute;s &#233;", {{3, 10, 0xFF0000, 0, 0}, {13, 18, 0xFF0000, 0, 0}}},
+    };
+    for (const auto &c : cases) {
+        TColorRule rule = markerRule(c.lines);
+        EXPECT_EQ(scan(rule, c.text), c.expected) << c.text;
+    }
+}

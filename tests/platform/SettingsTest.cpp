@@ -2,6 +2,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -157,4 +158,16 @@ TEST_F(SettingsTest, HandEditedValuesWithCommasStayWhole)
     SettingsStore store(ini());
     EXPECT_EQ(store.readString("Viewers", "Viewer File Name", ""), "/usr/bin/chromium --window-size=900,600");
     EXPECT_EQ(store.readInteger("Viewers", "Viewer type", 0), 2);
+}
+
+TEST_F(SettingsTest, UserStoreIsTheDocumentedKey)
+{
+    const SettingsStore store;
+#ifdef Q_OS_WIN
+    // Software\Tagloom itself, where existing settings live.
+    EXPECT_EQ(store.location().toLower(), QStringLiteral("\\hkey_current_user\\software\\tagloom"));
+#else
+    EXPECT_EQ(store.location(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                    + QStringLiteral("/Tagloom/Tagloom.conf"));
+#endif
 }

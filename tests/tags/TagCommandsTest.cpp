@@ -1,5 +1,6 @@
 #include "FakeDocument.h"
 #include "support/ScriptedPrompts.h"
+#include "app/DocumentMenuTable.h"
 #include "tags/TagCommands.h"
 
 #include <QSet>
@@ -16,39 +17,100 @@ void run(const char *itemName, TextDocument &doc)
 
 } // namespace
 
-TEST(TagCommands, ItemNamesAreUniqueAndFound)
+TEST(TagCommands, ItemNamesAreUniqueFoundAndInTheDocumentMenu)
 {
+    QSet<QString> menuItems;
+    for (int i = 0; i < DocumentMenuTableSize; ++i)
+        menuItems.insert(QString::fromLatin1(DocumentMenuTable[i].name));
     QSet<QString> names;
     for (const TagCommand &command : TagCommands()) {
         EXPECT_FALSE(names.contains(command.itemName)) << command.itemName.toStdString();
         names.insert(command.itemName);
         EXPECT_EQ(FindTagCommand(command.itemName), &command);
         EXPECT_TRUE(bool(command.run));
+        EXPECT_TRUE(menuItems.contains(command.itemName)) << command.itemName.toStdString();
     }
     EXPECT_EQ(names.size(), 6 + 8 + 13 + 15 + 3);
     EXPECT_EQ(FindTagCommand(QStringLiteral("NoSuchItem1")), nullptr);
-    EXPECT_EQ(FindTagCommand(QStringLiteral("Header42"))->tag, 4);
-    EXPECT_EQ(FindTagCommand(QStringLiteral("Header42"))->shortcut, QStringLiteral("Alt+4"));
-    EXPECT_EQ(FindTagCommand(QStringLiteral("Activelinkcolor1"))->hint, QStringLiteral("Insert ACTIVE=\" \""));
 }
 
-TEST(TagCommands, SimpleTagsWrapTheSelection)
+// The exact markup of every command that writes fixed texts.
+TEST(TagCommands, GoldenStartAndEndTextsWithAndWithoutASelection)
 {
     const struct
     {
         const char *item;
-        const char *expected;
-    } cases[] = {
-        {"Header32", "<H3>x</H3>"},   {"Address1", "<ADDRESS>x</ADDRESS>"}, {"Comment1", "<!-- x -->"},
-        {"Literal1", "<SAMP>x</SAMP>"}, {"Typewriter1", "<TT>x</TT>"},      {"Strike1", "<STRIKE>x</STRIKE>"},
-        {"IsIndex1", "ISINDEXx"},     {"Base1", "<BASEx>"},                 {"Title1", "<TITLE>x</TITLE>"},
+        const char *start;
+        const char *end;
+    } golden[] = {
+        {"Header12", "<H1>", "</H1>"},
+        {"Header22", "<H2>", "</H2>"},
+        {"Header32", "<H3>", "</H3>"},
+        {"Header42", "<H4>", "</H4>"},
+        {"Header52", "<H5>", "</H5>"},
+        {"Header62", "<H6>", "</H6>"},
+        {"Address1", "<ADDRESS>", "</ADDRESS>"},
+        {"BlockQuote1", "<BLOCKQUOTE>", "</BLOCKQUOTE>"},
+        {"Center1", "<CENTER>", "</CENTER>"},
+        {"Citation1", "<CITE>", "</CITE>"},
+        {"Code1", "<CODE>", "</CODE>"},
+        {"Keyboard1", "<KBD>", "</KBD>"},
+        {"Literal1", "<SAMP>", "</SAMP>"},
+        {"Variable1", "<VAR>", "</VAR>"},
+        {"Comment1", "<!-- ", " -->"},
+        {"Bold1", "<B>", "</B>"},
+        {"Italic1", "<I>", "</I>"},
+        {"Underline1", "<U>", "</U>"},
+        {"Typewriter1", "<TT>", "</TT>"},
+        {"Strong1", "<STRONG>", "</STRONG>"},
+        {"Emphasis1", "<EM>", "</EM>"},
+        {"Strike1", "<STRIKE>", "</STRIKE>"},
+        {"Subscript1", "<SUB>", "</SUB>"},
+        {"Superscript1", "<SUP>", "</SUP>"},
+        {"Big1", "<BIG>", "</BIG>"},
+        {"Small1", "<SMALL>", "</SMALL>"},
+        {"Blink1", "<BLINK>", "</BLINK>"},
+        {"HTMLtags1", "<HTML>", "</HTML>"},
+        {"Head1", "<HEAD>", "</HEAD>"},
+        {"Title1", "<TITLE>", "</TITLE>"},
+        {"IsIndex1", "ISINDEX", ""},
+        {"Prompt1", "PROMPT=\"", "\""},
+        {"Base1", "<BASE", ">"},
+        {"HREF1", "HREF=\"", "\""},
+        {"Target1", "TARGET=\"", "\""},
+        {"Bodytags1", "<BODY>", "</BODY>"},
+        {"Backgroundcolor1", "BGCOLOR=\"", "\""},
+        {"Textcolor1", "TEXT=\"", "\""},
+        {"Linkcolor1", "LINK=\"", "\""},
+        {"Activelinkcolor1", "ALINK=\"", "\""},
+        {"Visitedlinkcolor1", "VLINK=\"", "\""},
     };
-    for (const auto &c : cases) {
-        FakeDocument doc("x");
-        doc.select(0, 1);
-        run(c.item, doc);
-        EXPECT_EQ(doc.text(), c.expected) << c.item;
-        EXPECT_EQ(doc.editor()->SelStart(), doc.text().size()) << c.item;
+    QSet<QString> covered;
+    for (const auto &g : golden) {
+        covered.insert(QString::fromLatin1(g.item));
+        const QByteArray start(g.start), end(g.end);
+
+        // Caret between "a" and "b": both texts go in there, the caret between them.
+        FakeDocument caret("ab");
+        caret.editor()->setSelStart(1);
+        run(g.item, caret);
+        EXPECT_EQ(caret.text(), "a" + start + end + "b") << g.item;
+        EXPECT_EQ(caret.editor()->SelStart(), 1 + start.size()) << g.item;
+
+        // A selection across a line break is wrapped whole; the caret ends after it.
+        FakeDocument selection("a\r\nb");
+        selection.select(0, 4);
+        run(g.item, selection);
+        EXPECT_EQ(selection.text(), start + "a\r\nb" + end) << g.item;
+        EXPECT_EQ(selection.editor()->SelStart(), selection.text().size()) << g.item;
+        EXPECT_EQ(selection.editor()->SelLength(), 0) << g.item;
+    }
+    // Every command is in the table but the four that ask or compute.
+    for (const TagCommand &command : TagCommands()) {
+        const bool special = QStringList{"Backgroundimage1", "Lowerallselectedletters1", "Insertacolorvalue1",
+                                         "GetTagloombutton1"}
+                                 .contains(command.itemName);
+        EXPECT_NE(covered.contains(command.itemName), special) << command.itemName.toStdString();
     }
 }
 

@@ -1,8 +1,6 @@
 #include "FakeDocument.h"
 #include "tags/TagInsertion.h"
 
-#include <QAction>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 TEST(InsertTagPair, WithoutSelectionLeavesTheCaretBetweenTheTexts)
@@ -104,27 +102,4 @@ TEST(ReplaceSelection, ReplacesInsertsAndDeletes)
     EXPECT_TRUE(doc.isModified());
     doc.undo();
     EXPECT_EQ(doc.text(), "1\r\none 2");
-}
-
-TEST(MakeHeader, TakesTheLevelFromTheSendersTag)
-{
-    FakeDocument doc;
-    QAction action;
-    action.setProperty(HeaderTagProperty, 3);
-    MakeHeader(doc, &action);
-    EXPECT_EQ(doc.text(), "<H3></H3>");
-    EXPECT_EQ(doc.editor()->SelStart(), 4);
-
-    QPushButton button;
-    button.setProperty(HeaderTagProperty, 5);
-    doc.select(0, 9);
-    MakeHeader(doc, &button);
-    EXPECT_EQ(doc.text(), "<H5><H3></H3></H5>");
-
-    // Neither a menu item nor a button: no level.
-    QObject other;
-    other.setProperty(HeaderTagProperty, 2);
-    doc.editor()->setSelStart(0);
-    MakeHeader(doc, &other);
-    EXPECT_EQ(doc.text(), "<H></H><H5><H3></H3></H5>");
 }
