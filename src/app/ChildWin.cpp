@@ -63,6 +63,18 @@ std::function<void(TMDIChild &, bool)> &TMDIChild::lineBreakDialog()
     return hook;
 }
 
+namespace {
+// "Header12" to "Header62" are the six header items; their tag is the level.
+int HeaderLevel(const QString &itemName)
+{
+    if (itemName.size() == 8 && itemName.startsWith(QLatin1String("Header")) && itemName.endsWith(QLatin1Char('2'))) {
+        const int level = itemName.at(6).digitValue();
+        return level >= 1 && level <= 6 ? level : 0;
+    }
+    return 0;
+}
+}  // namespace
+
 TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainForm)
 {
     setObjectName(QStringLiteral("MDIChild"));
@@ -160,8 +172,8 @@ void TMDIChild::buildMenus()
         // Items with a tag take no part in hotkey capture; the header items carry their level.
         if (def.flags & MenuItemDef::TagOne)
             act->setProperty(TagProperty, 1);
-        else if (const TagCommand *tag = FindTagCommand(name); tag && tag->tag)
-            act->setProperty(TagProperty, tag->tag);
+        else if (const int level = HeaderLevel(name))
+            act->setProperty(TagProperty, level);
         if (*def.key)
             act->setShortcut(QKeySequence::fromString(QString::fromLatin1(def.key), QKeySequence::PortableText));
         if (def.flags & MenuItemDef::Checkable) {

@@ -61,14 +61,14 @@ void RegisterAllDocumentCommands()
         RegisterDocumentCommand({tag.itemName, QString(), [run](TMDIChild &doc) { run(doc); }});
     }
     RegisterStructureCommands([](const TagCommand &c) {
-        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     RegisterFormFrameCommands([](const TagCommand &c) {
-        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
-    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();

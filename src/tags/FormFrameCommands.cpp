@@ -4,10 +4,10 @@
 #include "tags/FramesDlg.h"
 
 namespace {
-TagCommand formCommand(const char *item, const char *caption, const char *key, const char *hint, FormElement element)
+// Captions, keys and hints are the menu table's; the rest of each row documents the item.
+TagCommand formCommand(const char *item, const char *, const char *, const char *, FormElement element)
 {
-    return {QString::fromLatin1(item), QString::fromLatin1(caption), QString::fromLatin1(hint), QString::fromLatin1(key), 0,
-            [element](TextDocument &document) { InsertFormElement(document, element); }};
+    return {QString::fromLatin1(item), [element](TextDocument &document) { InsertFormElement(document, element); }};
 }
 }  // namespace
 
@@ -29,11 +29,10 @@ const QList<TagCommand> &FormFrameCommands()
         formCommand("SelectList1", "  Select &List", "Shift+F11", "Insert a drop-down list", FormElement::Select),
         formCommand("SelectListItem1", "  Select List Ite&m", "Shift+F12", "Insert a drop-down list item",
                     FormElement::Option),
-        {QStringLiteral("FrameSet1"), QStringLiteral("Frames &Set"), QString(), QStringLiteral("Ctrl+F8"), 0,
-         FrameSet1Click},
-        {QStringLiteral("FrameCol1"), QStringLiteral("  Frame &Col/Row"), QString(), QString(), 0, FrameCol1Click},
-        {QStringLiteral("Frame1"), QStringLiteral("&Frame"), QString(), QStringLiteral("Ctrl+F9"), 0, Frame1Click},
-        {QStringLiteral("NoFrames1"), QStringLiteral("&NoFrames"), QString(), QString(), 0, NoFrames1Click},
+        {QStringLiteral("FrameSet1"), FrameSet1Click},
+        {QStringLiteral("FrameCol1"), FrameCol1Click},
+        {QStringLiteral("Frame1"), Frame1Click},
+        {QStringLiteral("NoFrames1"), NoFrames1Click},
     };
     return commands;
 }

@@ -5,11 +5,10 @@
 
 namespace {
 
-TagCommand command(const char *itemName, const char *caption, const char *shortcut, const char *hint,
-                   void (*run)(TextDocument &))
+// Captions, keys and hints are the menu table's; the rest of each row documents the item.
+TagCommand command(const char *itemName, const char *, const char *, const char *, void (*run)(TextDocument &))
 {
-    return {QString::fromUtf8(itemName), QString::fromUtf8(caption), QString::fromUtf8(hint),
-            QString::fromUtf8(shortcut), 0, run};
+    return {QString::fromUtf8(itemName), run};
 }
 
 } // namespace
