@@ -45,7 +45,7 @@ inline QByteArray htmlText(qint64 size, int first = 0)
 inline QList<QByteArray> shippedRuleLines()
 {
     QList<QByteArray> lines;
-    ReadColorRulesFile(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/Tagloom.colors"), lines);
+    ReadColorRulesFile(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), lines);
     return lines;
 }
 

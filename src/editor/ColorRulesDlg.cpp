@@ -32,28 +32,6 @@ QString fromRuleBytes(QByteArrayView bytes)
 
 } // namespace
 
-TRuleColorButton::TRuleColorButton(QWidget *parent) : QPushButton(parent)
-{
-    setColor(0xFFFFFF);
-    connect(this, &QPushButton::clicked, this, &TRuleColorButton::pick);
-}
-
-void TRuleColorButton::setColor(TColor color)
-{
-    m_color = color & 0xFFFFFF;
-    QPixmap swatch(40, 14);
-    swatch.fill(QColorFromColorRef(m_color));
-    setIcon(swatch);
-    setIconSize(swatch.size());
-}
-
-void TRuleColorButton::pick()
-{
-    const QColor chosen = Prompts::instance().askColor(this, QColorFromColorRef(m_color));
-    if (chosen.isValid())
-        setColor(ColorRefFromQColor(chosen));
-}
-
 TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(parent), m_editors(std::move(editors))
 {
     setObjectName(QStringLiteral("colorWordsDlg"));
@@ -85,7 +63,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
         typeLayout->addWidget(radio);
     }
 
-    ColorButton1 = new TRuleColorButton(mainPanel);
+    ColorButton1 = new TColorButton(mainPanel);
     ColorButton1->setObjectName(QStringLiteral("ColorButton1"));
     auto *colorLabel = new QLabel(QStringLiteral("Use this &color:"), mainPanel);
     colorLabel->setBuddy(ColorButton1);
@@ -194,7 +172,7 @@ void TcolorWordsDlg::FormShow()
 {
     ruleName->clear();
     chooseType(-1);
-    ColorButton1->setColor(0xFFFFFF);
+    ColorButton1->setColorRef(0xFFFFFF);
     Label2->clear();
     keysEdit->clear();
     if (mainPanel->isEnabled())
@@ -250,7 +228,7 @@ void TcolorWordsDlg::colorRulesListClick()
         chooseType(0);
     else if (type == 'm')
         chooseType(1);
-    ColorButton1->setColor(HexToColor(RuleFieldColor(line)));
+    ColorButton1->setColorRef(HexToColor(RuleFieldColor(line)));
     zidx->setValue(RuleFieldZIndex(line));
     keysEdit->setText(fromRuleBytes(RuleFieldKeys(line)));
 }
@@ -259,7 +237,7 @@ void TcolorWordsDlg::StoreRuleLine(int index)
 {
     const int type = chosenType();
     const QByteArray line = ruleName->text().toUtf8() + ';' + (type == 0 ? "k" : type == 1 ? "m" : "") + ';'
-                            + RuleColorToHex(ColorButton1->color()) + ';' + QByteArray::number(zidx->value()) + ';'
+                            + RuleColorToHex(ColorButton1->colorRef()) + ';' + QByteArray::number(zidx->value()) + ';'
                             + keysEdit->text().toUtf8();
     if (QListWidgetItem *item = colorRulesList->item(index))
         item->setText(ruleName->text());

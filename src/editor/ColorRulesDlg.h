@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/ColorRules.h"
+#include "widgets/ColorButton.h"
 
 #include <QDialog>
 #include <QList>
@@ -14,20 +15,6 @@ class QLineEdit;
 class QListWidget;
 class QSpinBox;
 class TColorMemo;
-
-// Shows a colour and lets the user pick another in the colour dialog.
-class TRuleColorButton : public QPushButton
-{
-    Q_OBJECT
-public:
-    explicit TRuleColorButton(QWidget *parent = nullptr);
-    TColor color() const { return m_color; }
-    void setColor(TColor color);
-
-private:
-    void pick();
-    TColor m_color = 0xFFFFFF;
-};
 
 // "Color Rules": switches colour rules on and off and edits the rule lines of
 // the rules file (RuleLines) in place. OK writes the file and rebuilds the
@@ -64,7 +51,7 @@ private:
     QWidget *mainPanel;
     QLineEdit *ruleName;
     QButtonGroup *ruleType;
-    TRuleColorButton *ColorButton1;
+    TColorButton *ColorButton1;
     QLabel *Label2;
     QLineEdit *keysEdit;
     QSpinBox *zidx;

@@ -7,6 +7,35 @@
 #include <QAction>
 #include <QVariant>
 
+QByteArray EncodeMarkup(const QString &text, bool utf8)
+{
+    if (utf8)
+        return text.toUtf8();
+    // A single-byte document cannot hold the character, but a browser reads the
+    // numeric reference as that character; '?' would lose it.
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i).unicode(), text.at(i + 1).unicode());
+            ++i;
+        }
+        if (c < 0x100)
+            out.append(char(c));
+        else
+            out.append("&#" + QByteArray::number(uint(c)) + ';');
+    }
+    return out;
+}
+
+namespace {
+QByteArray encodeFor(const TColorMemo &memo, const QString &text)
+{
+    return EncodeMarkup(text, memo.isUtf8Document());
+}
+}  // namespace
+
 void ReplaceSelection(TColorMemo &memo, const QByteArray &bytes)
 {
     UndoStep step(&memo);
@@ -15,7 +44,7 @@ void ReplaceSelection(TColorMemo &memo, const QByteArray &bytes)
 
 void ReplaceSelection(TColorMemo &memo, const QString &text)
 {
-    ReplaceSelection(memo, memo.encode(text));
+    ReplaceSelection(memo, encodeFor(memo, text));
 }
 
 void ReplaceSelection(TextDocument &document, const QByteArray &bytes)
@@ -44,7 +73,7 @@ void InsertTagPair(TColorMemo &memo, const QByteArray &startText, const QByteArr
 
 void InsertTagPair(TColorMemo &memo, const QString &startText, const QString &endText)
 {
-    InsertTagPair(memo, memo.encode(startText), memo.encode(endText));
+    InsertTagPair(memo, encodeFor(memo, startText), encodeFor(memo, endText));
 }
 
 void InsertTagPair(TextDocument &document, const QString &startText, const QString &endText)

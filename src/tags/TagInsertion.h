@@ -11,6 +11,10 @@ class TextDocument;
 // the document's encoding; byte texts go in unchanged. Each call is one undo step
 // and counts as an edit of the document.
 
+// Markup text in the document's encoding: UTF-8, or Latin-1 with every character
+// beyond it written as a numeric character reference ("&#8364;").
+QByteArray EncodeMarkup(const QString &text, bool utf8);
+
 // Writes text in place of the selection (or at the caret); the caret ends after
 // it with nothing selected. An empty text deletes the selection.
 void ReplaceSelection(TColorMemo &memo, const QByteArray &bytes);

@@ -21,7 +21,7 @@ const QByteArray header = ";Tagloom Color Rules\r\n"
 
 QString shippedRulesFile()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../../data/Tagloom.colors"));
+    return QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors");
 }
 
 struct Colored

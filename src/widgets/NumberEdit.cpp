@@ -1,0 +1,67 @@
+#include "widgets/NumberEdit.h"
+
+#include <QCheckBox>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
+TNumberEdit::TNumberEdit(QWidget *parent) : QLineEdit(parent)
+{
+    // Digits with an optional sign; the range is applied when the value is read
+    // or the field is left, so typing is never blocked half-way.
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[+-]?[0-9]{0,9}")), this));
+    connect(this, &QLineEdit::editingFinished, this, &TNumberEdit::clampShown);
+}
+
+void TNumberEdit::setRange(int minimum, int maximum)
+{
+    m_min = minimum;
+    m_max = qMax(minimum, maximum);
+    clampShown();
+}
+
+int TNumberEdit::maximum() const
+{
+    const int top = m_percent && m_percent->isChecked() ? qMin(m_max, 100) : m_max;
+    return qMax(m_min, top);
+}
+
+void TNumberEdit::setPercentBox(QCheckBox *box)
+{
+    m_percent = box;
+    if (box)
+        connect(box, &QCheckBox::toggled, this, &TNumberEdit::clampShown);
+    clampShown();
+}
+
+int TNumberEdit::value(int fallback) const
+{
+    bool ok = false;
+    const qlonglong raw = text().trimmed().toLongLong(&ok);
+    if (!ok)
+        return fallback;
+    return int(std::clamp<qlonglong>(raw, m_min, maximum()));
+}
+
+void TNumberEdit::setValue(int value)
+{
+    setText(QString::number(qBound(m_min, value, maximum())));
+}
+
+QString TNumberEdit::valueText() const
+{
+    if (isEmpty())
+        return QString();
+    bool ok = false;
+    text().trimmed().toLongLong(&ok);
+    return ok ? QString::number(value()) : QString();
+}
+
+void TNumberEdit::clampShown()
+{
+    if (isEmpty())
+        return;
+    const QString shown = valueText();
+    if (shown != text())
+        setText(shown);
+}
