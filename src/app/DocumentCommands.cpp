@@ -7,7 +7,10 @@
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/ObjectCommands.h"
+#include "objects/URLDlg.h"
 #include "tags/TagCommands.h"
+#include "tags/UrlPicker.h"
 
 #include <QHash>
 
@@ -40,6 +43,10 @@ void RegisterAllDocumentCommands()
         auto run = tag.run;
         RegisterDocumentCommand({tag.itemName, tag.hint, [run](TMDIChild &doc) { run(doc); }});
     }
+    RegisterObjectCommands([](const ObjectCommand &c) {
+        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
+    SetUrlPicker(PickURL);
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
