@@ -147,6 +147,11 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     for (QWidget *p : {page0, page1, page2, page3})
         Notebook->addWidget(p);
     Notebook->setCurrentIndex(qBound(0, page, 3));
+    // Only the shown page counts for the dialog's size.
+    for (int i = 0; i < Notebook->count(); ++i)
+        if (i != Notebook->currentIndex())
+            Notebook->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    Notebook->setMinimumWidth(400);
 
     OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
     CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
@@ -158,7 +163,6 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     auto *outer = new QHBoxLayout(this);
     outer->addWidget(Notebook, 1);
     outer->addLayout(buttons);
-    resize(480, 300);
 
     // The description edits show the selection on one line; unless the user
     // changes it, the whole selection is written back as it was (a line edit

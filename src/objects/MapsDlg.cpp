@@ -128,6 +128,11 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
     for (QWidget *p : {page0, page1, page2})
         Notebook->addWidget(p);
     Notebook->setCurrentIndex(qBound(0, page, 2));
+    // Only the shown page counts for the dialog's size.
+    for (int i = 0; i < Notebook->count(); ++i)
+        if (i != Notebook->currentIndex())
+            Notebook->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    Notebook->setMinimumWidth(400);
 
     OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
     CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
