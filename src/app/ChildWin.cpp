@@ -55,9 +55,9 @@ bool EnterOpensLineBreakDialog(bool insertBROnEnter, Qt::KeyboardModifiers modif
     return insertBROnEnter ? !ctrlAlone : ctrlAlone;
 }
 
-std::function<void(TMDIChild &)> &TMDIChild::lineBreakDialog()
+std::function<void(TMDIChild &, bool)> &TMDIChild::lineBreakDialog()
 {
-    static std::function<void(TMDIChild &)> hook;
+    static std::function<void(TMDIChild &, bool)> hook;
     return hook;
 }
 
@@ -390,9 +390,15 @@ void TMDIChild::Memo1KeyDown(QKeyEvent *event)
         return;
     if (!lineBreakDialog())
         return;
-    // The editor takes the key too; the dialog writes after its line break.
-    QTimer::singleShot(0, this, [this] {
+    // The editor takes the key too; the dialog writes after its line break, and
+    // needs to know whether there is one: not every Enter combination types it.
+    const int start = Memo1->SelStart();
+    const int keptLength = Memo1->length() - Memo1->SelLength();
+    QTimer::singleShot(0, this, [this, start, keptLength] {
+        const int caret = Memo1->SelStart();
+        const bool typed = caret == start + 2 && Memo1->length() == keptLength + 2 &&
+                           Memo1->rangeView(start, caret) == QByteArrayView("\r\n");
         if (lineBreakDialog())
-            lineBreakDialog()(*this);
+            lineBreakDialog()(*this, typed);
     });
 }

@@ -36,6 +36,8 @@ public:
     bool saveDocument(const QString &fileName) override { return SaveDocument(fileName); }
     bool saveDocumentAs() override;
     QWidget *window() override { return this; }
+    QString docType() const override { return DocType; }
+    void setDocType(const QString &line) override { DocType = line; }
 
     TMainForm *mainForm() const { return m_main; }
     QString caption() const;
@@ -66,8 +68,9 @@ public:
     void ShowHideprojectpanel1Click();
     void setProjectPanelChecked(bool checked);
 
-    // Set from outside once the element dialogs exist.
-    static std::function<void(TMDIChild &)> &lineBreakDialog();
+    // Set from outside once the element dialogs exist. The flag tells whether the
+    // key typed a CR LF just before the caret (Ctrl+Enter, for one, types none).
+    static std::function<void(TMDIChild &, bool lineBreakTyped)> &lineBreakDialog();
 
 signals:
     void activated(TMDIChild *child);

@@ -9,6 +9,9 @@
 #include "editor/ColorRulesDlg.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
+#include "tags/DocStructureDlg.h"
+#include "tags/MiscDlg.h"
+#include "tags/StructureCommands.h"
 #include "tags/TagCommands.h"
 #include "tags/UrlPicker.h"
 
@@ -47,6 +50,11 @@ void RegisterAllDocumentCommands()
         RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     SetUrlPicker(PickURL);
+    RegisterStructureCommands([](const TagCommand &c) {
+        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
+    TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
+    TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();

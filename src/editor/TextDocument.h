@@ -19,4 +19,8 @@ public:
     // Asks for a name and saves; false when cancelled or failed.
     virtual bool saveDocumentAs() = 0;
     virtual QWidget *window() = 0;
+    // The document type line last written by the structure dialog; empty for none.
+    // Documents that do not keep one ignore it.
+    virtual QString docType() const { return QString(); }
+    virtual void setDocType(const QString &) {}
 };

@@ -152,6 +152,41 @@ QString FontStyleLetters(const QFont &font)
     return letters;
 }
 
+// Where an installed program's shipped data files are, seen from its bin folder;
+// the build passes its own install layout.
+#ifndef TAGLOOM_SHARE_FROM_BIN
+#define TAGLOOM_SHARE_FROM_BIN "../share/tagloom"
+#endif
+
+QString ShippedDataFolder(const QString &programFolder)
+{
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/" TAGLOOM_SHARE_FROM_BIN));
+    return QFileInfo(installed).isDir() ? installed : QDir::cleanPath(programFolder);
+}
+
+QString ResolveDataFolder(const QString &programFolder, const QString &userFolder)
+{
+    const QString program = QDir::cleanPath(programFolder);
+    const QString shipped = ShippedDataFolder(program);
+    // A build folder or a portable copy keeps its data files beside the program.
+    if (shipped == program && QFileInfo(program).isWritable())
+        return program + QLatin1Char('/');
+    // Installed, or in a read-only folder: the user edits a copy of the shipped files.
+    if (!QDir().mkpath(userFolder))
+        return shipped + QLatin1Char('/');  // the rules can still be read; writes will say they failed
+    for (const QString &name : {QStringLiteral("Tagloom.colors"), QStringLiteral("Tagloom.js"),
+                                QStringLiteral("Tagloom.HotKeys"), QStringLiteral("Tagloom.pm")}) {
+        const QString source = shipped + QLatin1Char('/') + name;
+        const QString target = userFolder + QLatin1Char('/') + name;
+        if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
+            continue;
+        // Files installed read-only would stay read-only in the copy, and the user's edits would fail.
+        if (QFile::copy(source, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return QDir::cleanPath(userFolder) + QLatin1Char('/');
+}
+
 QString DataFolder()
 {
     static QString folder;
@@ -161,22 +196,9 @@ QString DataFolder()
         QDir().mkpath(f);
         return f + QLatin1Char('/');
     }
-    if (!folder.isEmpty())
-        return folder;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable()) {
-        folder = programFolder + QLatin1Char('/');
-        return folder;
-    }
-    // An installed program's folder is read-only: the user gets a copy of the shipped files.
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(user);
-    for (const QString &name : {QStringLiteral("Tagloom.colors"), QStringLiteral("Tagloom.js")}) {
-        const QString target = user + QLatin1Char('/') + name;
-        if (!QFileInfo::exists(target))
-            QFile::copy(programFolder + QLatin1Char('/') + name, target);
-    }
-    folder = user + QLatin1Char('/');
+    if (folder.isEmpty())
+        folder = ResolveDataFolder(QCoreApplication::applicationDirPath(),
+                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     return folder;
 }
 

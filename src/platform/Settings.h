@@ -58,6 +58,13 @@ QString FontStyleLetters(const QFont &font);
 
 // The folder of the data files, with a trailing separator.
 QString DataFolder();
+// Where the shipped data files of a program in programFolder are: the share
+// folder of an installed program, else the program's own folder.
+QString ShippedDataFolder(const QString &programFolder);
+// The data folder of a program in programFolder: its own folder when the data
+// files live beside a writable program; otherwise userFolder, given a copy of
+// each shipped data file it lacks.
+QString ResolveDataFolder(const QString &programFolder, const QString &userFolder);
 QString JavaScriptFileName();
 QString HotKeysFileName();
 QString PrivateMenuFileName();

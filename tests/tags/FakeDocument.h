@@ -40,6 +40,8 @@ public:
         return !name.isEmpty() && saveDocument(name);
     }
     QWidget *window() override { return &m_window; }
+    QString docType() const override { return m_docType; }
+    void setDocType(const QString &line) override { m_docType = line; }
 
     QByteArray text() const { return m_memo->bytes(); }
     // Selects [from, from + length).
@@ -57,5 +59,6 @@ private:
     QWidget m_window;
     TColorMemo *m_memo = nullptr;
     QString m_fileName;
+    QString m_docType;
     bool m_modified = false;
 };
