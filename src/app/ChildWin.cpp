@@ -4,9 +4,11 @@
 #include "app/DocumentFile.h"
 #include "app/DocumentMenuTable.h"
 #include "app/MainForm.h"
+#include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
+#include "tags/TagCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,6 +157,11 @@ void TMDIChild::buildMenus()
         }
         act->setObjectName(name);
         act->setStatusTip(QString::fromLatin1(def.hint));
+        // Items with a tag take no part in hotkey capture; the header items carry their level.
+        if (def.flags & MenuItemDef::TagOne)
+            act->setProperty(TagProperty, 1);
+        else if (const TagCommand *tag = FindTagCommand(name); tag && tag->tag)
+            act->setProperty(TagProperty, tag->tag);
         if (*def.key)
             act->setShortcut(QKeySequence::fromString(QString::fromLatin1(def.key), QKeySequence::PortableText));
         if (def.flags & MenuItemDef::Checkable) {
@@ -164,17 +171,8 @@ void TMDIChild::buildMenus()
         m_actions.insert(name, act);
     }
 
-    // Ctrl+C is the key of "&Copy" and of "&Center": the first in menu order wins.
-    QSet<QKeySequence> taken;
-    for (int i = 0; i < DocumentMenuTableSize; ++i) {
-        QAction *act = m_actions.value(QString::fromLatin1(DocumentMenuTable[i].name));
-        if (!act || act->shortcut().isEmpty())
-            continue;
-        if (taken.contains(act->shortcut()))
-            act->setShortcut(QKeySequence());
-        else
-            taken.insert(act->shortcut());
-    }
+    // Ctrl+C is the key of "&Copy" and of "&Center": the first in menu order holds it.
+    InitItemHotkeys(m_menus);
 
     if (m_windowMenu) {
         connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {

@@ -5,13 +5,17 @@
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
 #include "app/SearchController.h"
+#include "custom/HotkeyCapture.h"
+#include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
 #include "tags/DocStructureDlg.h"
+#include "tags/FormFrameCommands.h"
 #include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
+#include "tags/TableListCommands.h"
 #include "tags/TagCommands.h"
 #include "tags/UrlPicker.h"
 
@@ -53,8 +57,12 @@ void RegisterAllDocumentCommands()
     RegisterStructureCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
     });
+    RegisterFormFrameCommands([](const TagCommand &c) {
+        RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
+    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
@@ -73,4 +81,9 @@ void RegisterAllDocumentCommands()
                                      return editors;
                                  });
                              }});
+    RegisterDocumentCommand({QStringLiteral("Changeitemsshortcuts1"), QString(), [](TMDIChild &doc) {
+                                 doc.mainForm()->hotkeyCapture()->BeginHotkeyCapture(&doc, doc.menus(), doc.Memo1);
+                             }});
+    RegisterDocumentCommand(
+        {QStringLiteral("Editprivatemenu1"), QString(), [](TMDIChild &doc) { RunPrivateMenuDialog(doc.mainForm()); }});
 }

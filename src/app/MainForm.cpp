@@ -3,14 +3,19 @@
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
+#include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
+#include "custom/HotkeyCapture.h"
+#include "custom/HotkeyMenu.h"
+#include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "project/ProjectPanel.h"
 #include "tags/FileAsk.h"
 
 #include <QAction>
@@ -26,6 +31,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
@@ -87,6 +93,7 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
 TMainForm::~TMainForm()
 {
     // Document windows and the area die after this body: they must not call back.
+    delete m_hotkeys;
     disconnect(m_mdi, nullptr, this, nullptr);
     for (TMDIChild *doc : DocumentList())
         disconnect(doc, nullptr, this, nullptr);
@@ -99,6 +106,7 @@ void TMainForm::FormCreate()
     Settings &settings = AppSettings();
     LoadSettings(*m_store, settings);
     SharedEditorFont() = EditorFontFromSettings(settings);
+    LoadPrivateTags();
     ReadColorRulesFile(this);
 
     LoadReopenList(FileReopenList, FileReopenSection, *m_store);
@@ -115,6 +123,7 @@ void TMainForm::FormCreate()
     buildToolBars();
     buildProjectPanel();
     buildStatusBar();
+    m_hotkeys = new THotkeyCapture(this, m_mdi);
 
     if (!settings.LastProject.isEmpty() && hooks().openProject)
         hooks().openProject(settings.LastProject);
@@ -253,13 +262,21 @@ void TMainForm::buildProjectPanel()
     m_projectPanel->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_projectPanel->setAllowedAreas(Qt::AllDockWidgetAreas);
 
+    m_project = new TProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
+    QPointer<TProjectPanel> panel = m_project;
+    hooks().openProject = [panel](const QString &name) {
+        if (panel)
+            panel->OpenProject(name);
+    };
+    hooks().askSaveProject = [panel] { return !panel || panel->AskSaveProject() != QMessageBox::Cancel; };
+    hooks().projectFileName = [panel] { return panel ? panel->ProjectFileName() : QString(); };
+
     auto *title = new QWidget(m_projectPanel);
-    title->setObjectName(QStringLiteral("projectTitleBar"));
+    title->setObjectName(QStringLiteral("projectFileNamePanel"));
     auto *row = new QHBoxLayout(title);
     row->setContentsMargins(4, 2, 2, 2);
     row->setSpacing(2);
-    auto *caption = new QLabel(QStringLiteral("<b>Project</b>"), title);
-    row->addWidget(caption, 1);
+    row->addWidget(m_project->createFileNameLabel(title), 1);
 
     auto *alignBtn = new QToolButton(title);
     alignBtn->setObjectName(QStringLiteral("projectAlignBtn"));
@@ -291,10 +308,7 @@ void TMainForm::buildProjectPanel()
     row->addWidget(hideBtn);
     m_projectPanel->setTitleBarWidget(title);
 
-    auto *content = new QWidget(m_projectPanel);
-    content->setObjectName(QStringLiteral("projectContent"));
-    content->setMinimumWidth(120);
-    m_projectPanel->setWidget(content);
+    m_projectPanel->setWidget(m_project);
     m_projectPanel->resize(231, m_projectPanel->height());
     // The splitter between the panel and the documents is 7 pixels thick.
     setStyleSheet(QStringLiteral("QMainWindow::separator { width: 7px; height: 7px; }"));
@@ -411,6 +425,8 @@ bool TMainForm::roomForDocument()
 TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
 {
     auto *child = new TMDIChild(this, caption);
+    BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
+    LoadHotkeys(child->menus(), HotKeysFileName());
     ApplyColorRules(*child->Memo1, this);
     DocumentList().append(child);
     setActiveDocument(child);
@@ -640,6 +656,8 @@ void TMainForm::UpdateMenuItems()
     for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"})
         if (QAction *a = m_buttons.value(QString::fromLatin1(name)))
             a->setEnabled(any);
+    if (m_project)
+        m_project->setDocumentOpen(any);
     if (!any)
         buildReopenMenu(m_reopenMenu);
 }

@@ -15,6 +15,8 @@ class QAction;
 class SearchController;
 class SettingsStore;
 class TMDIChild;
+class TProjectPanel;
+class THotkeyCapture;
 
 // The main window: the document area, four tool bars, the project panel and the status bar.
 class TMainForm : public QMainWindow
@@ -57,6 +59,9 @@ public:
     QString statusText(int panel) const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
     SearchController *search() const { return m_search; }
+    TProjectPanel *projectPanel() const { return m_project; }
+    // Hotkey capture mode and its panel `shortcutsPanel`.
+    THotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
     // Rebuilds a "Reopen" submenu from the file reopen list.
     void buildReopenMenu(QMenu *menu);
     // Runs the command-line handling of the first show (also used by tests).
@@ -111,4 +116,6 @@ private:
     QToolButton *m_showHideProjectBtn = nullptr;
     TMDIChild *m_menusShownFor = nullptr;
     SearchController *m_search = nullptr;
+    TProjectPanel *m_project = nullptr;
+    THotkeyCapture *m_hotkeys = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestUtil.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,45 @@
+#include "tags/FormFrameCommands.h"
+
+#include "tags/FormElementsDlg.h"
+#include "tags/FramesDlg.h"
+
+namespace {
+TagCommand formCommand(const char *item, const char *caption, const char *key, const char *hint, FormElement element)
+{
+    return {QString::fromLatin1(item), QString::fromLatin1(caption), QString::fromLatin1(hint), QString::fromLatin1(key), 0,
+            [element](TextDocument &document) { InsertFormElement(document, element); }};
+}
+}  // namespace
+
+const QList<TagCommand> &FormFrameCommands()
+{
+    static const QList<TagCommand> commands = {
+        formCommand("Form2", "&Form...", "Ctrl+F5", "Insert a form", FormElement::Form),
+        formCommand("CheckBox1", "  &Check Box", "Shift+F1", "Insert a checkbox", FormElement::CheckBox),
+        formCommand("Hidden1", "  &Hidden", "Shift+F2", "Insert a hidden box", FormElement::Hidden),
+        formCommand("Image2", "  &Image", "Shift+F3", "Insert an image (acts like a submit button)", FormElement::Image),
+        formCommand("Password1", "  &Password", "Shift+F4", "Insert a password box", FormElement::Password),
+        formCommand("Radio1", "  Ra&dio", "Shift+F5", "Insert a radio box", FormElement::Radio),
+        formCommand("Reset1", "  &Reset", "Shift+F6", "Insert a reset button", FormElement::Reset),
+        formCommand("Submit1", "  &Submit", "Shift+F7", "Insert a submit button", FormElement::Submit),
+        formCommand("TextBox1", "  &Text Box", "Shift+F8", "Insert a text box", FormElement::Text),
+        formCommand("TextArea1", "  Text &Area", "Shift+F9", "Insert a text area", FormElement::TextAreaInput),
+        formCommand("TextAreatextareatextarea1", "  Text &Area (<textarea></textarea)", "Shift+F10",
+                    "Insert a textarea (<textarea>...</textarea>)", FormElement::TextAreaElement),
+        formCommand("SelectList1", "  Select &List", "Shift+F11", "Insert a drop-down list", FormElement::Select),
+        formCommand("SelectListItem1", "  Select List Ite&m", "Shift+F12", "Insert a drop-down list item",
+                    FormElement::Option),
+        {QStringLiteral("FrameSet1"), QStringLiteral("Frames &Set"), QString(), QStringLiteral("Ctrl+F8"), 0,
+         FrameSet1Click},
+        {QStringLiteral("FrameCol1"), QStringLiteral("  Frame &Col/Row"), QString(), QString(), 0, FrameCol1Click},
+        {QStringLiteral("Frame1"), QStringLiteral("&Frame"), QString(), QStringLiteral("Ctrl+F9"), 0, Frame1Click},
+        {QStringLiteral("NoFrames1"), QStringLiteral("&NoFrames"), QString(), QString(), 0, NoFrames1Click},
+    };
+    return commands;
+}
+
+void RegisterFormFrameCommands(const std::function<void(const TagCommand &)> &add)
+{
+    for (const TagCommand &command : FormFrameCommands())
+        add(command);
+}
