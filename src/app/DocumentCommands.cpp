@@ -9,12 +9,15 @@
 #include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/ObjectCommands.h"
+#include "objects/URLDlg.h"
 #include "tags/DocStructureDlg.h"
 #include "tags/FormFrameCommands.h"
 #include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
 #include "tags/TableListCommands.h"
 #include "tags/TagCommands.h"
+#include "tags/UrlPicker.h"
 
 #include <QHash>
 
@@ -60,6 +63,10 @@ void RegisterAllDocumentCommands()
         auto run = tag.run;
         RegisterDocumentCommand({tag.itemName, QString(), [run](TMDIChild &doc) { run(doc); }});
     }
+    RegisterObjectCommands([](const ObjectCommand &c) {
+        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
+    });
+    SetUrlPicker(PickURL);
     RegisterStructureCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });

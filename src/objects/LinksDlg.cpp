@@ -1,0 +1,258 @@
+#include "objects/LinksDlg.h"
+
+#include "editor/ColorMemo.h"
+#include "editor/TextDocument.h"
+#include "objects/LinkMarkup.h"
+#include "platform/Prompts.h"
+#include "tags/AttributeHelpers.h"
+#include "tags/AttributeText.h"
+#include "tags/TagInsertion.h"
+#include "tags/UrlPicker.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *w = new T(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QComboBox *targetBox(QWidget *parent, const char *name, QCheckBox *check)
+{
+    auto *box = named<QComboBox>(parent, name);
+    box->setEditable(true);
+    box->addItems({QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
+    box->setCurrentIndex(-1);
+    box->setEnabled(false);
+    QObject::connect(check, &QCheckBox::toggled, box, &QWidget::setEnabled);
+    return box;
+}
+
+QLabel *labelFor(QWidget *parent, const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+QString LinksDlgCaption(int page)
+{
+    switch (page) {
+    case TLinksDlg::MakeAnchorPage:
+        return QStringLiteral("Anchors - Make an Anchor");
+    case TLinksDlg::LinkToAnchorPage:
+        return QStringLiteral("Anchors - Link to an anchor in the same document");
+    case TLinksDlg::LinkToFilePage:
+        return QStringLiteral("Anchors - Link to a document on the same system");
+    case TLinksDlg::LinkToUrlPage:
+        return QStringLiteral("Anchors - Link to a document on other system");
+    }
+    return {};
+}
+
+TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialog(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("LinksDlg"));
+    setWindowTitle(LinksDlgCaption(page));
+    Notebook = named<QStackedWidget>(this, "Notebook");
+
+    // Page 0: make an anchor.
+    auto *page0 = new QWidget(Notebook);
+    MakeAnchorGroup = named<QGroupBox>(page0, "MakeAnchorGroup", QStringLiteral("Add or Edit an Ancher"));
+    AnchorList = named<QListWidget>(MakeAnchorGroup, "AnchorList");
+    AnchorButton = named<QToolButton>(MakeAnchorGroup, "AnchorButton");
+    AnchorButton->setText(QStringLiteral("x"));
+    AnchorButton->setToolTip(QStringLiteral("Unselect all items"));
+    AnchorEdit = named<QLineEdit>(MakeAnchorGroup, "AnchorEdit");
+    {
+        auto *v = new QVBoxLayout(MakeAnchorGroup);
+        auto *listRow = new QHBoxLayout;
+        listRow->addWidget(AnchorList, 1);
+        listRow->addWidget(AnchorButton, 0, Qt::AlignTop);
+        v->addWidget(new QLabel(QStringLiteral("Existing anchor to replace:"), MakeAnchorGroup));
+        v->addLayout(listRow, 1);
+        v->addWidget(labelFor(MakeAnchorGroup, QStringLiteral("&Name of the anchor:"), AnchorEdit));
+        v->addWidget(AnchorEdit);
+        (new QVBoxLayout(page0))->addWidget(MakeAnchorGroup);
+    }
+
+    // Page 1: link to an anchor.
+    auto *page1 = new QWidget(Notebook);
+    LinkToAnchorGroup = named<QGroupBox>(page1, "LinkToAnchorGroup", QStringLiteral("Link to an Anchor"));
+    AnchorList2 = named<QListWidget>(LinkToAnchorGroup, "AnchorList2");
+    AnchorDesEdit = named<QLineEdit>(LinkToAnchorGroup, "AnchorDesEdit");
+    LinkToAnchorDefineTargetChkBox
+        = named<QCheckBox>(LinkToAnchorGroup, "LinkToAnchorDefineTargetChkBox", QStringLiteral("Define &Target:"));
+    LinkToAnchorDefineTargetEdit = targetBox(LinkToAnchorGroup, "LinkToAnchorDefineTargetEdit",
+                                             LinkToAnchorDefineTargetChkBox);
+    {
+        auto *v = new QVBoxLayout(LinkToAnchorGroup);
+        v->addWidget(AnchorList2, 1);
+        v->addWidget(labelFor(LinkToAnchorGroup, QStringLiteral("&Description of link"), AnchorDesEdit));
+        v->addWidget(AnchorDesEdit);
+        auto *row = new QHBoxLayout;
+        row->addWidget(LinkToAnchorDefineTargetChkBox);
+        row->addWidget(LinkToAnchorDefineTargetEdit, 1);
+        v->addLayout(row);
+        (new QVBoxLayout(page1))->addWidget(LinkToAnchorGroup);
+    }
+
+    // Pages 2 and 3: link to a file, link to a URL.
+    auto linkPage = [this](const char *edit, const char *editLabel, const char *button, const char *buttonCaption,
+                           const char *des, const char *check, const char *targetEdit, QLineEdit *&editOut,
+                           QPushButton *&buttonOut, QLineEdit *&desOut, QCheckBox *&checkOut, QComboBox *&targetOut) {
+        auto *page = new QWidget(Notebook);
+        editOut = named<QLineEdit>(page, edit);
+        buttonOut = named<QPushButton>(page, button, QString::fromLatin1(buttonCaption));
+        desOut = named<QLineEdit>(page, des);
+        checkOut = named<QCheckBox>(page, check, QStringLiteral("Define &Target:"));
+        targetOut = targetBox(page, targetEdit, checkOut);
+        auto *v = new QVBoxLayout(page);
+        v->addWidget(labelFor(page, QString::fromLatin1(editLabel), editOut));
+        auto *row = new QHBoxLayout;
+        row->addWidget(editOut, 1);
+        row->addWidget(buttonOut);
+        v->addLayout(row);
+        v->addWidget(labelFor(page, QStringLiteral("&Description of link"), desOut));
+        v->addWidget(desOut);
+        auto *targetRow = new QHBoxLayout;
+        targetRow->addWidget(checkOut);
+        targetRow->addWidget(targetOut, 1);
+        v->addLayout(targetRow);
+        v->addStretch();
+        return page;
+    };
+    QWidget *page2 = linkPage("FNEdit", "&Filename:", "FNButton", "&Browse...", "FNDesEdit", "FNDefineTargetChkBox",
+                              "FNDefineTargetEdit", FNEdit, FNButton, FNDesEdit, FNDefineTargetChkBox,
+                              FNDefineTargetEdit);
+    QWidget *page3 = linkPage("URLEdit", "&URL:", "URLButton", "URL &Wizard...", "URLDesEdit",
+                              "URLDefineTargetChkBox", "URLDefineTargetEdit", URLEdit, URLButton, URLDesEdit,
+                              URLDefineTargetChkBox, URLDefineTargetEdit);
+    for (QWidget *p : {page0, page1, page2, page3})
+        Notebook->addWidget(p);
+    Notebook->setCurrentIndex(qBound(0, page, 3));
+    // Only the shown page counts for the dialog's size.
+    for (int i = 0; i < Notebook->count(); ++i)
+        if (i != Notebook->currentIndex())
+            Notebook->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    Notebook->setMinimumWidth(400);
+
+    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
+    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
+    OKBtn->setDefault(true);
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addStretch();
+    auto *outer = new QHBoxLayout(this);
+    outer->addWidget(Notebook, 1);
+    outer->addLayout(buttons);
+
+    // The description edits show the selection on one line; unless the user
+    // changes it, the whole selection is written back as it was (a line edit
+    // would cut it at 32767 characters and lose its line breaks).
+    TColorMemo *memo = m_document.editor();
+    m_selection = memo->decode(memo->SelText());
+    for (QLineEdit *edit : {AnchorDesEdit, FNDesEdit, URLDesEdit})
+        edit->setText(OneLine(m_selection));
+    m_shownSelection = URLDesEdit->text();
+
+    connect(AnchorButton, &QToolButton::clicked, this, &TLinksDlg::AnchorButtonClick);
+    connect(FNButton, &QPushButton::clicked, this, &TLinksDlg::FNButtonClick);
+    ConnectUrlWizard(URLButton, URLEdit);
+    connect(OKBtn, &QPushButton::clicked, this, &TLinksDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int TLinksDlg::page() const
+{
+    return Notebook->currentIndex();
+}
+
+QString TLinksDlg::description(const QLineEdit *edit) const
+{
+    return edit->text() == m_shownSelection ? m_selection : edit->text();
+}
+
+QString TLinksDlg::target(const QCheckBox *box, const QComboBox *edit)
+{
+    return box->isChecked() ? OneLine(edit->currentText()) : QString();
+}
+
+void TLinksDlg::AnchorButtonClick()
+{
+    AnchorList->clearSelection();
+    AnchorList->setCurrentItem(nullptr);
+}
+
+void TLinksDlg::FNButtonClick()
+{
+    // A cancelled file dialog keeps what the field held.
+    const QString name = AskFileName(this, FileFilterKind::HTMLs);
+    if (!name.isEmpty())
+        FNEdit->setText(name);
+}
+
+void TLinksDlg::OKBtnClick()
+{
+    switch (page()) {
+    case MakeAnchorPage: {
+        TColorMemo *memo = m_document.editor();
+        const QList<QListWidgetItem *> chosen = AnchorList->selectedItems();
+        if (!chosen.isEmpty()) {
+            // Replace the first anchor written exactly this way; when there is
+            // none, the new anchor goes in at the caret and nothing is overwritten.
+            const QByteArray old = memo->encode(QStringLiteral("<A NAME=\"") + chosen.first()->text()
+                                                + QStringLiteral("\"></A>"));
+            const qsizetype at = memo->textView().indexOf(old);
+            if (at >= 0) {
+                memo->setSelStart(int(at));
+                memo->setSelLength(int(old.size()));
+            } else {
+                memo->setSelStart(memo->SelStart());
+            }
+        }
+        InsertAnchor(m_document, AnchorEdit->text());
+        break;
+    }
+    case LinkToAnchorPage: {
+        const QList<QListWidgetItem *> chosen = AnchorList2->selectedItems();
+        if (chosen.isEmpty()) {
+            Prompts::instance().message(this, QStringLiteral("Information"),
+                                        QStringLiteral("Choose the anchor to link to from the list."),
+                                        QMessageBox::Information, QMessageBox::Ok);
+            return;
+        }
+        InsertLink(m_document, QStringLiteral("#") + chosen.first()->text(),
+                   target(LinkToAnchorDefineTargetChkBox, LinkToAnchorDefineTargetEdit), description(AnchorDesEdit));
+        break;
+    }
+    case LinkToFilePage: {
+        // Work out every value first: making the path relative may save the document.
+        const QString href = MakeRelativePath(m_document, OneLine(FNEdit->text()));
+        InsertLink(m_document, href, target(FNDefineTargetChkBox, FNDefineTargetEdit), description(FNDesEdit));
+        break;
+    }
+    case LinkToUrlPage:
+        InsertLink(m_document, URLEdit->text(), target(URLDefineTargetChkBox, URLDefineTargetEdit),
+                   description(URLDesEdit));
+        break;
+    }
+    accept();
+}
