@@ -65,6 +65,8 @@ public:
     void Refrssh1Click();
     void ShowHideprojectpanel1Click();
     void setProjectPanelChecked(bool checked);
+    // What the status bar says about this document while it is active.
+    QString documentNote() const;
 
     // Set from outside once the element dialogs exist.
     static std::function<void(TMDIChild &)> &lineBreakDialog();
@@ -80,6 +82,7 @@ private:
     void connectCommands();
     void Memo1Change();
     void Memo1KeyDown(QKeyEvent *event);
+    void showWrapState();
 
     TMainForm *m_main;
     QList<QMenu *> m_menus;

@@ -316,6 +316,22 @@ void TMainForm::buildStatusBar()
     bar->addWidget(m_panel0);
     bar->addWidget(m_panel1, 1);
     m_panel0->setFixedWidth(std::max(0, width() - 100));
+    m_documentNote = new QLabel(bar);
+    m_documentNote->setObjectName(QStringLiteral("documentNote"));
+    m_documentNote->setFrameShape(QFrame::StyledPanel);
+    m_documentNote->hide();
+    bar->addPermanentWidget(m_documentNote);
+}
+
+void TMainForm::setDocumentNote(const QString &text)
+{
+    m_documentNote->setText(text);
+    m_documentNote->setVisible(!text.isEmpty());
+}
+
+QString TMainForm::documentNote() const
+{
+    return m_documentNote->text();
 }
 
 void TMainForm::setStatusText(int panel, const QString &text)
@@ -615,6 +631,8 @@ void TMainForm::documentClosed(TMDIChild *child)
     }
     if (!ActiveDocument() && !DocumentList().isEmpty())
         DocumentList().constLast()->FormActivate();
+    if (!ActiveDocument())
+        setDocumentNote(QString());
     showMenusOf(ActiveDocument());
     UpdateMenuItems();
     emit documentsChanged();
