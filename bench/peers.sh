@@ -60,10 +60,11 @@ start_program() {  # start_program <name> [file]: sets $pid
     pid=$!
 }
 
-window_of() {  # the first visible window of $pid, waiting for it
-    local w=""
+window_of() {  # window_of <pid> <program>: its main window, waiting for it
+    local w="" name
+    case "$2" in tagloom) name='^Tagloom' ;; geany) name='Geany' ;; *) name='Bluefish' ;; esac
     for _ in $(seq 1 3000); do
-        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -1) || true
+        w=$(xdotool search --onlyvisible --pid "$1" --name "$name" 2>/dev/null | tail -1) || true
         [ -n "$w" ] && { echo "$w"; return; }
         sleep 0.02
     done
@@ -71,8 +72,11 @@ window_of() {  # the first visible window of $pid, waiting for it
     return 1
 }
 
-wait_idle() {  # until the process has used no CPU for a second
+# Until the process has used no CPU for a second: keys sent while a program is
+# still loading may be lost, so every program is given them once it shows the page.
+wait_idle() {
     local last cur still=0
+    sleep 0.3
     last=$(cpu "$1")
     while [ "$still" -lt 4 ]; do
         sleep 0.25
@@ -108,12 +112,15 @@ open_to_save() {  # <program> <bytes>
     size=$(stat -c %s "$f")
     t0=$(now)
     start_program "$1" "$f"
-    win=$(window_of "$pid")
+    wait_idle "$pid"
+    win=$(window_of "$pid" "$1")
     xdotool windowfocus "$win" 2>/dev/null || true
-    xdotool key ctrl+End type k
+    xdotool key ctrl+End
+    xdotool type k
     xdotool key ctrl+s
     wait_saved "$f" $((size + 1)) k
-    elapsed "$t0"
+    # Less the second of stillness that told the page was shown.
+    awk -v t="$(elapsed "$t0")" 'BEGIN { printf "%.2f", t - 1 }'
     stop_program "$pid"
 }
 
@@ -123,7 +130,8 @@ hundred_keys() {  # <program> <bytes>
     page "$2" "$f"
     size=$(stat -c %s "$f")
     start_program "$1" "$f"
-    win=$(window_of "$pid")
+    wait_idle "$pid"
+    win=$(window_of "$pid" "$1")
     xdotool windowfocus "$win" 2>/dev/null || true
     xdotool key ctrl+End
     wait_idle "$pid"
@@ -140,7 +148,8 @@ after_open() {  # <program> <bytes>: prints "MB seconds"
     local f="$work/mem.html" win
     page "$2" "$f"
     start_program "$1" "$f"
-    win=$(window_of "$pid")
+    wait_idle "$pid"
+    win=$(window_of "$pid" "$1")
     xdotool windowfocus "$win" 2>/dev/null || true
     xdotool key ctrl+End
     wait_idle "$pid"
@@ -152,7 +161,7 @@ startup() {
     local t0
     t0=$(now)
     start_program "$1"
-    window_of "$pid" >/dev/null
+    window_of "$pid" "$1" >/dev/null
     elapsed "$t0"
     stop_program "$pid"
 }

@@ -4,11 +4,16 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -48,6 +53,15 @@ QAccessibleInterface *plainEditorAccessible(const QString &key, QObject *object)
         return nullptr;
     auto *widget = qobject_cast<QWidget *>(object);
     return widget ? new QAccessibleWidget(widget, QAccessible::EditableText) : nullptr;
+}
+
+// A big document's text and tables are freed in pieces that the allocator
+// would keep for the process; give them back once the editor is done with them.
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace
@@ -108,6 +122,9 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
 TColorMemo::~TColorMemo()
 {
     liveMemos().removeOne(this);
+    // The document itself goes after this body, with the base class.
+    if (length() >= LargeDocumentBytes / 4 && QCoreApplication::instance())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), releaseFreedMemory, Qt::QueuedConnection);
 }
 
 void TColorMemo::applyAccessibilityMode()
@@ -705,6 +722,8 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
     m_recordedLines = int(SendScintilla(SCI_GETLINECOUNT));
     m_recordedEnd = length();
     schedulePass(Pass::Full);
+    if (length() >= LargeDocumentBytes / 4)
+        releaseFreedMemory();
     emit loaded();
 }
 

@@ -27,15 +27,19 @@ program="$1" page="$2" expected="$3"
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 start=$(date +%s.%N)
-win=""
-for _ in $(seq 1 600); do
-    win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) || true
-    [ -n "$win" ] && break
-    sleep 0.1
+# Like a user, wait for the page to show: until the program has used no CPU for a second.
+ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+sleep 0.5
+last=$(ticks) still=0
+while [ "$still" -lt 4 ]; do
+    sleep 0.25
+    now=$(ticks)
+    if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0; fi
+    last=$now
 done
+win=$(xdotool search --onlyvisible --pid "$pid" --name '^Tagloom' 2>/dev/null | tail -1) || true
 [ -n "$win" ] || { echo "no window"; exit 1; }
 xdotool windowfocus --sync "$win"
-# Keys wait in the display's queue until the program has finished loading.
 xdotool key --delay 50 ctrl+End
 xdotool type --delay 50 typed
 xdotool key --delay 50 ctrl+s
