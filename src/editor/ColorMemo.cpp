@@ -717,6 +717,8 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
     m_wrapSuspended = m_wrapAfterLoad != SC_WRAP_NONE && length() >= LargeDocumentBytes;
     if (!m_wrapSuspended)
         SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(m_wrapAfterLoad));
+    else
+        SendScintilla(SCI_SETHSCROLLBAR, 1UL);  // unwrapped lines scroll sideways
     m_loading = false;
     m_changesPending = 0;
     m_recordedLines = int(SendScintilla(SCI_GETLINECOUNT));

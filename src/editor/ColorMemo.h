@@ -66,7 +66,7 @@ public:
 
     // Documents at least this long open with word wrap off: wrapping lays out
     // every line before the first jump to the end can show it.
-    static constexpr int LargeDocumentBytes = 4 << 20;
+    static constexpr int LargeDocumentBytes = 1 << 20;
     // Whether the last load left word wrap off because of the size.
     bool wrapSuspended() const { return m_wrapSuspended; }
     void setWrapSuspended(bool value) { m_wrapSuspended = value; }

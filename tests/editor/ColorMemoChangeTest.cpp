@@ -79,6 +79,8 @@ TEST_P(ColorMemoChange, EveryEditIsAnnouncedAndRecoloured)
     QApplication::clipboard()->setText(QStringLiteral("XY"));
     auto memo = shownMemo("ab\r\ncd");
     TColorRule *rule = memo->ColorRules().Add();
+    rule->KeyDrawingType = dtKeyShow;
+    rule->ZOrder = 1;
     rule->SetKeywords({"cd;FF0000"});
     memo->colorsChanged();
     memo->setSelStart(1);
@@ -110,6 +112,8 @@ TEST(ColorMemoChangeTracking, MovingTheCaretAndColouringAreNoChange)
 {
     auto memo = shownMemo("ab\r\ncd\r\n");
     TColorRule *rule = memo->ColorRules().Add();
+    rule->KeyDrawingType = dtKeyShow;
+    rule->ZOrder = 1;
     rule->SetKeywords({"cd;FF0000"});
     memo->colorsChanged();
     QApplication::processEvents();
