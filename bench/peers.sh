@@ -5,7 +5,7 @@
 # Markdown table of medians. Peers that are not installed are left out;
 # --install installs them from Debian first.
 #
-# Usage: bench/peers.sh [--install] [--runs N] [--big MB] [path/to/tagloom]
+# Usage: [PEERS="tagloom geany"] bench/peers.sh [--install] [--runs N] [--big MB] [path/to/tagloom]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -86,9 +86,11 @@ wait_idle() {
     done
 }
 
-wait_saved() {  # wait_saved <file> <bytes> <tail>: until the file has that size and ends so
+# wait_saved <file> <bytes> <text>: until the file holds at least that many bytes
+# and ends with the text (a peer may add a line break at the end).
+wait_saved() {
     for _ in $(seq 1 30000); do
-        if [ "$(stat -c %s "$1")" = "$2" ] && [ "$(tail -c "${#3}" "$1")" = "$3" ]; then
+        if [ "$(stat -c %s "$1")" -ge "$2" ] && tail -c $((${#3} + 2)) "$1" | grep -qF "$3"; then
             return 0
         fi
         sleep 0.02
@@ -169,6 +171,8 @@ startup() {
 programs=(tagloom)
 command -v geany >/dev/null && programs+=(geany)
 command -v bluefish >/dev/null && programs+=(bluefish)
+# PEERS="tagloom geany" measures only those.
+[ -n "${PEERS:-}" ] && read -r -a programs <<<"$PEERS"
 
 declare -A cell
 small=$((20 << 10)) mid=$((20 << 20)) large=$((big << 20))
@@ -192,6 +196,7 @@ for p in "${programs[@]}"; do
     cell[$p,4]="$mm MB ($(awk -v m="$mm" 'BEGIN { printf "%.1f", m / 20 }')x)"
     cell[$p,5]="$(printf '%s\n' "${busy[@]}" | median) s CPU"
     cell[$p,6]="$(printf '%s\n' "${s[@]}" | median) s"
+    for i in 1 2 3 4 5 6; do echo "  $p $i: ${cell[$p,$i]}" >&2; done
 done
 
 rows=("20 MB: open → first save" "${big} MB: open → first save" "100 keys at the end, 20 MB vs 20 KB"

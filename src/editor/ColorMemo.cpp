@@ -101,6 +101,9 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     SendScintilla(SCI_SETHSCROLLBAR, 0);
     setWrapMode(QsciScintilla::WrapWord);
+    // Layouts of the lines on screen only: a cache of every line laid out walks
+    // all of them on each caret move and keeps a wrapped document's layout twice.
+    SendScintilla(SCI_SETLAYOUTCACHE, long(SC_CACHE_PAGE));
     setMarginWidth(1, 0);
     setTabWidth(8);
     setIndentationsUseTabs(true);
