@@ -191,7 +191,7 @@ for p in "${programs[@]}"; do
     km=$(printf '%s\n' "${k1[@]}" | median) ks=$(printf '%s\n' "${k2[@]}" | median)
     cell[$p,1]="$(printf '%s\n' "${a[@]}" | median) s"
     cell[$p,2]="$(printf '%s\n' "${b[@]}" | median) s"
-    cell[$p,3]="$km s vs $ks s (ratio $(awk -v a="$km" -v b="$ks" 'BEGIN { printf "%.1f", b > 0 ? a / b : 0 }'))"
+    cell[$p,3]="$km s vs $ks s (ratio $(awk -v a="$km" -v b="$ks" 'BEGIN { printf "%.1f", (b > 0 ? a / b : 0) }'))"
     mm=$(printf '%s\n' "${m[@]}" | median)
     cell[$p,4]="$mm MB ($(awk -v m="$mm" 'BEGIN { printf "%.1f", m / 20 }')x)"
     cell[$p,5]="$(printf '%s\n' "${busy[@]}" | median) s CPU"

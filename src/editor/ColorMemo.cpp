@@ -206,6 +206,85 @@ void TColorMemo::keyPressEvent(QKeyEvent *e)
     }
     emit keyDown(e);
     QsciScintilla::keyPressEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::inputMethodEvent(QInputMethodEvent *e)
+{
+    QsciScintilla::inputMethodEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::dropEvent(QDropEvent *e)
+{
+    QsciScintilla::dropEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::append(const QString &text)
+{
+    QsciScintilla::append(text);
+    afterChanges();
+}
+
+void TColorMemo::clear()
+{
+    QsciScintilla::clear();
+    afterChanges();
+}
+
+void TColorMemo::cut()
+{
+    QsciScintilla::cut();
+    afterChanges();
+}
+
+void TColorMemo::insert(const QString &text)
+{
+    QsciScintilla::insert(text);
+    afterChanges();
+}
+
+void TColorMemo::insertAt(const QString &text, int line, int index)
+{
+    QsciScintilla::insertAt(text, line, index);
+    afterChanges();
+}
+
+void TColorMemo::paste()
+{
+    QsciScintilla::paste();
+    afterChanges();
+}
+
+void TColorMemo::redo()
+{
+    QsciScintilla::redo();
+    afterChanges();
+}
+
+void TColorMemo::removeSelectedText()
+{
+    QsciScintilla::removeSelectedText();
+    afterChanges();
+}
+
+void TColorMemo::replaceSelectedText(const QString &text)
+{
+    QsciScintilla::replaceSelectedText(text);
+    afterChanges();
+}
+
+void TColorMemo::setText(const QString &text)
+{
+    QsciScintilla::setText(text);
+    afterChanges();
+}
+
+void TColorMemo::undo()
+{
+    QsciScintilla::undo();
+    afterChanges();
 }
 
 void TColorMemo::keyReleaseEvent(QKeyEvent *e)
@@ -226,6 +305,7 @@ void TColorMemo::mousePressEvent(QMouseEvent *e)
 void TColorMemo::mouseReleaseEvent(QMouseEvent *e)
 {
     QsciScintilla::mouseReleaseEvent(e);
+    afterChanges();  // a middle-button paste
     if (e->button() != Qt::LeftButton)
         return;
     PaintColors(false);
@@ -777,6 +857,7 @@ void TColorMemo::setSelText(const QByteArray &bytes)
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     SendScintilla(SCI_SETEMPTYSELECTION, start + long(bytes.size()));
     SendScintilla(SCI_SCROLLCARET);
+    afterChanges();
 }
 
 void TColorMemo::setSelText(const QString &text)

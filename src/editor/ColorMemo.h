@@ -123,13 +123,31 @@ signals:
     void keyDown(QKeyEvent *event);
     // Emitted just before every change of the text (typing, commands, undo
     // and redo alike), while the text is still the old one. textChanged()
-    // follows once the change is done, after the current event.
+    // follows once the change is done: at once for keys, mouse, drops and
+    // this class's own editing calls, after the current event for a change
+    // made through SendScintilla directly.
     void textChanging();
     // A load has ended (see wrapSuspended()).
     void loaded();
 
+public:
+    // The library's editing calls, so that textChanged follows them at once.
+    void append(const QString &text) override;
+    void clear() override;
+    void cut() override;
+    void insert(const QString &text) override;
+    void insertAt(const QString &text, int line, int index) override;
+    void paste() override;
+    void redo() override;
+    void removeSelectedText() override;
+    void replaceSelectedText(const QString &text) override;
+    void setText(const QString &text) override;
+    void undo() override;
+
 protected:
     bool event(QEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -108,6 +108,31 @@ INSTANTIATE_TEST_SUITE_P(Edits, ColorMemoChange, ::testing::ValuesIn(editCases),
                              return name.toStdString();
                          });
 
+// Slots of textChanged see the new text, at once, for every way the program
+// and the user edit (a change sent to the library directly follows later).
+TEST(ColorMemoChangeTracking, TextChangedFollowsEditingCallsAtOnceWithTheNewText)
+{
+    const std::pair<const char *, std::function<void(TColorMemo &)>> edits[] = {
+        {"key", [](TColorMemo &m) { QTest::keyClick(&m, Qt::Key_Z); }},
+        {"written selection", [](TColorMemo &m) { m.setSelText(QByteArray("Q")); }},
+        {"paste", [](TColorMemo &m) { m.paste(); }},
+        {"insert", [](TColorMemo &m) { m.insert(QStringLiteral("I")); }},
+        {"undo", [](TColorMemo &m) { m.undo(); }},
+    };
+    QApplication::clipboard()->setText(QStringLiteral("XY"));
+    for (const auto &[what, edit] : edits) {
+        auto memo = shownMemo("ab");
+        memo->setSelText(QByteArray("-"));
+        QApplication::processEvents();
+        QList<QByteArray> seen;
+        QObject::connect(memo.get(), &QsciScintilla::textChanged, [&] { seen.append(memo->bytes()); });
+        edit(*memo);
+        ASSERT_EQ(seen.size(), 1) << what;
+        EXPECT_EQ(seen.first(), memo->bytes()) << what;
+        EXPECT_NE(seen.first(), "-ab") << what;
+    }
+}
+
 TEST(ColorMemoChangeTracking, MovingTheCaretAndColouringAreNoChange)
 {
     auto memo = shownMemo("ab\r\ncd\r\n");
