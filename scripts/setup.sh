@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
           libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev clang
-          libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db)
+          libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -96,7 +96,9 @@ TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainF
     connect(Memo1, &QWidget::customContextMenuRequested, editPop,
             [this, editPop](const QPoint &pos) { editPop->popup(Memo1->mapToGlobal(pos)); });
 
-    connect(Memo1, &QsciScintilla::textChanged, this, &TMDIChild::Memo1Change);
+    // Announced before each change, so no edit is missed, undo and redo included.
+    connect(Memo1, &TColorMemo::textChanging, this, &TMDIChild::Memo1Change);
+    connect(Memo1, &TColorMemo::loaded, this, &TMDIChild::showWrapState);
     connect(Memo1, &TColorMemo::keyDown, this, &TMDIChild::Memo1KeyDown);
 
     buildMenus();
@@ -271,6 +273,7 @@ void TMDIChild::FormActivate()
 {
     setActiveDocument(this);
     Memo1->setFont(SharedEditorFont());
+    m_main->setDocumentNote(documentNote());
     emit activated(this);
 }
 
@@ -378,8 +381,24 @@ void TMDIChild::Wordwrap1Click()
     QAction *item = action(QStringLiteral("Wordwrap1"));
     // The action has already flipped its own check mark when triggered from the menu.
     const bool wrap = item ? item->isChecked() : Memo1->wrapMode() == QsciScintilla::WrapNone;
+    Memo1->setWrapSuspended(false);
     Memo1->setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    showWrapState();
+}
+
+void TMDIChild::showWrapState()
+{
+    const bool wrap = Memo1->wrapMode() != QsciScintilla::WrapNone;
+    if (QAction *item = action(QStringLiteral("Wordwrap1")))
+        item->setChecked(wrap);
     Memo1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, wrap ? 0 : 1);
+    if (ActiveDocument() == this)
+        m_main->setDocumentNote(documentNote());
+}
+
+QString TMDIChild::documentNote() const
+{
+    return Memo1->wrapSuspended() ? QStringLiteral("Large document: word wrap off") : QString();
 }
 
 void TMDIChild::Refrssh1Click()

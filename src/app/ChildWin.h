@@ -69,6 +69,8 @@ public:
     void Refrssh1Click();
     void ShowHideprojectpanel1Click();
     void setProjectPanelChecked(bool checked);
+    // What the status bar says about this document while it is active.
+    QString documentNote() const;
 
     // Set from outside once the element dialogs exist. The flag tells whether the
     // key typed a CR LF just before the caret (Ctrl+Enter, for one, types none).
@@ -86,6 +88,7 @@ private:
     void commandChanged(const QString &itemName);
     void Memo1Change();
     void Memo1KeyDown(QKeyEvent *event);
+    void showWrapState();
 
     TMainForm *m_main;
     QList<QMenu *> m_menus;

@@ -343,6 +343,22 @@ void TMainForm::buildStatusBar()
     m_panel1->setFixedWidth(100);
     bar->addWidget(m_panel0, 1);
     bar->addWidget(m_panel1);
+    m_documentNote = new QLabel(bar);
+    m_documentNote->setObjectName(QStringLiteral("documentNote"));
+    m_documentNote->setFrameShape(QFrame::StyledPanel);
+    m_documentNote->hide();
+    bar->addPermanentWidget(m_documentNote);
+}
+
+void TMainForm::setDocumentNote(const QString &text)
+{
+    m_documentNote->setText(text);
+    m_documentNote->setVisible(!text.isEmpty());
+}
+
+QString TMainForm::documentNote() const
+{
+    return m_documentNote->text();
 }
 
 void TMainForm::setStatusText(int panel, const QString &text)
@@ -643,6 +659,8 @@ void TMainForm::documentClosed(TMDIChild *child)
     }
     if (!ActiveDocument() && !DocumentList().isEmpty())
         DocumentList().constLast()->FormActivate();
+    if (!ActiveDocument())
+        setDocumentNote(QString());
     showMenusOf(ActiveDocument());
     UpdateMenuItems();
     emit documentsChanged();

@@ -57,6 +57,9 @@ public:
     void setStatusBarShown(bool shown);
     void setStatusText(int panel, const QString &text);
     QString statusText(int panel) const;
+    // A note about the active document at the right of the status bar; empty hides it.
+    void setDocumentNote(const QString &text);
+    QString documentNote() const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
     SearchController *search() const { return m_search; }
     TProjectPanel *projectPanel() const { return m_project; }
@@ -106,6 +109,7 @@ private:
     QMdiArea *m_mdi = nullptr;
     QLabel *m_panel0 = nullptr;
     QLabel *m_panel1 = nullptr;
+    QLabel *m_documentNote = nullptr;
     QList<QMenu *> m_mainMenus;
     QMenu *m_reopenMenu = nullptr;
     QMenu *m_toolbarPop = nullptr;

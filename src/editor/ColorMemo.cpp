@@ -2,11 +2,18 @@
 
 #include "editor/ColorRulesFile.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -17,7 +24,69 @@ constexpr int IndUnderline = 9;  // hot-spot text underline
 constexpr int IndBlock = 10;     // hot-spot markers as solid blocks
 constexpr long IndicFlagValueFore = 1;  // SC_INDICFLAG_VALUEFORE
 
+// The editor hears of a change only before it happens. The library's handlers
+// of the after-the-fact notifications count the characters from the start of
+// the document on every insertion and deletion, for a screen reader that may
+// not be there; with no assistive technology active they are not sent.
+constexpr long BeforeChangeMask = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+
+// Whether an assistive technology listens, as last announced by Qt.
+bool &accessibilityActive()
+{
+    static bool active = QAccessible::isActive();
+    return active;
+}
+
+QList<TColorMemo *> &liveMemos()
+{
+    static QList<TColorMemo *> memos;
+    return memos;
+}
+
+// With no assistive technology active the editor gets Qt's plain interface:
+// the library's own one recounts the characters before the caret on every
+// caret move once it exists. Keyed on our class name, which Qt asks before
+// the library's base classes.
+QAccessibleInterface *plainEditorAccessible(const QString &key, QObject *object)
+{
+    if (key != QLatin1String("TColorMemo") || accessibilityActive())
+        return nullptr;
+    auto *widget = qobject_cast<QWidget *>(object);
+    return widget ? new QAccessibleWidget(widget, QAccessible::EditableText) : nullptr;
+}
+
+// A big document's text and tables are freed in pieces that the allocator
+// would keep for the process; give them back once the editor is done with them.
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 } // namespace
+
+// Switches every editor between the plain and the library's accessibility when
+// an assistive technology comes or goes.
+struct AccessibilityModes : QAccessible::ActivationObserver
+{
+    void accessibilityActiveChanged(bool active) override
+    {
+        accessibilityActive() = active;
+        for (TColorMemo *memo : liveMemos())
+            memo->applyAccessibilityMode();
+    }
+    static void install()
+    {
+        // Lives as long as the program: Qt keeps the pointer.
+        static const bool installed = [] {
+            QAccessible::installFactory(plainEditorAccessible);
+            QAccessible::installActivationObserver(new AccessibilityModes);
+            return true;
+        }();
+        (void)installed;
+    }
+};
 
 TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
 {
@@ -32,6 +101,9 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     SendScintilla(SCI_SETHSCROLLBAR, 0);
     setWrapMode(QsciScintilla::WrapWord);
+    // Layouts of the lines on screen only: a cache of every line laid out walks
+    // all of them on each caret move and keeps a wrapped document's layout twice.
+    SendScintilla(SCI_SETLAYOUTCACHE, long(SC_CACHE_PAGE));
     setMarginWidth(1, 0);
     setTabWidth(8);
     setIndentationsUseTabs(true);
@@ -47,8 +119,33 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     m_passTimer.setSingleShot(true);
     m_passTimer.setInterval(0);
     connect(&m_passTimer, &QTimer::timeout, this, &TColorMemo::runPendingPass);
-    connect(this, &QsciScintilla::textChanged, this, &TColorMemo::textChangedForColors);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TColorMemo::modified);
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TColorMemo::updateUi);
+
+    AccessibilityModes::install();
+    liveMemos().append(this);
+    m_fullAccessibility = accessibilityActive();
+    applyAccessibilityMode();
+}
+
+TColorMemo::~TColorMemo()
+{
+    liveMemos().removeOne(this);
+    // The document itself goes after this body, with the base class.
+    if (length() >= LargeDocumentBytes / 4 && QCoreApplication::instance())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), releaseFreedMemory, Qt::QueuedConnection);
+}
+
+void TColorMemo::applyAccessibilityMode()
+{
+    const bool full = accessibilityActive();
+    SendScintilla(SCI_SETMODEVENTMASK, full ? long(SC_MODEVENTMASKALL) : BeforeChangeMask);
+    if (full == m_fullAccessibility)
+        return;
+    m_fullAccessibility = full;
+    // The interface made for the other mode goes; the next query makes the right one.
+    if (QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
 }
 
 void TColorMemo::setUpIndicators()
@@ -104,6 +201,85 @@ void TColorMemo::keyPressEvent(QKeyEvent *e)
     }
     emit keyDown(e);
     QsciScintilla::keyPressEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::inputMethodEvent(QInputMethodEvent *e)
+{
+    QsciScintilla::inputMethodEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::dropEvent(QDropEvent *e)
+{
+    QsciScintilla::dropEvent(e);
+    afterChanges();
+}
+
+void TColorMemo::append(const QString &text)
+{
+    QsciScintilla::append(text);
+    afterChanges();
+}
+
+void TColorMemo::clear()
+{
+    QsciScintilla::clear();
+    afterChanges();
+}
+
+void TColorMemo::cut()
+{
+    QsciScintilla::cut();
+    afterChanges();
+}
+
+void TColorMemo::insert(const QString &text)
+{
+    QsciScintilla::insert(text);
+    afterChanges();
+}
+
+void TColorMemo::insertAt(const QString &text, int line, int index)
+{
+    QsciScintilla::insertAt(text, line, index);
+    afterChanges();
+}
+
+void TColorMemo::paste()
+{
+    QsciScintilla::paste();
+    afterChanges();
+}
+
+void TColorMemo::redo()
+{
+    QsciScintilla::redo();
+    afterChanges();
+}
+
+void TColorMemo::removeSelectedText()
+{
+    QsciScintilla::removeSelectedText();
+    afterChanges();
+}
+
+void TColorMemo::replaceSelectedText(const QString &text)
+{
+    QsciScintilla::replaceSelectedText(text);
+    afterChanges();
+}
+
+void TColorMemo::setText(const QString &text)
+{
+    QsciScintilla::setText(text);
+    afterChanges();
+}
+
+void TColorMemo::undo()
+{
+    QsciScintilla::undo();
+    afterChanges();
 }
 
 void TColorMemo::keyReleaseEvent(QKeyEvent *e)
@@ -124,6 +300,7 @@ void TColorMemo::mousePressEvent(QMouseEvent *e)
 void TColorMemo::mouseReleaseEvent(QMouseEvent *e)
 {
     QsciScintilla::mouseReleaseEvent(e);
+    afterChanges();  // a middle-button paste
     if (e->button() != Qt::LeftButton)
         return;
     PaintColors(false);
@@ -208,17 +385,32 @@ void TColorMemo::colorsChanged()
     schedulePass(Pass::Full);
 }
 
-void TColorMemo::textChangedForColors()
+void TColorMemo::modified(int /*position*/, int type)
 {
-    if (m_loading)
+    // Every insertion and deletion, undo and redo included, is announced
+    // before it happens; the change itself follows at once.
+    if (m_loading || !(type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)))
         return;
+    if (m_changesPending++ == 0)
+        QMetaObject::invokeMethod(this, &TColorMemo::afterChanges, Qt::QueuedConnection);
+    emit textChanging();
+}
+
+void TColorMemo::afterChanges()
+{
+    if (m_changesPending == 0)
+        return;
+    const int changes = std::exchange(m_changesPending, 0);
     const int lines = int(SendScintilla(SCI_GETLINECOUNT));
     const int end = length();
-    // One typed character: same lines, one byte more.
-    const bool oneChar = !m_redrawAlways && lines == m_recordedLines && end == m_recordedEnd + 1;
+    // One typed character: one change, same lines, one byte more.
+    const bool oneChar = changes == 1 && !m_redrawAlways && lines == m_recordedLines && end == m_recordedEnd + 1;
     m_recordedLines = lines;
     m_recordedEnd = end;
     schedulePass(oneChar ? Pass::CaretLine : Pass::Full);
+    // With the library's notifications on, it has sent textChanged itself.
+    if (!m_fullAccessibility)
+        emit textChanged();
 }
 
 void TColorMemo::updateUi(int updated)
@@ -270,6 +462,7 @@ void TColorMemo::showEvent(QShowEvent *e)
 
 void TColorMemo::paintEvent(QPaintEvent *e)
 {
+    afterChanges();
     // Scrolling, resizing or rewrapping shows other lines: colour them before
     // they are drawn.
     if (m_pending == Pass::None && (m_hasColors || m_rules.Count() > 0 || m_hotSpot.Active) && viewKey() != m_lastView)
@@ -389,51 +582,47 @@ void TColorMemo::PaintColors(bool caretLineOnly)
         clearTo = std::max(clearTo, limit);
     }
 
-    m_painted.clear();
-    m_keyRuns.clear();
-    if (limit > from) {
-        // Positions inside the pass are relative to the scan start, so only the
-        // scanned stretch is read.
-        const QByteArrayView stretch = rangeView(from, limit);
-        TPaintState state;
-        state.HotSpot = m_hotSpot;
-        state.WantTabs = WantTabs;
-        state.BackgroundColor = clWindowBackground;
-        state.RedrawAlways = m_redrawAlways;
-        state.FontColor = TColor(SendScintilla(SCI_STYLEGETFORE, long(STYLE_DEFAULT)));
-        state.CaretLineStart = lineStart(caretLine) - from;
-        state.SelStart = selStart - from;
-        state.SelLength = selLength;
-        TDrawEventHook *hook = nullptr;
-        if (OnDraw && !m_drawHook.A.empty()) {
-            m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text,
-                                             std::span<TKeyDescr> a, int &itemsCount) {
-                OnDraw(sender, fromPos + from, text, a, itemsCount);
-            };
-            hook = &m_drawHook;
+    // The stretches to colour: [scanFrom, paintTo) is read, [paintFrom, paintTo)
+    // coloured. Normally one; a long line is cut to the part that shows, so a
+    // minified page costs what a screenful of short lines does.
+    m_stretches.clear();
+    auto longLine = [&](int line) { return lineEnd(line) - lineStart(line) > LongLineBytes; };
+    auto addLongLine = [&](int line) {
+        const auto [a, b] = visiblePart(line, lineHeight);
+        if (b > a)
+            m_stretches.push_back({std::max(lineStart(line), a - LongLineLookBack), a, b});
+    };
+    if (limit > firstStart) {
+        int scanFrom = from;
+        int paintFrom = firstStart;
+        for (int line = firstLine; line < lineCount && lineStart(line) < limit; ++line) {
+            if (!longLine(line))
+                continue;
+            if (lineStart(line) > paintFrom)
+                m_stretches.push_back({scanFrom, paintFrom, lineStart(line)});
+            addLongLine(line);
+            scanFrom = paintFrom = std::min(limit, lineStart(line + 1));
         }
-        if (state.SelStart < 0) {
-            // A selection beginning above the stretch masks its visible part.
-            state.SelLength = std::max(0, state.SelLength + state.SelStart);
-            state.SelStart = 0;
-        }
-        if (state.CaretLineStart < 0)
-            state.CaretLineStart = 0;
-        m_paint.compute(m_rules, stretch, 0, limit - from, state, hook);
-        for (TKeyDescr run : m_paint.runs()) {
-            run.StartPos += from;
-            run.EndPos += from;
-            m_painted.push_back(run);
-        }
+        if (limit > paintFrom)
+            m_stretches.push_back({scanFrom, paintFrom, limit});
+    } else if (firstLine < lineCount && longLine(firstLine)) {
+        // A wrapped long line fills the view: its shown rows get colours.
+        addLongLine(firstLine);
     }
 
-    clearIndicators(firstStart, clearTo);
-    for (const TKeyDescr &run : m_painted) {
+    m_painted.clear();
+    m_paintedParts.clear();
+    m_keyRuns.clear();
+    int scanned = 0;
+    for (const PaintStretch &stretch : m_stretches)
+        scanned += colorStretch(stretch, caretLine, selStart, selLength);
+
+    clearIndicators(firstStart, std::max(clearTo, m_stretches.empty() ? 0 : m_stretches.back().paintTo));
+    for (size_t i = 0; i < m_painted.size(); ++i) {
+        const TKeyDescr &run = m_painted[i];
         if (run.KeyZOrder == ReservedZ::Selection || run.KeyZOrder == ReservedZ::Tab)
             continue;
-        // Lines above the first painted one were only scanned for what begins there.
-        const int s = std::max(run.StartPos, firstStart);
-        const int e = std::min(run.EndPos + 1, limit);
+        const auto [s, e] = m_paintedParts[i];
         if (e <= s)
             continue;
         if (run.IsKey && OnDrawKey
@@ -452,6 +641,7 @@ void TColorMemo::PaintColors(bool caretLineOnly)
             SendScintilla(SCI_INDICATORFILLRANGE, long(s), long(e - s));
         }
     }
+    m_lastPass.scanned = scanned;
     m_hasColors = true;
     const int bandTop = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(firstStart)));
     const int bandBottom = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(clearTo))) + lineHeight;
@@ -461,12 +651,77 @@ void TColorMemo::PaintColors(bool caretLineOnly)
 
     m_lastPass.caretLineOnly = caretLineOnly;
     m_lastPass.firstLine = firstLine;
-    m_lastPass.from = from;
-    m_lastPass.limit = limit;
+    m_lastPass.from = m_stretches.empty() ? from : m_stretches.front().scanFrom;
+    m_lastPass.limit = m_stretches.empty() ? limit : m_stretches.back().paintTo;
     m_lastPass.runs = int(m_painted.size());
     ++m_lastPass.passes;
     if (!caretLineOnly)
         m_lastView = viewKey();
+}
+
+std::pair<int, int> TColorMemo::visiblePart(int line, int lineHeight)
+{
+    // The rows of the line that show in full, from the left edge of the first
+    // to the right edge of the last (one row when not wrapping).
+    const int start = int(SendScintilla(SCI_POSITIONFROMLINE, long(line)));
+    const int end = int(SendScintilla(SCI_GETLINEENDPOSITION, long(line)));
+    const int y = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, long(start)));
+    const int wraps = int(std::max(1L, SendScintilla(SCI_WRAPCOUNT, long(line))));
+    const int rowsBottom = lineHeight > 0 ? viewport()->height() / lineHeight * lineHeight : 0;
+    const int top = std::max(y, 0);
+    const int bottom = std::min(y + wraps * lineHeight, rowsBottom);
+    if (bottom <= top)
+        return {start, start};
+    const int a = int(SendScintilla(SCI_POSITIONFROMPOINT, 0UL, long(top + lineHeight / 2)));
+    const int b = int(SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(viewport()->width()),
+                                    long(bottom - lineHeight / 2)));
+    // A character cut by the right edge shows too: a few bytes more are harmless.
+    const int from = std::clamp(a, start, end);
+    return {from, std::clamp(b + 4, from, end)};
+}
+
+int TColorMemo::colorStretch(const PaintStretch &stretch, int caretLine, int selStart, int selLength)
+{
+    const int from = stretch.scanFrom;
+    const int limit = stretch.paintTo;
+    if (limit <= from)
+        return 0;
+    // Positions inside the pass are relative to the scan start, so only the
+    // scanned stretch is read.
+    const QByteArrayView text = rangeView(from, limit);
+    TPaintState state;
+    state.HotSpot = m_hotSpot;
+    state.WantTabs = WantTabs;
+    state.BackgroundColor = clWindowBackground;
+    state.RedrawAlways = m_redrawAlways;
+    state.FontColor = TColor(SendScintilla(SCI_STYLEGETFORE, long(STYLE_DEFAULT)));
+    state.CaretLineStart = int(SendScintilla(SCI_POSITIONFROMLINE, long(caretLine))) - from;
+    state.SelStart = selStart - from;
+    state.SelLength = selLength;
+    TDrawEventHook *hook = nullptr;
+    if (OnDraw && !m_drawHook.A.empty()) {
+        m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text,
+                                         std::span<TKeyDescr> a, int &itemsCount) {
+            OnDraw(sender, fromPos + from, text, a, itemsCount);
+        };
+        hook = &m_drawHook;
+    }
+    if (state.SelStart < 0) {
+        // A selection beginning above the stretch masks its visible part.
+        state.SelLength = std::max(0, state.SelLength + state.SelStart);
+        state.SelStart = 0;
+    }
+    if (state.CaretLineStart < 0)
+        state.CaretLineStart = 0;
+    m_paint.compute(m_rules, text, 0, limit - from, state, hook);
+    for (TKeyDescr run : m_paint.runs()) {
+        run.StartPos += from;
+        run.EndPos += from;
+        m_painted.push_back(run);
+        // What was scanned before the coloured part only gave context.
+        m_paintedParts.emplace_back(std::max(run.StartPos, stretch.paintFrom), std::min(run.EndPos + 1, limit));
+    }
+    return limit - from;
 }
 
 void ApplyColorRules(TColorMemo &memo, QWidget *parent)
@@ -536,11 +791,20 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
-    SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(m_wrapAfterLoad));
+    // A large document stays unwrapped until the user asks for wrapping.
+    m_wrapSuspended = m_wrapAfterLoad != SC_WRAP_NONE && length() >= LargeDocumentBytes;
+    if (!m_wrapSuspended)
+        SendScintilla(SCI_SETWRAPMODE, static_cast<unsigned long>(m_wrapAfterLoad));
+    else
+        SendScintilla(SCI_SETHSCROLLBAR, 1UL);  // unwrapped lines scroll sideways
     m_loading = false;
+    m_changesPending = 0;
     m_recordedLines = int(SendScintilla(SCI_GETLINECOUNT));
     m_recordedEnd = length();
     schedulePass(Pass::Full);
+    if (length() >= LargeDocumentBytes / 4)
+        releaseFreedMemory();
+    emit loaded();
 }
 
 bool TColorMemo::isUtf8Document() const
@@ -588,6 +852,7 @@ void TColorMemo::setSelText(const QByteArray &bytes)
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     SendScintilla(SCI_SETEMPTYSELECTION, start + long(bytes.size()));
     SendScintilla(SCI_SCROLLCARET);
+    afterChanges();
 }
 
 void TColorMemo::setSelText(const QString &text)

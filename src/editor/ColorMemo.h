@@ -29,6 +29,7 @@ class TColorMemo : public QsciScintilla
     Q_OBJECT
 public:
     explicit TColorMemo(QWidget *parent = nullptr);
+    ~TColorMemo() override;
 
     // The whole text, without a copy: valid until the next change.
     QByteArrayView textView() const;
@@ -62,6 +63,18 @@ public:
 
     // Whether the display reads the bytes as UTF-8 (else Latin-1).
     bool isUtf8Document() const;
+
+    // Documents at least this long open with word wrap off: wrapping lays out
+    // every line before the first jump to the end can show it.
+    static constexpr int LargeDocumentBytes = 1 << 20;
+    // Whether the last load left word wrap off because of the size.
+    bool wrapSuspended() const { return m_wrapSuspended; }
+    void setWrapSuspended(bool value) { m_wrapSuspended = value; }
+
+    // Whether the editor runs the library's own accessibility (an assistive
+    // technology is active): it keeps a screen reader informed of every change
+    // and caret move at a cost in proportion to the document's size.
+    bool fullAccessibility() const { return m_fullAccessibility; }
 
     void beginUndoAction();
     void endUndoAction();
@@ -103,7 +116,8 @@ public:
         int from = 0;   // scan start
         int limit = 0;  // end of the coloured stretch
         int runs = 0;
-        int passes = 0;  // passes run so far
+        int passes = 0;   // passes run so far
+        int scanned = 0;  // bytes read by the last pass
     };
     const PassInfo &lastPass() const { return m_lastPass; }
     // The runs of the last pass, in position order.
@@ -111,9 +125,33 @@ public:
 
 signals:
     void keyDown(QKeyEvent *event);
+    // Emitted just before every change of the text (typing, commands, undo
+    // and redo alike), while the text is still the old one. textChanged()
+    // follows once the change is done: at once for keys, mouse, drops and
+    // this class's own editing calls, after the current event for a change
+    // made through SendScintilla directly.
+    void textChanging();
+    // A load has ended (see wrapSuspended()).
+    void loaded();
+
+public:
+    // The library's editing calls, so that textChanged follows them at once.
+    void append(const QString &text) override;
+    void clear() override;
+    void cut() override;
+    void insert(const QString &text) override;
+    void insertAt(const QString &text, int line, int index) override;
+    void paste() override;
+    void redo() override;
+    void removeSelectedText() override;
+    void replaceSelectedText(const QString &text) override;
+    void setText(const QString &text) override;
+    void undo() override;
 
 protected:
     bool event(QEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -132,11 +170,26 @@ private:
     };
 
     void setUpIndicators();
-    void textChangedForColors();
+    void modified(int position, int type);
+    void afterChanges();
+    void applyAccessibilityMode();
+    friend struct AccessibilityModes;
     void updateUi(int updated);
     void schedulePass(Pass pass);
     void runPendingPass();
     ViewKey viewKey();
+    struct PaintStretch
+    {
+        int scanFrom, paintFrom, paintTo;
+    };
+    // Lines longer than this are coloured only where they show, scanned from
+    // LongLineLookBack bytes before.
+    static constexpr int LongLineBytes = 16 << 10;
+    static constexpr int LongLineLookBack = 4 << 10;
+    // Bytes [first, second) of a line that show on screen in full rows.
+    std::pair<int, int> visiblePart(int line, int lineHeight);
+    // Colours one stretch into m_painted; returns the bytes read.
+    int colorStretch(const PaintStretch &stretch, int caretLine, int selStart, int selLength);
     void clearIndicators(int from, int to);
     long sciColor(TColor color);
     // Position inside a hot spot (the mouse's character), or -1.
@@ -145,6 +198,9 @@ private:
 
     long m_wrapAfterLoad = 0;
     bool m_loading = false;
+    bool m_wrapSuspended = false;
+    bool m_fullAccessibility = false;
+    int m_changesPending = 0;  // changes whose after-effects have not run yet
 
     TDrawRules m_rules{this};
     THotSpot m_hotSpot;
@@ -152,6 +208,8 @@ private:
     TDrawEventHook m_drawHook;
     TColorPaint m_paint;
     std::vector<TKeyDescr> m_painted;
+    std::vector<std::pair<int, int>> m_paintedParts;  // [start, end) of each run that gets colour
+    std::vector<PaintStretch> m_stretches;
     std::vector<TKeyDescr> m_keyRuns;  // runs left to OnDrawKey
     PassInfo m_lastPass;
     bool m_hasColors = false;

@@ -516,3 +516,61 @@ TEST_F(MainFormTest, DroppedFilesOpenAfterTheDropReturns)
     for (TMDIChild *doc : DocumentList())
         doc->Modified = false;
 }
+TEST_F(MainFormTest, LargeDocumentOpensUnwrappedSaysSoAndWrapsOnRequest)
+{
+    TMainForm &main = createForm();
+    QByteArray big;
+    while (big.size() < TColorMemo::LargeDocumentBytes)
+        big += "<P>a line of a large page</P>\r\n";
+    TMDIChild *large = main.OpenDocument(file("large.html", big));
+    ASSERT_TRUE(large);
+    QAction *wrapItem = large->action(QStringLiteral("Wordwrap1"));
+    EXPECT_EQ(large->Memo1->wrapMode(), QsciScintilla::WrapNone);
+    EXPECT_FALSE(wrapItem->isChecked());
+    EXPECT_FALSE(main.documentNote().isEmpty());
+    EXPECT_EQ(main.statusText(1), "Done");
+
+    // The note belongs to the large document: another window has none.
+    TMDIChild *small = main.OpenDocument(file("small.html", "<P>small</P>"));
+    EXPECT_EQ(small->Memo1->wrapMode(), QsciScintilla::WrapWord);
+    EXPECT_TRUE(small->action(QStringLiteral("Wordwrap1"))->isChecked());
+    EXPECT_TRUE(main.documentNote().isEmpty());
+    large->FormActivate();
+    EXPECT_FALSE(main.documentNote().isEmpty());
+
+    // The menu turns wrapping back on, and the note goes.
+    wrapItem->trigger();
+    EXPECT_TRUE(wrapItem->isChecked());
+    EXPECT_EQ(large->Memo1->wrapMode(), QsciScintilla::WrapWord);
+    EXPECT_TRUE(main.documentNote().isEmpty());
+    EXPECT_EQ(large->Memo1->bytes(), big);
+    EXPECT_FALSE(large->Modified);
+}
+
+// The modified flag hears of edits before they happen; none may slip past it.
+TEST_F(MainFormTest, EveryKindOfEditSetsModified)
+{
+    TMainForm &main = createForm();
+    const QString name = file("m.html", "<P>text</P>");
+    const std::pair<const char *, std::function<void(TColorMemo &)>> edits[] = {
+        {"key", [](TColorMemo &m) { QTest::keyClick(&m, Qt::Key_A); }},
+        {"delete", [](TColorMemo &m) { QTest::keyClick(&m, Qt::Key_Delete); }},
+        {"command", [](TColorMemo &m) { m.setSelText(QByteArray("<B>")); }},
+        {"undo of a saved edit",
+         [](TColorMemo &m) { m.SendScintilla(QsciScintillaBase::SCI_UNDO); }},
+    };
+    for (const auto &[what, edit] : edits) {
+        TMDIChild *doc = main.OpenDocument(name);
+        ASSERT_TRUE(doc);
+        doc->Memo1->setSelText(QByteArray("x"));
+        doc->FileSaveItemClick();
+        ASSERT_FALSE(doc->Modified) << what;
+        doc->Memo1->setFocus();
+        edit(*doc->Memo1);
+        EXPECT_TRUE(doc->Modified) << what;
+        doc->Modified = false;
+        doc->FileCloseItemClick();
+        QApplication::processEvents();
+        writeFileBytes(name, "<P>text</P>");
+    }
+}

@@ -1,0 +1,265 @@
+// What the user sees: a shown editor with the default settings (word wrap on,
+// the shipped colour rules), its accessible interface asked for once as a
+// focus change does. Opening a file and the first jump to its end; a typed
+// character and a caret move in the middle of a small and of a huge page,
+// each with the colour pass and the repaint that follow; a page that is one
+// long line; the memory a document keeps.
+
+#include "app/DocumentFile.h"
+#include "editor/ColorMemo.h"
+#include "editor/ColorRulesFile.h"
+#include "BenchText.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using B = QsciScintillaBase;
+QTemporaryDir *g_dir = nullptr;
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(1 << 10, '\n');
+    }
+    return 0;
+}
+
+// A page of hand-written lines, or with `oneLine` the same bytes without line breaks.
+QString pageFile(qint64 size, bool oneLine = false)
+{
+    static std::map<std::pair<qint64, bool>, QString> names;
+    QString &name = names[{size, oneLine}];
+    if (name.isEmpty()) {
+        name = g_dir->filePath(QStringLiteral("page%1%2.html").arg(size).arg(oneLine ? "line" : ""));
+        QByteArray text = bench::htmlText(size);
+        if (oneLine)
+            text.replace("\r\n", "  ");
+        QFile f(name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+            qFatal("cannot write the bench page");
+    }
+    return name;
+}
+
+void settle()
+{
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+void key(TColorMemo &memo, int k, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, k, mods, text);
+    QApplication::sendEvent(&memo, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, mods, text);
+    QApplication::sendEvent(&memo, &release);
+}
+
+// `wrap`: word wrap as by default; `wrapLarge`: also for a large document,
+// which opens unwrapped.
+std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, bool wrapLarge = false)
+{
+    auto memo = std::make_unique<TColorMemo>();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(10);
+    memo->setFont(font);
+    memo->resize(1000, 650);
+    if (!wrap) {
+        memo->setWrapMode(QsciScintilla::WrapNone);
+        memo->SendScintilla(B::SCI_SETHSCROLLBAR, 1UL);
+    }
+    BuildDrawRules(bench::shippedRuleLines(), true, memo->ColorRules());
+    memo->show();
+    memo->setFocus();
+    // What a focus change does: the editor's accessible interface exists from then on.
+    QAccessible::queryAccessibleInterface(memo.get());
+    LoadFileIntoEditor(file, memo.get());
+    if (wrap && memo->wrapSuspended() && wrapLarge) {
+        // What the user does from the menu: wrap the large document after all.
+        memo->setWrapMode(QsciScintilla::WrapWord);
+        memo->SendScintilla(B::SCI_SETHSCROLLBAR, 0UL);
+    }
+    settle();
+    return memo;
+}
+
+// Start-up of a document as the user meets it: the file read into a shown
+// editor, painted, and the first Ctrl+End painted at the end.
+void BM_OpenAndJumpToEnd(benchmark::State &state)
+{
+    const QString file = pageFile(state.range(0));
+    for (auto _ : state) {
+        auto memo = shownEditor(file);
+        key(*memo, Qt::Key_End, Qt::ControlModifier);
+        settle();
+        benchmark::DoNotOptimize(memo->SelStart());
+        state.PauseTiming();
+        memo.reset();
+        settle();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OpenAndJumpToEnd)->Arg(50 << 10)->Arg((1 << 20) - (1 << 10))->Arg(20 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+std::map<std::pair<qint64, bool>, std::unique_ptr<TColorMemo>> editors;
+
+// One shown editor per page, caret in the middle.
+TColorMemo &middleEditor(qint64 size, bool oneLine = false, bool wrap = true)
+{
+    auto &memo = editors[{size * (wrap ? 1 : -1), oneLine}];
+    if (!memo) {
+        memo = shownEditor(pageFile(size, oneLine), wrap, oneLine);
+        memo->setSelStart(memo->length() / 2);
+        settle();
+    }
+    return *memo;
+}
+
+// One typed character with its colour pass and repaint; taking it back is not timed.
+void typeOne(benchmark::State &state, TColorMemo &memo)
+{
+    const int at = memo.SelStart();
+    for (auto _ : state) {
+        key(memo, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        settle();
+        state.PauseTiming();
+        memo.SendScintilla(B::SCI_DELETERANGE, long(at), 1L);
+        memo.setSelStart(at);
+        // The repaint of the recoloured view is queued from inside a paint.
+        settle();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+void caretMoves(benchmark::State &state, TColorMemo &memo)
+{
+    bool left = true;
+    for (auto _ : state) {
+        key(memo, left ? Qt::Key_Left : Qt::Key_Right);
+        settle();
+        left = !left;
+    }
+}
+
+void BM_TypeInMiddle(benchmark::State &state)
+{
+    typeOne(state, middleEditor(state.range(0)));
+}
+BENCHMARK(BM_TypeInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_CaretMoveInMiddle(benchmark::State &state)
+{
+    caretMoves(state, middleEditor(state.range(0)));
+}
+BENCHMARK(BM_CaretMoveInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+// A minified page: 5 MB on one line, arg 1 = word wrap turned on (the page
+// opens unwrapped for its size).
+void BM_OneLineOpen(benchmark::State &state)
+{
+    const QString file = pageFile(5 << 20, true);
+    for (auto _ : state) {
+        auto memo = shownEditor(file, state.range(0), true);
+        state.PauseTiming();
+        memo.reset();
+        settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OneLineOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OneLineType(benchmark::State &state)
+{
+    typeOne(state, middleEditor(5 << 20, true, state.range(0)));
+}
+BENCHMARK(BM_OneLineType)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_OneLineCaretMove(benchmark::State &state)
+{
+    caretMoves(state, middleEditor(5 << 20, true, state.range(0)));
+}
+BENCHMARK(BM_OneLineCaretMove)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_OneLineRepaint(benchmark::State &state)
+{
+    TColorMemo &memo = middleEditor(5 << 20, true, state.range(0));
+    for (auto _ : state) {
+        memo.PaintColors(false);
+        memo.viewport()->repaint();
+    }
+    state.counters["coloured_bytes"] = memo.lastPass().limit - memo.lastPass().from;
+}
+BENCHMARK(BM_OneLineRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// Where a position stands on a long line: what every colour pass and caret
+// move asks the editor.
+void BM_OneLinePositionQuery(benchmark::State &state)
+{
+    TColorMemo &memo = middleEditor(5 << 20, true, state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(memo.SendScintilla(B::SCI_POINTXFROMPOSITION, 0UL, long(memo.SelStart())));
+}
+BENCHMARK(BM_OneLinePositionQuery)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.2);
+
+// Resident memory of the program after opening 20 MB and jumping to the end,
+// as a multiple of the file's size; and what is left once the window is gone.
+void BM_MemoryAfterOpen20MB(benchmark::State &state)
+{
+    const QString file = pageFile(20 << 20);
+    editors.clear();
+    settle();
+    malloc_trim(0);
+    const long before = residentKiB();
+    double ratio = 0, left = 0;
+    for (auto _ : state) {
+        auto memo = shownEditor(file);
+        key(*memo, Qt::Key_End, Qt::ControlModifier);
+        settle();
+        ratio = double(residentKiB() - before) * 1024.0 / double(QFile(file).size());
+        memo.reset();
+        settle();
+        left = double(residentKiB() - before) / 1024.0;
+    }
+    state.counters["added_per_file_byte"] = ratio;
+    state.counters["left_after_close_MB"] = left;
+    state.counters["resident_before_MB"] = double(before) / 1024.0;
+}
+BENCHMARK(BM_MemoryAfterOpen20MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_dir = &dir;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    editors.clear();
+    return 0;
+}
