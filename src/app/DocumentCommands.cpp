@@ -1,12 +1,14 @@
 #include "app/DocumentCommands.h"
 
 #include "app/ChildWin.h"
+#include "app/EditorFontCommand.h"
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/AppletLayerFontCommands.h"
 #include "tags/DocStructureDlg.h"
 #include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
@@ -50,6 +52,8 @@ void RegisterAllDocumentCommands()
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterAppletLayerFontCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, c.hint, [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterDocumentCommand({QStringLiteral("ChangeFont1"), QString(), [](TMDIChild &doc) { ChangeFont1Click(doc); }});
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
