@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -43,6 +44,11 @@ QString definedText(const QComboBox *combo)
 QStringList ScreenFontNames()
 {
     QStringList names = fontOverride() ? *fontOverride() : QFontDatabase::families();
+    // A family offered by several foundries comes as "Courier [Adobe]"; a page
+    // (and the editor) names the family alone.
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    for (QString &name : names)
+        name.remove(foundry);
     names.removeAll(QString());
     std::sort(names.begin(), names.end(),
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });

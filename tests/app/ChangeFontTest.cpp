@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -151,4 +152,36 @@ TEST(ApplyFontChoice, OnlyDefinedFieldsChangeTheFont)
         EXPECT_EQ(settings.EditorFontSize, c.points);
         EXPECT_EQ(settings.EditorFontStyles, c.styles);
     }
+}
+
+// The applet, layer and font items of a document window open their dialogs and
+// write into that window's document.
+TEST_F(ChangeFontTest, AppletLayerAndFontItemsWriteIntoTheActiveDocument)
+{
+    main = start();
+    TMDIChild *doc = main->NewDocument();
+    const struct
+    {
+        const char *item;
+        const char *shortcut;
+    } items[] = {{"JavaApplet1", "Ctrl+F10"}, {"JavaAppletParameter1", "Ctrl+F11"}, {"Newlayer1", "Ctrl+F12"},
+                 {"ChooseFont1", ""}};
+    auto ok = [](const char *button) {
+        return [button](QDialog *d) {
+            d->findChild<QPushButton *>(QLatin1String(button))->click();
+            return d->result();
+        };
+    };
+    prompts.modals = {ok("OKBtn"), ok("OKBtn"), ok("okBtn"), ok("okBtn")};
+    for (const auto &item : items) {
+        QAction *action = doc->action(QLatin1String(item.item));
+        ASSERT_NE(action, nullptr) << item.item;
+        EXPECT_TRUE(action->isEnabled()) << item.item;
+        EXPECT_EQ(action->shortcut(), QKeySequence(QLatin1String(item.shortcut))) << item.item;
+        action->trigger();
+    }
+    EXPECT_EQ(prompts.modalNames, QStringList({"JavaAppletDlg", "JavaAppletDlg", "layerFrm", "fontsDlg"}));
+    EXPECT_EQ(doc->Memo1->bytes(), "<APPLET CODE=\".class\" NAME=\"\" WIDTH=0 HEIGHT=0 ALIGN=LEFT>\r\n"
+                                   "<PARAM NAME=\"\" VALUE=\"\"><LAYER>\r\n<FONT></FONT>\r\n</LAYER>\r\n</APPLET>");
+    EXPECT_EQ(doc->action("ChooseFont1")->statusTip(), "Write text with a selected font");
 }

@@ -15,7 +15,8 @@ protected:
     void SetUp() override
     {
         // The offscreen platform knows few fonts; these stand for the screen fonts.
-        OverrideScreenFontNames(QStringList{"Zeta Sans", "Courier", "Arial", "bitstream Vera", "Arial", "DejaVu Serif"});
+        OverrideScreenFontNames(QStringList{"Zeta Sans", "Courier [Adobe]", "Arial", "bitstream Vera", "Arial",
+                                            "Courier [urw]", "DejaVu Serif"});
         FontChoice() = TFontChoice();
     }
     void TearDown() override
