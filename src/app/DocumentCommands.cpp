@@ -1,6 +1,7 @@
 #include "app/DocumentCommands.h"
 
 #include "app/ChildWin.h"
+#include "app/EditorFontCommand.h"
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
@@ -11,6 +12,7 @@
 #include "editor/ColorRulesDlg.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
+#include "objects/AppletLayerFontCommands.h"
 #include "tags/DocStructureDlg.h"
 #include "tags/FormFrameCommands.h"
 #include "tags/MiscDlg.h"
@@ -76,6 +78,8 @@ void RegisterAllDocumentCommands()
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterAppletLayerFontCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterDocumentCommand({QStringLiteral("ChangeFont1"), QString(), [](TMDIChild &doc) { ChangeFont1Click(doc); }});
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
     RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
                                  TMainForm *main = doc.mainForm();
