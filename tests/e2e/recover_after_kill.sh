@@ -5,12 +5,12 @@
 set -euo pipefail
 program="$(realpath "$1")"
 work=$(mktemp -d)
-trap 'kill -9 "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" XDG_STATE_HOME="$work/state"
 export TAGLOOM_DATA_FOLDER="$work/data"
 mkdir -p "$TAGLOOM_DATA_FOLDER" "$XDG_CONFIG_HOME/Tagloom"
 cp "$(dirname "$program")/Tagloom.colors" "$TAGLOOM_DATA_FOLDER/"
-printf '[Misc]\nShow%%20splash%%20screen=false\nInsert%%20all%%20document%%20structure%%20tags%%20when%%20opening%%20a%%20new%%20document=false\n' \
+printf '[Misc]\nShow%%20splash%%20screen=0\nInsert%%20all%%20document%%20structure%%20tags%%20when%%20opening%%20a%%20new%%20document=0\n' \
     > "$XDG_CONFIG_HOME/Tagloom/Tagloom.conf"
 printf '<p>old</p>' > "$work/page.html"
 export WORK="$work" PROGRAM="$program"
@@ -18,6 +18,8 @@ export WORK="$work" PROGRAM="$program"
 timeout 120 xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
 set -euo pipefail
 log="$WORK/out.txt"
+pid=""
+trap '"'"'if [ -n "$pid" ]; then kill -9 "$pid" 2>/dev/null || true; fi'"'"' EXIT
 # Waits for a window whose title matches, and gives it the keyboard.
 focus() {
     local w
@@ -25,7 +27,11 @@ focus() {
         w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1) && [ -n "$w" ] && break
         sleep 0.1
     done
-    [ -n "$w" ] || { echo "no window \"$1\""; return 1; }
+    if [ -z "$w" ]; then
+        echo "no window \"$1\"; windows:"; xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true
+        [ -z "${SHOT:-}" ] || import -window root "$SHOT"
+        return 1
+    fi
     xdotool windowfocus --sync "$w"
     sleep 0.3
 }
@@ -74,7 +80,7 @@ check() {
 check "$work/page.html" "<p>old</p> file words"
 check "$work/untitled.html" "untitled words"
 # A clean exit leaves no journal behind.
-left=$(find "$XDG_DATA_HOME" "$XDG_STATE_HOME" -name '*.journal' 2>/dev/null | wc -l)
+left=$( (find "$XDG_DATA_HOME" "$XDG_STATE_HOME" -name "*.journal" 2>/dev/null || true) | wc -l)
 [ "$left" = 0 ] || { echo "journal entries left: $left"; fail=1; }
 [ $fail = 0 ] || { cat "$work/out.txt"; exit 1; }
 echo "1 passed, 0 failed"
