@@ -17,7 +17,7 @@ public:
     // Pause after the last change before the entry is written.
     static constexpr int PauseMs = 500;
     // Bytes copied per turn of the event loop, so a big document never holds up typing.
-    static constexpr int SliceBytes = 4 << 20;
+    static constexpr int SliceBytes = 1 << 20;
 
     DocumentJournaler(TMDIChild *child, RecoveryJournal &journal);
     ~DocumentJournaler() override;

@@ -22,6 +22,7 @@ protected:
         AppSettings() = Settings();
         RegisterAllDocumentCommands();
         store = std::make_unique<SettingsStore>(dir.filePath("store.ini"));
+        store->writeBool("Misc", "Show splash screen", false);
         form = std::make_unique<TMainForm>(store.get(), QStringList());
         name = dir.filePath("page.html");
         writeFileBytes(name, "on disk\r\n");

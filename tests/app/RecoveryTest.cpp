@@ -126,6 +126,7 @@ protected:
         AppSettings() = Settings();
         RegisterAllDocumentCommands();
         store = std::make_unique<SettingsStore>(dir.filePath("store.ini"));
+        store->writeBool("Misc", "Show splash screen", false);
         store->writeBool("Misc", "Insert all document structure tags when opening a new document", false);
         journal = std::make_unique<RecoveryJournal>(dir.filePath("recovery"));
         form = std::make_unique<TMainForm>(store.get(), QStringList());
