@@ -31,6 +31,17 @@ void DiskWatch::fileInEditor(const QString &fileName)
         m_watcher->addPath(fileName);
 }
 
+void DiskWatch::fileInEditor(const QString &fileName, const DiskStamp &loaded)
+{
+    fileInEditor(fileName);
+    m_loaded = loaded;
+}
+
+DiskStamp DiskWatch::loadedStamp() const
+{
+    return m_fileName == m_child->DocumentFileName ? m_loaded : DiskStamp::of(m_child->DocumentFileName);
+}
+
 bool DiskWatch::changedSinceLoadOrSave() const
 {
     return !m_fileName.isEmpty() && DiskStamp::of(m_fileName) != m_loaded;

@@ -18,6 +18,11 @@ public:
 
     // The file as it is now is what the editor holds (just loaded or saved).
     void fileInEditor(const QString &fileName);
+    // The editor holds text based on the file as it was at `loaded` (a recovered
+    // document): saving asks if it changed since, but nothing is asked before.
+    void fileInEditor(const QString &fileName, const DiskStamp &loaded);
+    // The file as last loaded or saved.
+    DiskStamp loadedStamp() const;
     // Whether the file differs from what was last loaded or saved.
     bool changedSinceLoadOrSave() const;
     // Asks about a change not asked about yet; called when the window becomes active.

@@ -1,6 +1,7 @@
 #include "app/Recovery.h"
 
 #include "app/ChildWin.h"
+#include "app/DiskWatch.h"
 #include "app/MainForm.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
@@ -61,6 +62,7 @@ RecoveryMeta DocumentJournaler::meta() const
     m.caption = m_child->caption();
     m.utf8 = m_child->Memo1->isUtf8Document();
     m.caret = m_child->Memo1->SelStart();
+    m.loaded = m_child->diskWatch->loadedStamp();
     return m;
 }
 
@@ -189,6 +191,8 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
         doc->Memo1->loadBytes(text);
         doc->Memo1->setSelStart(std::clamp(e.meta.caret, 0, doc->Memo1->length()));
         doc->DocumentFileName = e.meta.fileName;
+        if (!e.meta.fileName.isEmpty())
+            doc->diskWatch->fileInEditor(e.meta.fileName, e.meta.loaded);
         doc->Modified = true;
         // Safe in this run's journal before the old entry goes.
         auto *journaler = doc->findChild<DocumentJournaler *>(QString(), Qt::FindDirectChildrenOnly);

@@ -33,6 +33,11 @@ bool readHeader(QFile &file, RecoveryEntry &entry)
     entry.meta.caption = o.value(QLatin1String("caption")).toString();
     entry.meta.utf8 = o.value(QLatin1String("utf8")).toBool(true);
     entry.meta.caret = o.value(QLatin1String("caret")).toInt();
+    const QJsonObject disk = o.value(QLatin1String("loaded")).toObject();
+    entry.meta.loaded.exists = disk.value(QLatin1String("exists")).toBool();
+    entry.meta.loaded.size = disk.value(QLatin1String("size")).toString().toLongLong();
+    entry.meta.loaded.mtimeNs = disk.value(QLatin1String("mtimeNs")).toString().toLongLong();
+    entry.meta.loaded.inode = disk.value(QLatin1String("inode")).toString().toLongLong();
     entry.size = qint64(o.value(QLatin1String("size")).toDouble(-1));
     entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
     return entry.size >= 0 && file.size() - file.pos() == entry.size;
@@ -106,6 +111,11 @@ bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, 
     o.insert(QLatin1String("caption"), meta.caption);
     o.insert(QLatin1String("utf8"), meta.utf8);
     o.insert(QLatin1String("caret"), meta.caret);
+    // As strings: nanosecond times do not fit a JSON number exactly.
+    o.insert(QLatin1String("loaded"), QJsonObject{{QLatin1String("exists"), meta.loaded.exists},
+                                                  {QLatin1String("size"), QString::number(meta.loaded.size)},
+                                                  {QLatin1String("mtimeNs"), QString::number(meta.loaded.mtimeNs)},
+                                                  {QLatin1String("inode"), QString::number(meta.loaded.inode)}});
     o.insert(QLatin1String("size"), double(text.size()));
     o.insert(QLatin1String("written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     QSaveFile file(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SafeWrite.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
@@ -19,6 +21,7 @@ struct RecoveryMeta
     QString caption;
     bool utf8 = true;  // how the display read the bytes
     int caret = 0;
+    DiskStamp loaded;  // the file as the text was loaded or saved, to notice later changes
 };
 
 // One entry found in the journal of an earlier run.

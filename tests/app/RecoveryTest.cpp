@@ -266,3 +266,40 @@ TEST_F(RecoveryUiTest, SlicedCopyOfABigDocumentIsWhole)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().endsWith(big));
 }
+
+// The recovered text was typed over the file as it was then: saving over a
+// file changed since asks, saving over an unchanged one does not.
+TEST_F(RecoveryUiTest, SavingARecoveredDocumentAsksIfItsFileChangedSince)
+{
+    struct Case
+    {
+        const char *what;
+        bool changeFile;
+        int questions;
+        QByteArray onDisk;
+    };
+    for (const Case &c : {Case{"unchanged", false, 0, "recovered"}, Case{"changed", true, 1, "theirs"}}) {
+        SCOPED_TRACE(c.what);
+        const QString name = dir.filePath(QStringLiteral("page-%1.html").arg(c.what));
+        writeFileBytes(name, "as loaded");
+        RecoveryMeta meta = metaFor(name, name);
+        meta.loaded = DiskStamp::of(name);
+        leaveEntries({{meta, "recovered"}});
+        if (c.changeFile) {
+            writeFileBytes(name + ".new", "theirs");
+            QFile::remove(name);
+            QFile::rename(name + ".new", name);
+        }
+        ScriptedPrompts prompts;
+        prompts.modals.append(clickButton("RecoverBtn"));
+        prompts.answers = {QMessageBox::No};
+        OfferRecovery(*form, *journal);
+        TMDIChild *doc = DocumentList().last();
+        QCoreApplication::processEvents();  // the window's activation looks at the file
+        EXPECT_EQ(doc->SaveDocument(name), !c.changeFile);
+        EXPECT_EQ(prompts.messages.size(), c.questions);
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), c.onDisk);
+    }
+}
