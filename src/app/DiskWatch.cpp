@@ -58,7 +58,8 @@ void DiskWatch::fileSignal()
 
 void DiskWatch::checkNow()
 {
-    if (m_asking)
+    // Not over another dialog; the next activation asks.
+    if (m_asking || QApplication::activeModalWidget())
         return;
     if (m_fileName != m_child->DocumentFileName) {
         // A file just opened into the window: what is on disk now is what it holds.
