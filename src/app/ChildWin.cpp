@@ -1,5 +1,6 @@
 #include "app/ChildWin.h"
 
+#include "app/DiskWatch.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentFile.h"
 #include "app/DocumentMenuTable.h"
@@ -104,6 +105,7 @@ TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainF
     buildMenus();
     connectCommands();
     setCaption(caption);
+    diskWatch = new DiskWatch(this);
 }
 
 TMDIChild::~TMDIChild()
@@ -274,13 +276,22 @@ void TMDIChild::FormActivate()
     setActiveDocument(this);
     Memo1->setFont(SharedEditorFont());
     m_main->setDocumentNote(documentNote());
+    // After the activation is through, so a question appears over the active window.
+    QTimer::singleShot(0, diskWatch, &DiskWatch::checkNow);
     emit activated(this);
 }
 
 bool TMDIChild::SaveDocument(const QString &name)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString fileName = WithDefaultExt(name, AppSettings().DefaultExt);
+    if (fileName == DocumentFileName && diskWatch->changedSinceLoadOrSave() &&
+        Prompts::instance().message(this, QStringLiteral("Warning"),
+                                    QStringLiteral("The file %1 was changed by another program since it was "
+                                                   "opened or saved.\nOverwrite it?")
+                                        .arg(fileName),
+                                    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = SaveBytesToFile(fileName, Memo1->textView());
     QApplication::restoreOverrideCursor();
     if (!ok) {
@@ -291,6 +302,8 @@ bool TMDIChild::SaveDocument(const QString &name)
     DocumentFileName = fileName;
     Modified = false;
     setCaption(fileName);
+    diskWatch->fileInEditor(fileName);
+    emit documentSaved(this);
     return true;
 }
 

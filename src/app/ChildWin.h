@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class DiskWatch;
 class QAction;
 class QMenu;
 class QMdiSubWindow;
@@ -28,6 +29,8 @@ public:
     QString DocumentFileName;
     bool Modified = false;
     QString DocType;
+    // Tells about changes other programs make to the file.
+    DiskWatch *diskWatch = nullptr;
 
     // TextDocument
     TColorMemo *editor() const override { return Memo1; }
@@ -78,6 +81,8 @@ public:
 
 signals:
     void activated(TMDIChild *child);
+    // The text was written to its file.
+    void documentSaved(TMDIChild *child);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "app/DocumentFile.h"
 
 #include "editor/ColorMemo.h"
+#include "platform/SafeWrite.h"
 
 #include <QFile>
 #include <QFileDevice>
@@ -103,32 +104,7 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
 
 bool SaveBytesToFile(const QString &fileName, QByteArrayView bytes, QString *error)
 {
-    QSaveFile file(fileName);
-    const QFileDevice::Permissions oldPermissions = QFile::permissions(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
-        if (n <= 0) {
-            file.cancelWriting();
-            if (error)
-                *error = file.errorString();
-            return false;
-        }
-        written += n;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (oldPermissions)
-        QFile::setPermissions(fileName, oldPermissions);
-    return true;
+    return WriteFileSafely(fileName, bytes, error);
 }
 
 QString WithDefaultExt(const QString &fileName, const QString &ext)

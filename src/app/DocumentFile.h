@@ -25,7 +25,7 @@ enum class LoadResult { Loaded, CannotOpen, TooLarge };
 LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo);
 
 // Writes the bytes atomically: a temporary file in the same folder renamed over
-// the target, so a failed save leaves the old file whole. Keeps the target's permissions.
+// the target, so a failed save leaves the old file whole. Keeps links, owner and mode.
 bool SaveBytesToFile(const QString &fileName, QByteArrayView bytes, QString *error = nullptr);
 
 // A name with no "." anywhere, the folder part included, gets "." + ext.

@@ -3,6 +3,7 @@
 #include "app/ChildWin.h"
 #include "app/DocumentCommands.h"
 #include "app/MainForm.h"
+#include "app/Recovery.h"
 #include "editor/ColorMemo.h"
 #include "platform/SettingsStore.h"
 
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QIcon>
 #include <QTimer>
+
+#include <csignal>
 
 int RunTagloom(QApplication &app)
 {
@@ -19,12 +22,18 @@ int RunTagloom(QApplication &app)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tagloom.Tagloom"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tagloom.Tagloom")));
     RegisterAllDocumentCommands();
+    // Past the file size limit a write should fail with an error, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     SettingsStore store;
+    // Outlives the main window, whose documents drop their entries as they close.
+    RecoveryJournal journal(RecoveryJournal::DefaultRoot());
     TMainForm mainForm(&store, arguments);
+    InstallRecovery(mainForm, journal);
     mainForm.show();
+    QTimer::singleShot(0, &mainForm, [&mainForm, &journal] { OfferRecovery(mainForm, journal); });
 
     // Self-check for the end-to-end tests: report each open document with the number
     // of colour rules its editor got, then shut down the normal way.
@@ -41,5 +50,11 @@ int RunTagloom(QApplication &app)
             mainForm.close();
         });
     }
-    return app.exec();
+    const int result = app.exec();
+    // Documents still open (the session ended under them) keep their entries.
+    if (DocumentList().isEmpty())
+        journal.cleanExit();
+    else
+        journal.waitForWrites();
+    return result;
 }

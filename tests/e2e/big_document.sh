@@ -9,7 +9,7 @@ size="${2:-52428800}"
 command -v xdotool >/dev/null || { echo "xdotool missing (scripts/setup.sh installs it)"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" TAGLOOM_DATA_FOLDER="$work/data"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" TAGLOOM_DATA_FOLDER="$work/data"
 mkdir -p "$TAGLOOM_DATA_FOLDER"
 cp "$(dirname "$program")/Tagloom.colors" "$TAGLOOM_DATA_FOLDER/"
 

@@ -5,7 +5,7 @@ set -euo pipefail
 program="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" TAGLOOM_DATA_FOLDER="$work/data" TAGLOOM_REPORT_FILE="$work/report.txt"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" TAGLOOM_DATA_FOLDER="$work/data" TAGLOOM_REPORT_FILE="$work/report.txt"
 mkdir -p "$TAGLOOM_DATA_FOLDER"
 cp "$(dirname "$program")/Tagloom.colors" "$TAGLOOM_DATA_FOLDER/"
 printf '<HTML>\n<BODY>hello</BODY>\n</HTML>\n' > "$work/page.HTML"

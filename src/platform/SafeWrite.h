@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QString>
+
+// Writes a whole file so that a failure at any point leaves the old contents
+// whole, and the file keeps what the user set up around it:
+// - a symbolic link stays a link; the file it points to is replaced;
+// - a file with several hard links is rewritten in place, so every link sees
+//   the new text; a backup copy beside it is kept until the write succeeded;
+// - owner, group and mode are carried over where the user may set them.
+bool WriteFileSafely(const QString &fileName, QByteArrayView bytes, QString *error = nullptr);
+
+// Size and modification time of a file, to notice changes made by other programs.
+struct DiskStamp
+{
+    bool exists = false;
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    qint64 inode = 0;  // a file replaced by rename gets a new one
+
+    static DiskStamp of(const QString &fileName);
+    bool operator==(const DiskStamp &) const = default;
+};
