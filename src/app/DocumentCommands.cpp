@@ -9,6 +9,7 @@
 #include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/ImageCommands.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
 #include "tags/DocStructureDlg.h"
@@ -54,6 +55,7 @@ void RegisterAllDocumentCommands()
         RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     SetUrlPicker(PickURL);
+    RegisterImageCommands([](const ObjectCommand &c) { RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }}); });
     RegisterStructureCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, c.hint, [run = c.run](TMDIChild &doc) { run(doc); }});
     });
