@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -177,6 +178,13 @@ TEST(ImageDlg, PreviewFillsTheSizes)
             EXPECT_EQ(textOf(d, "HeightEdit"), "50");
         }
         type(d, "SRCEdit", "p.jpg");
+        // For looking at the dialog by eye: TAGLOOM_SCREENSHOT=file.png
+        if (qEnvironmentVariableIsSet("TAGLOOM_SCREENSHOT")) {
+            d->adjustSize();
+            d->show();
+            QTest::qWait(300);
+            d->grab().save(qEnvironmentVariable("TAGLOOM_SCREENSHOT"));
+        }
     });
     EXPECT_EQ(written, "<IMG SRC=\"p.jpg\" WIDTH=120 HEIGHT=80 BORDER=0>");
     EXPECT_TRUE(prompts.messages.isEmpty());
