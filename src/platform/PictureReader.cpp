@@ -325,7 +325,8 @@ void decodeGif(QByteArrayView bytes, const PictureLimits &limits, Picture &pictu
         workLeft -= qint64(fw) * fh;
         if (!map || !map->Colors || fw <= 0 || fh <= 0 || workLeft < 0)
             return;
-        if (qint64(picture.frames.size() + 1) * frameBytes > limits.maxAnimationBytes)
+        if (picture.frames.size() >= limits.maxFrames
+            || qint64(picture.frames.size() + 1) * frameBytes > limits.maxAnimationBytes)
             return;  // keep the frames so far
         const QImage before = gcb.DisposalMode == DISPOSE_PREVIOUS ? canvas.copy() : QImage();
         QImage drawn = canvas;

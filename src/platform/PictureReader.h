@@ -39,6 +39,8 @@ struct PictureLimits
     qint64 maxPixels = 16 * 1024 * 1024;
     // All frames of an animation together; later frames are dropped beyond it.
     qint64 maxAnimationBytes = 96 * 1024 * 1024;
+    // Frames of an animation; each also costs more than its pixels.
+    int maxFrames = 2000;
     // Files larger than this are not decoded.
     qint64 maxFileBytes = 64 * 1024 * 1024;
 };

@@ -124,6 +124,9 @@ TEST(PictureReader, AnimationFramesAndDelays)
     PictureLimits small;
     small.maxAnimationBytes = 10 * 10 * 4 * 2;
     EXPECT_EQ(DecodePicture(gif, small).frames.size(), 2);
+    PictureLimits few;
+    few.maxFrames = 1;
+    EXPECT_EQ(DecodePicture(gif, few).frames.size(), 1);
 }
 
 TEST(PictureReader, BrokenAndHostileInput)

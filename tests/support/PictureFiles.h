@@ -40,8 +40,9 @@ inline QByteArray makeJpeg(int width, int height, JpegKind kind = JpegKind::Rgb)
     while (cinfo.next_scanline < cinfo.image_height) {
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < channels; ++c)
-                // A red picture; for CMYK: no cyan, full magenta and yellow, no black.
-                row[x * channels + c] = char(kind == JpegKind::Cmyk ? (c == 1 || c == 2 ? 255 : 0) : (c == 0 ? 220 : 30));
+                // A red picture. CMYK is stored inverted, as in Adobe's files (which
+                // libjpeg marks as such): no cyan, full magenta and yellow, no black.
+                row[x * channels + c] = char(kind == JpegKind::Cmyk ? (c == 1 || c == 2 ? 0 : 255) : (c == 0 ? 220 : 30));
         JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE *>(row.data())};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
