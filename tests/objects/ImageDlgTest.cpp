@@ -244,3 +244,33 @@ TEST(ImageDlg, MapButtons)
     });
     EXPECT_EQ(doc.text(), "<IMG SRC=\"\" USEMAP=\"#Nav\"><MAP NAME=\"Nav\"></MAP>");
 }
+
+namespace {
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : 0;
+}
+} // namespace
+
+TEST(ImageDlg, HugePictureGivesItsSizeWithoutTheMemory)
+{
+    QTemporaryDir dir;
+    // A 10,000 x 10,000 screen: decoding it whole would take 400 MB.
+    ASSERT_TRUE(writeFile(dir.filePath("huge.gif"), makeGif(10000, 10000, {{0, 0, 10, 10, 0}})));
+    ScriptedPrompts prompts;
+    FakeDocument doc("", dir.filePath("page.html"));
+    const qint64 before = residentBytes();
+    qint64 during = 0;
+    runImage(doc, prompts, [&during](QDialog *d) {
+        type(d, "SRCEdit", "huge.gif");
+        during = residentBytes();
+        EXPECT_EQ(textOf(d, "WidthEdit"), "10000");
+        EXPECT_EQ(textOf(d, "HeightEdit"), "10000");
+        EXPECT_TRUE(child<TPictureView>(d, "AdvImage1")->isEmpty());
+    });
+    EXPECT_LT(during - before, 200LL * 1024 * 1024);
+}
