@@ -95,20 +95,20 @@ TEST(ImageDlg, WhatOKWrites)
         std::function<void(QDialog *)> fill;
         const char *expected;
     } cases[] = {
-        {"defaults", [](QDialog *d) { type(d, "SRCEdit", "a.gif"); }, "<IMG SRC=\"a.gif\" BORDER=0>[sel]"},
+        {"defaults", [](QDialog *d) { type(d, "SRCEdit", "a.gif"); }, "<IMG SRC=\"a.gif\" BORDER=0>"},
         {"no border",
          [](QDialog *d) {
              type(d, "SRCEdit", "a.gif");
              check(d, "borderChk", false);
          },
-         "<IMG SRC=\"a.gif\">[sel]"},
+         "<IMG SRC=\"a.gif\">"},
         {"alignment",
          [](QDialog *d) {
              type(d, "SRCEdit", "a.gif");
              check(d, "alignChk");
              choose(d, "ALIGNgroupbox", 5);
          },
-         "<IMG SRC=\"a.gif\" ALIGN=ABSMIDDLE BORDER=0>[sel]"},
+         "<IMG SRC=\"a.gif\" ALIGN=ABSMIDDLE BORDER=0>"},
         // The selection is the ALT text only when the box is checked.
         {"alt from the selection", [](QDialog *d) { check(d, "ALTChkBox"); }, "<IMG SRC=\"\" ALT=\"[sel]\" BORDER=0>"},
         {"spaces and low source",
@@ -119,20 +119,20 @@ TEST(ImageDlg, WhatOKWrites)
              check(d, "LOWSRCChkBox");
              type(d, "LOWSRCEdit", "/web/img/low.gif");
          },
-         "<IMG SRC=\"\" BORDER=0 VSPACE=1 HSPACE=7 LOWSRC=\"img/low.gif\">[sel]"},
+         "<IMG SRC=\"\" BORDER=0 VSPACE=1 HSPACE=7 LOWSRC=\"img/low.gif\">"},
         {"client-side map made relative",
          [](QDialog *d) {
              choose(d, "MapTypeGroup", 1);
              type(d, "USEMAPEdit", "/web/maps.html#nav");
          },
-         "<IMG SRC=\"\" BORDER=0 USEMAP=\"maps.html#nav\">[sel]"},
+         "<IMG SRC=\"\" BORDER=0 USEMAP=\"maps.html#nav\">"},
         {"server-side map around the image",
          [](QDialog *d) {
              type(d, "SRCEdit", "/web/a.gif");
              choose(d, "MapTypeGroup", 2);
              type(d, "ISMAPedit", "/web/m.map");
          },
-         "<A HREF=\"m.map\"><IMG SRC=\"a.gif\" ISMAP BORDER=0></A>[sel]"},
+         "<A HREF=\"m.map\"><IMG SRC=\"a.gif\" ISMAP BORDER=0></A>"},
     };
     for (const auto &c : cases) {
         ScriptedPrompts prompts;
@@ -214,23 +214,24 @@ TEST(ImageDlg, MapButtons)
     ScriptedPrompts prompts;
     FakeDocument doc("<MAP NAME=\"Nav\"></MAP>", "/web/page.html");
     prompts.files = {"", other};
-    // Button 1 offers the document's maps; choosing one gives #name.
-    prompts.modals.append([](QDialog *d) {
-        auto *list = child<QListWidget>(d, "MapListBox");
-        EXPECT_EQ(list->count(), 1);
-        list->setCurrentRow(0);
-        return pressOK(d);
-    });
-    // Button 2 asks for the map name in the chosen file, offering its maps.
-    prompts.modals.append([](QDialog *d) {
-        auto *combo = child<QComboBox>(d, "MapNameCombo");
-        EXPECT_EQ(combo->count(), 2);
-        combo->setCurrentIndex(1);
-        return pressOK(d);
-    });
     const QByteArray before = doc.text();
+    // The image dialog runs first; the map dialogs it opens take the next answers.
     runImage(doc, prompts, [&](QDialog *d) {
         choose(d, "MapTypeGroup", 1);
+        // Button 1 offers the document's maps; choosing one gives #name.
+        prompts.modals.append([](QDialog *d) {
+            auto *list = child<QListWidget>(d, "MapListBox");
+            EXPECT_EQ(list->count(), 1);
+            list->setCurrentRow(0);
+            return pressOK(d);
+        });
+        // Button 2 asks for the map name in the chosen file, offering its maps.
+        prompts.modals.append([](QDialog *d) {
+            auto *combo = child<QComboBox>(d, "MapNameCombo");
+            EXPECT_EQ(combo->count(), 2);
+            combo->setCurrentIndex(1);
+            return pressOK(d);
+        });
         click(d, "USEMAPButton1");
         EXPECT_EQ(textOf(d, "USEMAPEdit"), "#Nav");
         click(d, "USEMAPButton2");  // file dialog cancelled: nothing changes
@@ -242,6 +243,7 @@ TEST(ImageDlg, MapButtons)
         child<QCheckBox>(d, "borderChk")->setChecked(false);
         type(d, "USEMAPEdit", "#Nav");
     });
+
     EXPECT_EQ(doc.text(), "<IMG SRC=\"\" USEMAP=\"#Nav\"><MAP NAME=\"Nav\"></MAP>");
 }
 
