@@ -183,6 +183,9 @@ bool decodeJpegInto(const uchar *data, size_t size, qint64 maxPixels, QImage *ou
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    // Progressive files keep every coefficient of the full-size picture, whatever
+    // the scale; beyond this budget libjpeg stops with an error instead.
+    cinfo.mem->max_memory_to_use = long(qMin<qint64>(maxPixels * 8, LONG_MAX));
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     jpeg_save_markers(&cinfo, JPEG_APP0 + 14, 0);  // lets libjpeg see the Adobe marker
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {

@@ -276,3 +276,27 @@ TEST(ImageDlg, HugePictureGivesItsSizeWithoutTheMemory)
     });
     EXPECT_LT(during - before, 200LL * 1024 * 1024);
 }
+
+// An untitled page: every question comes before the one write, in the order
+// LOWSRC, SRC, map; a save on the way makes the later names relative.
+TEST(ImageDlg, QuestionsBeforeTheWrite)
+{
+    ScriptedPrompts prompts;
+    FakeDocument doc;
+    prompts.answers = {QMessageBox::No, QMessageBox::Yes};
+    prompts.files = {"/web/page.html"};
+    const QByteArray written = runImage(doc, prompts, [](QDialog *d) {
+        check(d, "LOWSRCChkBox");
+        type(d, "LOWSRCEdit", "/web/low.gif");
+        type(d, "SRCEdit", "/web/a.gif");
+        choose(d, "MapTypeGroup", 2);
+        type(d, "ISMAPedit", "/web/m.map");
+    });
+    EXPECT_EQ(written, "<A HREF=\"m.map\"><IMG SRC=\"a.gif\" ISMAP BORDER=0 LOWSRC=\"/web/low.gif\"></A>");
+    EXPECT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(doc.saves, QStringList({"/web/page.html"}));
+    // Written after the save.
+    EXPECT_TRUE(doc.isModified());
+    doc.undo();
+    EXPECT_EQ(doc.text(), "");
+}
