@@ -375,8 +375,25 @@ void decodeGif(QByteArrayView bytes, const PictureLimits &limits, Picture &pictu
     }
 }
 
+// libpng allocates what a chunk declares before reading it; a few bytes can ask
+// for hundreds of megabytes. Every chunk must fit in the data we hold.
+bool pngChunksFit(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    qint64 pos = 8;
+    while (pos + 8 <= bytes.size()) {
+        const qint64 length = be32(p + pos);
+        if (length > bytes.size() - pos - 12)
+            return false;
+        pos += 12 + length;
+    }
+    return true;
+}
+
 void decodePng(QByteArrayView bytes, const PictureLimits &limits, Picture &picture)
 {
+    if (!pngChunksFit(bytes))
+        return;
     QByteArray copy = bytes.toByteArray();
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);

@@ -156,6 +156,9 @@ TEST(PictureReader, BrokenAndHostileInput)
         {"segment length under two", QByteArray("\xff\xd8\xff\xe0\x00\x01\xff\xc0", 8), {}, false},
         {"fill bytes before the frame", QByteArray("\xff\xd8\xff\xff\xff\xc0\x00\x0b\x08\x00\x02\x00\x03", 13),
          {PictureFormat::Jpeg, 3, 2}, false},
+        // A chunk declaring 700 MB in a small file is not handed to libpng.
+        {"png chunk longer than the file", makePng(4, 4).insert(33, QByteArray("\x2a\x00\x00\x00tEXt", 8)),
+         {PictureFormat::Png, 4, 4}, false},
         {"text", QByteArray("<html>"), {}, false},
         {"empty", QByteArray(), {}, false},
     };
