@@ -10,6 +10,7 @@
 #include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/ImageCommands.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
 #include "objects/AppletLayerFontCommands.h"
@@ -69,6 +70,7 @@ void RegisterAllDocumentCommands()
         RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });
     SetUrlPicker(PickURL);
+    RegisterImageCommands([](const ObjectCommand &c) { RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }}); });
     RegisterStructureCommands([](const TagCommand &c) {
         RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
     });

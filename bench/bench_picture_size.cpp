@@ -1,0 +1,71 @@
+// The image dialog reads a picture's size on every change of its source: a
+// 20 MB JPEG must give its size from the header alone, well under a millisecond.
+#include "platform/PictureReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+namespace {
+
+// Noise at full quality barely compresses; an Exif-sized block sits before the
+// frame header as in camera files.
+QString writeBigJpeg(const QString &name)
+{
+    const int w = 4000, h = 3000;
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = w;
+    cinfo.image_height = h;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    const QByteArray exif(65000, 'x');
+    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET *>(exif.constData()), exif.size());
+    QByteArray row(w * 3, '\0');
+    QRandomGenerator random(7);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        random.fillRange(reinterpret_cast<quint32 *>(row.data()), row.size() / 4);
+        JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE *>(row.data())};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QFile f(name);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char *>(buffer), qint64(size));
+    std::free(buffer);
+    return name;
+}
+
+void ReadSizeOfLargeJpeg(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString name = writeBigJpeg(dir.filePath(QStringLiteral("big.jpg")));
+    state.counters["file_MB"] = double(QFileInfo(name).size()) / (1 << 20);
+    for (auto _ : state) {
+        const PictureSize size = ReadPictureSize(name);
+        if (size.width != 4000 || size.height != 3000)
+            state.SkipWithError("wrong size");
+        benchmark::DoNotOptimize(size);
+    }
+}
+BENCHMARK(ReadSizeOfLargeJpeg)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

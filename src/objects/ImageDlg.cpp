@@ -1,0 +1,355 @@
+#include "objects/ImageDlg.h"
+
+#include "editor/ColorMemo.h"
+#include "editor/TextDocument.h"
+#include "objects/ImageMarkup.h"
+#include "objects/MapsDlg.h"
+#include "objects/TagNameScan.h"
+#include "objects/URLDlg.h"
+#include "platform/PictureReader.h"
+#include "platform/Prompts.h"
+#include "tags/AttributeHelpers.h"
+#include "tags/TagInsertion.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/PictureView.h"
+#include "widgets/RadioGroup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *w = new T(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+TNumberEdit *numberBox(QWidget *parent, const char *name, int minimum, int maximum, int value)
+{
+    auto *edit = named<TNumberEdit>(parent, name);
+    edit->setRange(minimum, maximum);
+    edit->setValue(value);
+    return edit;
+}
+
+// A Browse button: the chosen file replaces the field; a cancelled dialog keeps it.
+void connectBrowse(QPushButton *button, QLineEdit *field, int filterKind)
+{
+    QObject::connect(button, &QPushButton::clicked, field, [button, field, filterKind] {
+        const QString name = AskFileName(button->window(), filterKind);
+        if (!name.isEmpty())
+            field->setText(name);
+    });
+}
+
+// A URL Wizard button: a composed URL replaces the field; a cancelled one keeps it.
+void connectWizard(QPushButton *button, QLineEdit *field)
+{
+    QObject::connect(button, &QPushButton::clicked, field, [button, field] {
+        QString url = field->text();
+        if (PickURL(button->window(), url))
+            field->setText(url);
+    });
+}
+
+} // namespace
+
+TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("ImageDlg"));
+    setWindowTitle(QStringLiteral("Image"));
+
+    auto *srcGroup = new QGroupBox(QStringLiteral("&Source (SRC)"), this);
+    SRCEdit = named<QLineEdit>(srcGroup, "SRCEdit");
+    SRCButton = named<QPushButton>(srcGroup, "SRCButton", QStringLiteral("&Browse..."));
+    SRCButton2 = named<QPushButton>(srcGroup, "SRCButton2", QStringLiteral("&URL Wizard"));
+    {
+        auto *h = new QHBoxLayout(srcGroup);
+        h->addWidget(SRCEdit, 1);
+        h->addWidget(SRCButton);
+        h->addWidget(SRCButton2);
+    }
+
+    alignChk = named<QCheckBox>(this, "alignChk", QStringLiteral("&Alignment"));
+    ALIGNgroupbox = new TRadioGroup(QString(),
+                                    {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Top"),
+                                     QStringLiteral("TextTop"), QStringLiteral("Middle"), QStringLiteral("AbsMiddle"),
+                                     QStringLiteral("BaseLine"), QStringLiteral("Bottom"), QStringLiteral("AbsBottom")},
+                                    2, this);
+    ALIGNgroupbox->setObjectName(QStringLiteral("ALIGNgroupbox"));
+    ALIGNgroupbox->setItemIndex(0);
+
+    ALTChkBox = named<QCheckBox>(this, "ALTChkBox", QStringLiteral("Al&ternative text"));
+    ALTedit = named<QLineEdit>(this, "ALTedit");
+
+    WidthHeightChkBox = named<QCheckBox>(this, "WidthHeightChkBox", QStringLiteral("&Define Width and Height"));
+    WidthEdit = numberBox(this, "WidthEdit", 0, 99999, 1);
+    HeightEdit = numberBox(this, "HeightEdit", 0, 99999, 1);
+    borderChk = named<QCheckBox>(this, "borderChk", QStringLiteral("Bo&rder"));
+    borderChk->setChecked(true);
+    BorderEdit = numberBox(this, "BorderEdit", 0, 99, 0);
+    VSpaceChkBox = named<QCheckBox>(this, "VSpaceChkBox", QStringLiteral("&VSpace"));
+    VSpaceEdit = numberBox(this, "VSpaceEdit", 0, 99, 1);
+    HSpaceChkBox = named<QCheckBox>(this, "HSpaceChkBox", QStringLiteral("&HSpace"));
+    HSpaceEdit = numberBox(this, "HSpaceEdit", 0, 99, 1);
+
+    LOWSRCChkBox = named<QCheckBox>(this, "LOWSRCChkBox", QStringLiteral("&Low Source (LOWSRC)"));
+    LOWSRCEdit = named<QLineEdit>(this, "LOWSRCEdit");
+    LOWSRCButton = named<QPushButton>(this, "LOWSRCButton", QStringLiteral("Brows&e..."));
+    LOWSRCButton2 = named<QPushButton>(this, "LOWSRCButton2", QStringLiteral("URL Wi&zard"));
+
+    MapTypeGroup = new TRadioGroup(QStringLiteral("&Map type"),
+                                   {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"),
+                                    QStringLiteral("Server side map (ISMAP)")},
+                                   1, this);
+    MapTypeGroup->setObjectName(QStringLiteral("MapTypeGroup"));
+    MapTypeGroup->setItemIndex(NoMap);
+    USEMAPEdit = named<QLineEdit>(this, "USEMAPEdit");
+    USEMAPButton1 = named<QPushButton>(this, "USEMAPButton1", QStringLiteral("&1. Select map from this document"));
+    USEMAPButton2 =
+        named<QPushButton>(this, "USEMAPButton2", QStringLiteral("&2. Select map from other document on this server"));
+    USEMAPButton3 =
+        named<QPushButton>(this, "USEMAPButton3", QStringLiteral("&3. Select map from other document on other server"));
+    ISMAPedit = named<QLineEdit>(this, "ISMAPedit");
+    ISMAPbutton = named<QPushButton>(this, "ISMAPbutton", QStringLiteral("Br&owse..."));
+    ISMAPButton2 = named<QPushButton>(this, "ISMAPButton2", QStringLiteral("URL &Wizard"));
+
+    ScrollBox1 = named<QScrollArea>(this, "ScrollBox1");
+    AdvImage1 = named<TPictureView>(ScrollBox1, "AdvImage1");
+    ScrollBox1->setWidget(AdvImage1);
+    ScrollBox1->setAlignment(Qt::AlignCenter);
+    ScrollBox1->setMinimumSize(220, 180);
+
+    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
+    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
+    OKBtn->setDefault(true);
+
+    // Layout: attributes on the left, preview and buttons on the right.
+    auto *left = new QVBoxLayout;
+    left->addWidget(srcGroup);
+    auto *alignRow = new QHBoxLayout;
+    alignRow->addWidget(alignChk, 0, Qt::AlignTop);
+    alignRow->addWidget(ALIGNgroupbox, 1);
+    left->addLayout(alignRow);
+    auto *altRow = new QHBoxLayout;
+    altRow->addWidget(ALTChkBox);
+    altRow->addWidget(ALTedit, 1);
+    left->addLayout(altRow);
+    auto *sizes = new QGridLayout;
+    sizes->addWidget(WidthHeightChkBox, 0, 0, 1, 2);
+    auto *widthLabel = new QLabel(QStringLiteral("Width:"), this);
+    widthLabel->setBuddy(WidthEdit);
+    auto *heightLabel = new QLabel(QStringLiteral("Height:"), this);
+    heightLabel->setBuddy(HeightEdit);
+    sizes->addWidget(widthLabel, 1, 0);
+    sizes->addWidget(WidthEdit, 1, 1);
+    sizes->addWidget(heightLabel, 2, 0);
+    sizes->addWidget(HeightEdit, 2, 1);
+    sizes->addWidget(borderChk, 0, 2);
+    sizes->addWidget(BorderEdit, 0, 3);
+    sizes->addWidget(VSpaceChkBox, 1, 2);
+    sizes->addWidget(VSpaceEdit, 1, 3);
+    sizes->addWidget(HSpaceChkBox, 2, 2);
+    sizes->addWidget(HSpaceEdit, 2, 3);
+    left->addLayout(sizes);
+    left->addWidget(LOWSRCChkBox);
+    auto *lowRow = new QHBoxLayout;
+    lowRow->addWidget(LOWSRCEdit, 1);
+    lowRow->addWidget(LOWSRCButton);
+    lowRow->addWidget(LOWSRCButton2);
+    left->addLayout(lowRow);
+    left->addWidget(MapTypeGroup);
+    left->addWidget(USEMAPEdit);
+    left->addWidget(USEMAPButton1);
+    left->addWidget(USEMAPButton2);
+    left->addWidget(USEMAPButton3);
+    auto *isRow = new QHBoxLayout;
+    isRow->addWidget(ISMAPedit, 1);
+    isRow->addWidget(ISMAPbutton);
+    isRow->addWidget(ISMAPButton2);
+    left->addLayout(isRow);
+    left->addStretch();
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(ScrollBox1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    right->addLayout(buttons);
+
+    auto *outer = new QHBoxLayout(this);
+    outer->addLayout(left, 3);
+    outer->addLayout(right, 2);
+
+    connectBrowse(SRCButton, SRCEdit, FileFilterKind::Pictures);
+    connectBrowse(LOWSRCButton, LOWSRCEdit, FileFilterKind::Pictures);
+    connectBrowse(ISMAPbutton, ISMAPedit, FileFilterKind::Maps);
+    connectWizard(SRCButton2, SRCEdit);
+    connectWizard(LOWSRCButton2, LOWSRCEdit);
+    connectWizard(ISMAPButton2, ISMAPedit);
+    connectWizard(USEMAPButton3, USEMAPEdit);
+    connect(SRCEdit, &QLineEdit::textChanged, this, &TImageDlg::SRCEditChange);
+    for (QCheckBox *box : {alignChk, ALTChkBox, WidthHeightChkBox, borderChk, VSpaceChkBox, HSpaceChkBox, LOWSRCChkBox})
+        connect(box, &QCheckBox::toggled, this, &TImageDlg::UpdateEnabled);
+    connect(MapTypeGroup, &TRadioGroup::itemIndexChanged, this, &TImageDlg::UpdateEnabled);
+    connect(USEMAPButton1, &QPushButton::clicked, this, &TImageDlg::USEMAPButton1Click);
+    connect(USEMAPButton2, &QPushButton::clicked, this, &TImageDlg::USEMAPButton2Click);
+    connect(OKBtn, &QPushButton::clicked, this, &TImageDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    UpdateEnabled();
+}
+
+void TImageDlg::UpdateEnabled()
+{
+    ALIGNgroupbox->setEnabled(alignChk->isChecked());
+    ALTedit->setEnabled(ALTChkBox->isChecked());
+    WidthEdit->setEnabled(WidthHeightChkBox->isChecked());
+    HeightEdit->setEnabled(WidthHeightChkBox->isChecked());
+    BorderEdit->setEnabled(borderChk->isChecked());
+    VSpaceEdit->setEnabled(VSpaceChkBox->isChecked());
+    HSpaceEdit->setEnabled(HSpaceChkBox->isChecked());
+    for (QWidget *w : {static_cast<QWidget *>(LOWSRCEdit), static_cast<QWidget *>(LOWSRCButton),
+                       static_cast<QWidget *>(LOWSRCButton2)})
+        w->setEnabled(LOWSRCChkBox->isChecked());
+    const bool client = MapTypeGroup->itemIndex() == ClientSideMap;
+    const bool server = MapTypeGroup->itemIndex() == ServerSideMap;
+    for (QWidget *w : {static_cast<QWidget *>(USEMAPEdit), static_cast<QWidget *>(USEMAPButton1),
+                       static_cast<QWidget *>(USEMAPButton2), static_cast<QWidget *>(USEMAPButton3)})
+        w->setEnabled(client);
+    for (QWidget *w : {static_cast<QWidget *>(ISMAPedit), static_cast<QWidget *>(ISMAPbutton),
+                       static_cast<QWidget *>(ISMAPButton2)})
+        w->setEnabled(server);
+}
+
+QString TImageDlg::sourceFile() const
+{
+    const QString typed = SRCEdit->text();
+    if (typed.isEmpty())
+        return {};
+    if (!QFileInfo(typed).isRelative())
+        return typed;
+    // Relative to the page, never to the program's working folder.
+    const QString page = m_document.documentFileName();
+    if (page.isEmpty() || QFileInfo(page).isRelative())
+        return {};
+    return QDir(QFileInfo(page).absolutePath()).filePath(typed);
+}
+
+void TImageDlg::SRCEditChange()
+{
+    // Runs on every key: never a message, an unreadable file is just no preview.
+    const QString file = sourceFile();
+    const Picture picture = file.isEmpty() ? Picture() : ReadPicture(file);
+    AdvImage1->setPicture(picture);
+    // Sizes come from the header, so a picture too large to preview still gives them;
+    // anything that is no picture leaves the sizes the user typed.
+    if (picture.size.isValid()) {
+        WidthEdit->setValue(picture.size.width);
+        HeightEdit->setValue(picture.size.height);
+    }
+}
+
+void TImageDlg::USEMAPButton1Click()
+{
+    QString name;
+    if (ChooseDocumentMap(m_document, this, name))
+        USEMAPEdit->setText(QLatin1Char('#') + name);
+}
+
+void TImageDlg::USEMAPButton2Click()
+{
+    const QString file = AskFileName(this, FileFilterKind::HTMLs);
+    if (file.isEmpty())
+        return;
+    QString name;
+    if (AskMapName(this, file, name))
+        USEMAPEdit->setText(file + QLatin1Char('#') + name);
+}
+
+void TImageDlg::OKBtnClick()
+{
+    ImageValues v;
+    if (alignChk->isChecked())
+        v.align = ImageAlignValue(ALIGNgroupbox->itemIndex());
+    if (ALTChkBox->isChecked())
+        v.alt = ALTedit->text();
+    const int mapType = MapTypeGroup->itemIndex();
+    v.isMap = mapType == ServerSideMap;
+    if (WidthHeightChkBox->isChecked()) {
+        v.width = QString::number(WidthEdit->value(0));
+        v.height = QString::number(HeightEdit->value(0));
+    }
+    if (borderChk->isChecked())
+        v.border = QString::number(BorderEdit->value(0));
+    if (VSpaceChkBox->isChecked())
+        v.vspace = QString::number(VSpaceEdit->value(0));
+    if (HSpaceChkBox->isChecked())
+        v.hspace = QString::number(HSpaceEdit->value(0));
+    // Every question that may save the document is asked before anything is written.
+    if (LOWSRCChkBox->isChecked())
+        v.lowSrc = MakeRelativePath(m_document, LOWSRCEdit->text());
+    if (mapType == ClientSideMap)
+        v.useMap = MakeRelativePath(m_document, USEMAPEdit->text());
+    v.src = MakeRelativePath(m_document, SRCEdit->text());
+    const QString serverMap = v.isMap ? MakeRelativePath(m_document, ISMAPedit->text()) : QString();
+    ReplaceSelection(m_document, ImageCommandText(v, serverMap));
+    accept();
+}
+
+bool AskMapName(QWidget *parent, const QString &fileName, QString &mapName)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("MapNameDlg"));
+    dialog.setWindowTitle(QStringLiteral("Map name"));
+    auto *label = new QLabel(QStringLiteral("Map &name in %1").arg(QFileInfo(fileName).fileName()), &dialog);
+    auto *combo = named<QComboBox>(&dialog, "MapNameCombo");
+    combo->setEditable(true);
+    label->setBuddy(combo);
+    // Offer the maps the page defines; a page that cannot be read offers none.
+    constexpr qint64 maxPageBytes = 16 * 1024 * 1024;
+    QFile page(fileName);
+    if (IsRegularFile(fileName) && page.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = page.read(maxPageBytes);
+        for (const QByteArray &name : CollectTagNames(bytes, "<MAP", "NAME=\""))
+            combo->addItem(QString::fromUtf8(name));
+    }
+    auto *ok = named<QPushButton>(&dialog, "OKBtn", QStringLiteral("OK"));
+    auto *cancel = named<QPushButton>(&dialog, "CancelBtn", QStringLiteral("Cancel"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto *v = new QVBoxLayout(&dialog);
+    v->addWidget(label);
+    v->addWidget(combo);
+    auto *h = new QHBoxLayout;
+    h->addStretch();
+    h->addWidget(ok);
+    h->addWidget(cancel);
+    v->addLayout(h);
+    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted || combo->currentText().isEmpty())
+        return false;
+    mapName = combo->currentText();
+    return true;
+}
+
+void Image1Click(TextDocument &document)
+{
+    TImageDlg dialog(document, document.window());
+    TColorMemo *memo = document.editor();
+    dialog.ALTedit->setText(memo->decode(memo->SelText()));
+    Prompts::instance().runModal(&dialog);
+}
