@@ -1,4 +1,5 @@
 #include "objects/LinksDlg.h"
+#include "widgets/PageSizing.h"
 
 #include "editor/ColorMemo.h"
 #include "editor/TextDocument.h"
@@ -147,10 +148,7 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     for (QWidget *p : {page0, page1, page2, page3})
         Notebook->addWidget(p);
     Notebook->setCurrentIndex(qBound(0, page, 3));
-    // Only the shown page counts for the dialog's size.
-    for (int i = 0; i < Notebook->count(); ++i)
-        if (i != Notebook->currentIndex())
-            Notebook->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    SizeToCurrentPage(Notebook);
     Notebook->setMinimumWidth(400);
 
     OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));

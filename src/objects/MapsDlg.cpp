@@ -1,4 +1,5 @@
 #include "objects/MapsDlg.h"
+#include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
 #include "objects/MapMarkup.h"
@@ -128,10 +129,7 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
     for (QWidget *p : {page0, page1, page2})
         Notebook->addWidget(p);
     Notebook->setCurrentIndex(qBound(0, page, 2));
-    // Only the shown page counts for the dialog's size.
-    for (int i = 0; i < Notebook->count(); ++i)
-        if (i != Notebook->currentIndex())
-            Notebook->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    SizeToCurrentPage(Notebook);
     Notebook->setMinimumWidth(400);
 
     OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));

@@ -1,4 +1,5 @@
 #include "tags/FormElementsDlg.h"
+#include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
 #include "platform/Prompts.h"
@@ -243,13 +244,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     NameGroup->setVisible(usesName(element));
     ValueGroup->setVisible(usesValueField(element));
     m_pages->setTabText(shown, tabTitle(element));
-    for (int i = 0; i < m_pages->count(); ++i) {
-        m_pages->setTabVisible(i, i == shown);
-        // Hidden pages must not size the dialog.
-        if (i != shown)
-            m_pages->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    }
-    m_pages->setCurrentIndex(shown);
+    ShowOnlyPage(m_pages, shown);
 
     auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
     auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");

@@ -1,4 +1,5 @@
 #include "tags/FramesDlg.h"
+#include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
 #include "platform/Prompts.h"
@@ -136,13 +137,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     m_pages->addTab(size, QStringLiteral("Col / Row"));
     m_pages->addTab(frame, QStringLiteral("Frame"));
     m_pages->addTab(frameSet, QStringLiteral("Frame Set"));
-    for (int i = 0; i < m_pages->count(); ++i) {
-        m_pages->setTabVisible(i, i == int(page));
-        // Hidden pages must not size the dialog.
-        if (i != int(page))
-            m_pages->widget(i)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    }
-    m_pages->setCurrentIndex(int(page));
+    ShowOnlyPage(m_pages, int(page));
 
     auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
     auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");

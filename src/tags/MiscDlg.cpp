@@ -1,4 +1,5 @@
 #include "tags/MiscDlg.h"
+#include "widgets/PageSizing.h"
 
 #include "editor/ColorMemo.h"
 #include "editor/TextDocument.h"
@@ -68,9 +69,7 @@ TMiscDlg::TMiscDlg(Page page, QWidget *parent) : QDialog(parent), m_page(page)
     m_pages->addTab(alignment, QStringLiteral("Alignment"));
     m_pages->addTab(lineBreak, QStringLiteral("LineBreak"));
     m_pages->addTab(rule, QStringLiteral("Horizontal Rule"));
-    for (int i = 0; i < m_pages->count(); ++i)
-        m_pages->setTabVisible(i, i == int(page));
-    m_pages->setCurrentIndex(int(page));
+    ShowOnlyPage(m_pages, int(page));
 
     auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
     auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
