@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "widgets/DialogParts.h"
 
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
@@ -45,23 +46,9 @@
 namespace {
 // The item name of the document command that a tool button runs.
 constexpr char CommandProperty[] = "documentCommand";
-// Small tool button pictures drawn at run time, so the program ships no image files.
 QIcon glyphIcon(const QString &text, const QColor &colour)
 {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(colour.darker(140), 1));
-    p.setBrush(colour.lighter(185));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(text.size() > 2 ? 8 : 11);
-    p.setFont(f);
-    p.setPen(colour.darker(160));
-    p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, text);
-    return QIcon(pm);
+    return GlyphIcon(text, colour, 24);
 }
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "project/ProjectPanel.h"
+#include "widgets/DialogParts.h"
 
 #include "platform/Prompts.h"
 #include "project/ProjectHost.h"
@@ -26,23 +27,9 @@
 
 namespace {
 
-// Small button pictures drawn at run time, so the program ships no image files.
 QIcon glyphIcon(const QString &text, const QColor &colour)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(colour.darker(140), 1));
-    p.setBrush(colour.lighter(185));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(text.size() > 2 ? 6 : 10);
-    p.setFont(f);
-    p.setPen(colour.darker(160));
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
-    return QIcon(pm);
+    return GlyphIcon(text, colour, 16);
 }
 
 // Shows a long file name by its end, where the file's own name is.

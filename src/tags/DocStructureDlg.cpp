@@ -1,4 +1,5 @@
 #include "tags/DocStructureDlg.h"
+#include "widgets/DialogParts.h"
 
 #include "editor/ColorMemo.h"
 #include "editor/TextDocument.h"
@@ -128,15 +129,7 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     m_pages->addTab(properties, QStringLiteral("Document Properties"));
     m_pages->setCurrentIndex(0);
 
-    auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
-    auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
-    okBtn->setDefault(true);
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    auto *buttons = OkCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);

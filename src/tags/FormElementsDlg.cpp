@@ -1,4 +1,5 @@
 #include "tags/FormElementsDlg.h"
+#include "widgets/DialogParts.h"
 #include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
@@ -246,15 +247,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     m_pages->setTabText(shown, tabTitle(element));
     ShowOnlyPage(m_pages, shown);
 
-    auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
-    auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
-    okBtn->setDefault(true);
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    auto *buttons = OkCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);

@@ -1,4 +1,5 @@
 #include "tags/FramesDlg.h"
+#include "widgets/DialogParts.h"
 #include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
@@ -139,15 +140,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     m_pages->addTab(frameSet, QStringLiteral("Frame Set"));
     ShowOnlyPage(m_pages, int(page));
 
-    auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
-    auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
-    okBtn->setDefault(true);
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    auto *buttons = OkCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);

@@ -1,4 +1,5 @@
 #include "tags/MiscDlg.h"
+#include "widgets/DialogParts.h"
 #include "widgets/PageSizing.h"
 
 #include "editor/ColorMemo.h"
@@ -71,15 +72,7 @@ TMiscDlg::TMiscDlg(Page page, QWidget *parent) : QDialog(parent), m_page(page)
     m_pages->addTab(rule, QStringLiteral("Horizontal Rule"));
     ShowOnlyPage(m_pages, int(page));
 
-    auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
-    auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
-    okBtn->setDefault(true);
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    auto *buttons = OkCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
