@@ -12,6 +12,8 @@ inline constexpr const char *GeneratorTagNames[] = {
     "BODY", "A", "IMG",
     // element dialogs
     "MENU", "DIR", "ISINDEX", "ILAYER", "LAYER",
+    // new-link marker
+    "SCRIPT",
 };
 
 // Written as "NAME=".
@@ -20,4 +22,6 @@ inline constexpr const char *GeneratorAttributeNames[] = {
     "PROMPT", "HREF", "TARGET", "BACKGROUND", "BGCOLOR", "TEXT", "LINK", "ALINK", "VLINK", "SRC", "ALT", "BORDER",
     // element dialogs
     "CLEAR", "WRAP", "SCROLLING", "MARGINWIDTH", "MARGINHEIGHT", "CODEBASE", "LOWSRC", "START", "DIR", "VISIBILITY",
+    // new-link marker
+    "TYPE",
 };
