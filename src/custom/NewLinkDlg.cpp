@@ -65,15 +65,18 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     auto *daysRow = new QHBoxLayout;
     daysRow->addWidget(newLink_old);
     daysRow->addStretch(1);
-    auto *whenRow = new QHBoxLayout;
-    whenRow->addWidget(newLink_when, 1);
-    whenRow->addWidget(newLink_whenDate, 0, Qt::AlignTop);
+    // The date stands beside "on this date", the item it belongs to.
+    if (auto *grid = qobject_cast<QGridLayout *>(newLink_when->layout())) {
+        grid->addWidget(newLink_whenDate, 0, 1, Qt::AlignLeft);
+        grid->setColumnStretch(1, 1);
+    }
     auto *checkerLayout = new QVBoxLayout(checker);
     checkerLayout->setContentsMargins(0, 0, 0, 0);
     checkerLayout->addWidget(
-        wrappedLabel("Label4", "Number of days until link is OLD (i.e. the image wont be displayed):"));
+        named(new QLabel(QStringLiteral("Number of days until link is OLD (i.e. the image wont be displayed):")),
+              "Label4"));
     checkerLayout->addLayout(daysRow);
-    checkerLayout->addLayout(whenRow);
+    checkerLayout->addWidget(newLink_when);
     checkerLayout->addStretch(1);
 
     // Page 1: the picture and the head part.
