@@ -201,11 +201,12 @@ void TnewlinkFrm::writeHeadPart()
 
     // Asked before anything is written: making the name relative may save the document.
     const QString picture = ToFileUrlPath(MakeRelativePath(m_document, s.NewLinkImage.trimmed()));
+    TColorMemo *memo = m_document.editor();
     const std::optional<QString> head = NewLinkHeadLine(ReadJSEntry(
-        NewLinkHeadEntry, NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText), this));
+        NewLinkHeadEntry,
+        NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText, !memo->isUtf8Document()), this));
     if (!head)
         return;
-    TColorMemo *memo = m_document.editor();
     const qsizetype at = FindHeadEnd(memo->textView());
     memo->setSelStart(at >= 0 ? int(at) : memo->SelStart());
     ReplaceSelection(m_document, *head);

@@ -14,9 +14,9 @@ QString shippedEntries()
 
 const QString Hostile = QStringLiteral("It's \"q\" \\ </script> ~ TL%1 ü€");
 
-QString head(const QString &picture, const QString &alignment, const QString &alt)
+QString head(const QString &picture, const QString &alignment, const QString &alt, bool latin1 = false)
 {
-    const std::optional<QString> text = NewLinkHeadText(shippedEntries(), picture, alignment, alt);
+    const std::optional<QString> text = NewLinkHeadText(shippedEntries(), picture, alignment, alt, latin1);
     EXPECT_TRUE(text.has_value());
     return text.value_or(QString());
 }
@@ -33,11 +33,13 @@ QString onDay(int daysAgo)
     return NewLinkDateExpression(true, NewLinkDateText(QDate::currentDate().addDays(-daysAgo)));
 }
 
-QByteArray page(const QString &heads, const QString &checkers)
+QByteArray page(const QString &heads, const QString &checkers, bool latin1 = false)
 {
-    return (QStringLiteral("<!DOCTYPE html>\r\n<HTML><HEAD><META CHARSET=\"utf-8\"><TITLE>t</TITLE>") + heads
-            + QStringLiteral("</HEAD>\r\n<BODY><P><A HREF=\"a.html\">a</A>") + checkers + QStringLiteral("</P></BODY></HTML>\r\n"))
-        .toUtf8();
+    const QString html = QStringLiteral("<!DOCTYPE html>\r\n<HTML><HEAD><META CHARSET=\"%1\"><TITLE>t</TITLE>")
+                             .arg(latin1 ? QStringLiteral("iso-8859-1") : QStringLiteral("utf-8"))
+                         + heads + QStringLiteral("</HEAD>\r\n<BODY><P><A HREF=\"a.html\">a</A>") + checkers
+                         + QStringLiteral("</P></BODY></HTML>\r\n");
+    return latin1 ? html.toLatin1() : html.toUtf8();
 }
 
 // Each picture the page shows, as [src, align, alt].
@@ -51,6 +53,8 @@ TEST(NewLinkBrowser, PictureShowsOnlyWhileTheLinkIsNew)
 {
     const QString plainHead = head("new.gif", "RIGHT", "New!");
     const QString shown = QStringLiteral("[[\"new.gif\",\"RIGHT\",\"New!\"]]");
+    const QString hostileShown = QStringLiteral("[[\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\",\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\","
+                                                "\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\"]]");
     const struct
     {
         const char *what;
@@ -66,9 +70,9 @@ TEST(NewLinkBrowser, PictureShowsOnlyWhileTheLinkIsNew)
         {"no head part", page(QString(), checker(7, onDay(0))), "[]"},
         {"head part twice", page(plainHead + plainHead, checker(7, onDay(0))), shown},
         {"two checkers", page(plainHead, checker(7, onDay(0)) + checker(7, onDay(30))), shown},
-        {"hostile values", page(head(Hostile, Hostile, Hostile), checker(7, onDay(0))),
-         QStringLiteral("[[\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\",\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\","
-                        "\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\"]]")},
+        {"hostile values", page(head(Hostile, Hostile, Hostile), checker(7, onDay(0))), hostileShown},
+        {"hostile values, Latin-1 page", page(head(Hostile, Hostile, Hostile, true), checker(7, onDay(0)), true),
+         hostileShown},
     };
     for (const auto &c : cases) {
         const BrowserPage result = LoadInBrowser(c.html, Pictures, 100);

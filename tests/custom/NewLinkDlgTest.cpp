@@ -259,6 +259,16 @@ TEST_F(NewLinkDlgTest, PictureNearTheDocumentIsWrittenRelativeWithSlashes)
     }
 }
 
+TEST_F(NewLinkDlgTest, Latin1DocumentGetsEscapesForWhatItCannotHold)
+{
+    FakeDocument doc("<HEAD>\xfc</HEAD>", dir.filePath("page.html"));
+    ASSERT_FALSE(doc.editor()->isUtf8Document());
+    prompts.modals = {pictureOk({{"urlEdit", "new.gif"}, {"altEdit", QString::fromUtf8("\xc3\xbc\xe2\x82\xac")}})};
+    Setnewlinkimage1Click(doc, *store);
+    EXPECT_TRUE(doc.text().contains("var tagloomNewLinkAlt = \"\xfc\\u20AC\";")) << doc.text().constData();
+    EXPECT_FALSE(doc.text().contains("&#")) << doc.text().constData();
+}
+
 TEST_F(NewLinkDlgTest, UntitledDocumentIsAskedAboutBeforeAnythingIsWritten)
 {
     FakeDocument doc("<HEAD></HEAD>");

@@ -1,3 +1,4 @@
+#include "custom/JsEntries.h"
 #include "custom/NewLinkMarkup.h"
 #include "GoldenFile.h"
 #include "support/TestUtil.h"
@@ -57,6 +58,10 @@ TEST(NewLinkMarkup, DateExpressionsAndParameters)
     EXPECT_EQ(NewLinkCheckerParams(14, "document.lastModified"), "14~document.lastModified~");
     // A typed "~" is escaped, so the later values keep their places.
     EXPECT_EQ(NewLinkHeadParams("a~b.gif", "LEFT", "x\"y"), "a\\u007Eb.gif~LEFT~x\\\"y~");
+    // A Latin-1 page cannot hold the euro sign or the emoji, so they travel as escapes.
+    const QString beyond = QString::fromUtf8("\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80 \\");
+    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", true), QString::fromUtf8("\xc3\xbc\\u20AC\\uD83D\\uDE00 \\\\~~~"));
+    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", false), JsStringText(beyond) + "~~~");
 }
 
 TEST(NewLinkMarkup, StoredAlignmentSelectsItsItem)
