@@ -13,7 +13,7 @@ contents=$(dpkg-deb -c "$deb")
 for lib in libqt6widgets6 libqt6gui6 libqscintilla2-qt6; do
   grep -q "$lib" <<<"$depends" || { echo "$deb: Depends lacks $lib: $depends"; exit 1; }
 done
-for f in ./usr/bin/tagloom ./usr/share/tagloom/Tagloom.colors ./usr/share/applications/org.tagloom.Tagloom.desktop \
+for f in ./usr/bin/tagloom ./usr/share/tagloom/Tagloom.colors ./usr/share/tagloom/Tagloom.js ./usr/share/applications/org.tagloom.Tagloom.desktop \
          ./usr/share/doc/tagloom/copyright; do
   grep -q " $f\$" <<<"$contents" || { echo "$deb: $f missing"; exit 1; }
 done
