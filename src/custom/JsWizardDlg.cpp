@@ -42,6 +42,7 @@ TColorButton *whiteButton(const char *name)
     auto *button = named(new TColorButton, name);
     button->setColor(Qt::white);
     button->setMinimumWidth(80);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
@@ -126,7 +127,7 @@ QWidget *TjsWiz::scriptListPage()
     idx_items = named(new QListWidget, "idx_items");
     idx_items->addItems(JsWizardScriptNames());
     idx_items->setCurrentRow(0);
-    idx_items->setMinimumHeight(idx_items->sizeHintForRow(0) * 5 + 8);
+    idx_items->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     // Keys move the selection too, so follow the current row, not only clicks.
     connect(idx_items, &QListWidget::currentRowChanged, this, &TjsWiz::idx_itemsClick);
     connect(idx_items, &QListWidget::itemDoubleClicked, this, &TjsWiz::NextBtnClick);
@@ -142,6 +143,7 @@ QWidget *TjsWiz::lastModifiedPage()
     p0_align = named(new QComboBox, "p0_align");
     p0_align->addItems({QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
     p0_chooseFont = named(new QPushButton(QStringLiteral("Choose &Font")), "p0_chooseFont");
+    p0_chooseFont->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(p0_chooseFont, &QPushButton::clicked, this, &TjsWiz::p0_chooseFontClick);
     QFormLayout *form = formPage(page);
     form->addRow(labelFor(QStringLiteral("&Alignment"), p0_align), p0_align);
