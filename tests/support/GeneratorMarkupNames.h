@@ -12,6 +12,8 @@ inline constexpr const char *GeneratorTagNames[] = {
     "BODY", "A", "IMG",
     // element dialogs
     "MENU", "DIR", "ISINDEX", "ILAYER", "LAYER",
+    // the script wizard (font tags, alignment, script blocks)
+    "FONT", "DIV", "SCRIPT",
 };
 
 // Written as "NAME=".
@@ -20,4 +22,6 @@ inline constexpr const char *GeneratorAttributeNames[] = {
     "PROMPT", "HREF", "TARGET", "BACKGROUND", "BGCOLOR", "TEXT", "LINK", "ALINK", "VLINK", "SRC", "ALT", "BORDER",
     // element dialogs
     "CLEAR", "WRAP", "SCROLLING", "MARGINWIDTH", "MARGINHEIGHT", "CODEBASE", "LOWSRC", "START", "DIR", "VISIBILITY",
+    // the script wizard
+    "FACE", "SIZE", "COLOR", "ALIGN", "TYPE",
 };
