@@ -109,6 +109,27 @@ TEST_F(JsWizardBrowserTest, TheSubmitButtonScrollsItsTextOnceItsFormExists)
     EXPECT_TRUE(seen.contains(ring)) << page.probe.toStdString();
 }
 
+// What shows behind the page: the root's background when it has one, else the body's.
+const char *const canvasColour = "(function () { var c = getComputedStyle(document.documentElement).backgroundColor;"
+                                 " return c == 'rgba(0, 0, 0, 0)' ? getComputedStyle(document.body).backgroundColor : c; })()";
+
+TEST_F(JsWizardBrowserTest, FadeWrittenIntoTheHeadAlsoEndsOnTheEndColour)
+{
+    ScriptedPrompts prompts;
+    FakeDocument doc("<HTML>\r\n<HEAD>\r\n<TITLE>t</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<P>text</P>\r\n</BODY>\r\n</HTML>\r\n");
+    doc.select(int(doc.text().indexOf("</HEAD>")), 0);
+    JsWizardValues v;
+    v.script = JsWizardScript::Fade;
+    v.fadeFrom = {255, 255, 0};
+    v.fadeTo = {0, 64, 0};
+    v.speed = 9;
+    InsertJsWizardScript(doc, v);
+    const BrowserPage page = LoadInBrowser(doc.text(), QString::fromLatin1(canvasColour), 1500);
+    REQUIRE_BROWSER(page);
+    EXPECT_TRUE(page.scriptErrors.isEmpty()) << page.scriptErrors.join("\n").toStdString();
+    EXPECT_EQ(page.probe.toStdString(), "rgb(0, 64, 0)");
+}
+
 TEST_F(JsWizardBrowserTest, FadeTakesTheBackgroundToTheEndColour)
 {
     JsWizardValues v;
@@ -118,7 +139,7 @@ TEST_F(JsWizardBrowserTest, FadeTakesTheBackgroundToTheEndColour)
     v.speed = 17;
     const BrowserPage page = LoadInBrowser(
         pageWith({v}, "utf-8", {}, sampler("getComputedStyle(document.body).backgroundColor")),
-        QStringLiteral("JSON.stringify(tlSeen.concat([getComputedStyle(document.body).backgroundColor]))"), 1500);
+        QStringLiteral("JSON.stringify(tlSeen.concat([%1]))").arg(QString::fromLatin1(canvasColour)), 1500);
     REQUIRE_BROWSER(page);
     EXPECT_TRUE(page.scriptErrors.isEmpty()) << page.scriptErrors.join("\n").toStdString();
     const QStringList seen = probed(page);
