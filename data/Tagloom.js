@@ -48,10 +48,15 @@ Tagloom JS Entry #2
 function tagloomFade(from, to, steps) {
   var step = 0;
   function paint() {
-    var parts = [], i;
+    var parts = [], i, colour;
     for (i = 0; i < 3; i++)
       parts[i] = Math.round(from[i] + (to[i] - from[i]) * step / steps);
-    (document.body || document.documentElement).style.backgroundColor = "rgb(" + parts.join(",") + ")";
+    colour = "rgb(" + parts.join(",") + ")";
+    // Written into the head, the script starts before the body exists; the root's
+    // colour then shows behind the page, so both always take the new colour.
+    document.documentElement.style.backgroundColor = colour;
+    if (document.body)
+      document.body.style.backgroundColor = colour;
     if (step < steps) {
       step++;
       window.setTimeout(paint, 20);

@@ -17,7 +17,7 @@ QString CommandLineInfo(const QStringList &arguments, const QString &version)
                 "Usage: tagloom [FILE]...\n"
                 "Edit hand-written HTML pages.\n"
                 "\n"
-                "Each FILE that exists is opened: as a document when its name contains \".htm\",\n"
+                "Each FILE that exists is opened: as a document when its name contains \".htm\" or \".xht\",\n"
                 "as a project when it contains \".tlp\" (letter case does not matter).\n"
                 "Other arguments are ignored.\n"
                 "\n"

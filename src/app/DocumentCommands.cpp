@@ -7,6 +7,7 @@
 #include "app/Preview.h"
 #include "app/SearchController.h"
 #include "custom/HotkeyCapture.h"
+#include "custom/JsWizardDlg.h"
 #include "custom/NewLinkDlg.h"
 #include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
@@ -82,6 +83,7 @@ void RegisterAllDocumentCommands()
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
     RegisterAppletLayerFontCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
+    RegisterJsWizardCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
     RegisterNewLinkCommands([](const NewLinkCommand &c) { RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc, doc.mainForm()->store()); }}); });
     RegisterDocumentCommand({QStringLiteral("ChangeFont1"), QString(), [](TMDIChild &doc) { ChangeFont1Click(doc); }});
     RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});

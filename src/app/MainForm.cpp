@@ -397,7 +397,9 @@ void TMainForm::openCommandLine(const QStringList &arguments)
             continue;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const QString lower = arg.toLower();
-        if (lower.contains(QLatin1String(".htm")) && roomForDocument()) {
+        // ".xht" too: the desktop entry offers the program for XHTML pages.
+        const bool page = lower.contains(QLatin1String(".htm")) || lower.contains(QLatin1String(".xht"));
+        if (page && roomForDocument()) {
             TMDIChild *child = CreateDocumentWindow(arg);
             const LoadResult result = LoadFileIntoEditor(arg, child->Memo1);
             if (result != LoadResult::Loaded) {

@@ -204,7 +204,7 @@ void TnewlinkFrm::writeHeadPart()
     TColorMemo *memo = m_document.editor();
     const std::optional<QString> head = NewLinkHeadLine(ReadJSEntry(
         NewLinkHeadEntry,
-        NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText, !memo->isUtf8Document()), this));
+        NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText, memo->isUtf8Document()), this));
     if (!head)
         return;
     const qsizetype at = FindHeadEnd(memo->textView());

@@ -1,6 +1,7 @@
 #include "custom/NewLinkMarkup.h"
 
 #include "custom/JsEntries.h"
+#include "custom/JsWizardMarkup.h"
 #include "tags/AttributeValues.h"
 
 #include <QDate>
@@ -32,28 +33,10 @@ QString NewLinkCheckerParams(int days, const QString &dateExpression)
     return JoinJSParams({QString::number(days), dateExpression});
 }
 
-namespace {
-QString JsStringValue(const QString &typed, bool latin1Document)
+QString NewLinkHeadParams(const QString &picture, const QString &alignment, const QString &altText, bool utf8Document)
 {
-    QString text = JsStringText(typed);
-    if (!latin1Document)
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : std::as_const(text)) {
-        if (c.unicode() > 0xFF)
-            out += QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
-} // namespace
-
-QString NewLinkHeadParams(const QString &picture, const QString &alignment, const QString &altText, bool latin1Document)
-{
-    return JoinJSParams({JsStringValue(picture, latin1Document), JsStringValue(alignment, latin1Document),
-                         JsStringValue(altText, latin1Document)});
+    return JoinJSParams({JsScriptValue(picture, utf8Document), JsScriptValue(alignment, utf8Document),
+                         JsScriptValue(altText, utf8Document)});
 }
 
 std::optional<QString> NewLinkCheckerText(const QString &entriesFile, int days, const QString &dateExpression)
@@ -69,10 +52,10 @@ std::optional<QString> NewLinkHeadLine(const std::optional<QString> &entry)
 }
 
 std::optional<QString> NewLinkHeadText(const QString &entriesFile, const QString &picture, const QString &alignment,
-                                       const QString &altText, bool latin1Document)
+                                       const QString &altText, bool utf8Document)
 {
     return NewLinkHeadLine(ExtractJSEntry(entriesFile, NewLinkHeadEntry,
-                                          NewLinkHeadParams(picture, alignment, altText, latin1Document)));
+                                          NewLinkHeadParams(picture, alignment, altText, utf8Document)));
 }
 
 int NewLinkAlignmentIndex(const QString &alignment)

@@ -25,18 +25,16 @@ bool IsNewLinkDate(const QString &text);
 QString NewLinkDateExpression(bool onThisDate, const QString &dateText);
 
 // The parameter texts of the two entries. The head part's values become
-// JavaScript strings, so they are escaped for one. For a Latin-1 document the
-// characters beyond Latin-1 are written as \uXXXX escapes: a character reference
-// would reach the script as its literal text.
+// JavaScript strings, so they are escaped for one (see JsScriptValue).
 QString NewLinkCheckerParams(int days, const QString &dateExpression);
 QString NewLinkHeadParams(const QString &picture, const QString &alignment, const QString &altText,
-                          bool latin1Document = false);
+                          bool utf8Document = true);
 
 // The filled entries as OK writes them, from the entries file's text; nothing
 // when the file lacks the entry. The head part goes on a line of its own.
 std::optional<QString> NewLinkCheckerText(const QString &entriesFile, int days, const QString &dateExpression);
 std::optional<QString> NewLinkHeadText(const QString &entriesFile, const QString &picture, const QString &alignment,
-                                       const QString &altText, bool latin1Document = false);
+                                       const QString &altText, bool utf8Document = true);
 // The same for an entry already read (nothing stays nothing).
 std::optional<QString> NewLinkHeadLine(const std::optional<QString> &entry);
 

@@ -404,6 +404,13 @@ TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
     // A window opened by the command line does not touch the list.
     main.openCommandLine({file("three.html", "3")});
     EXPECT_EQ(store->readString("Reopen List", "2", "none"), "none");
+    // XHTML pages open as documents; other files are left alone.
+    main.openCommandLine({file("four.XHTML", "4"), file("five.xht", "5"), file("notes.txt", "6")});
+    QStringList opened;
+    for (TMDIChild *child : DocumentList())
+        opened.append(QFileInfo(child->DocumentFileName).fileName());
+    opened.sort();
+    EXPECT_EQ(opened, QStringList({"five.xht", "four.XHTML", "one.html", "three.html", "two.html"}));
 
     // Closing the last window rebuilds the main menu's list; its item opens that file.
     main.CloseAll1Click();

@@ -16,7 +16,7 @@ const QString Hostile = QStringLiteral("It's \"q\" \\ </script> ~ TL%1 ü€");
 
 QString head(const QString &picture, const QString &alignment, const QString &alt, bool latin1 = false)
 {
-    const std::optional<QString> text = NewLinkHeadText(shippedEntries(), picture, alignment, alt, latin1);
+    const std::optional<QString> text = NewLinkHeadText(shippedEntries(), picture, alignment, alt, !latin1);
     EXPECT_TRUE(text.has_value());
     return text.value_or(QString());
 }

@@ -60,8 +60,8 @@ TEST(NewLinkMarkup, DateExpressionsAndParameters)
     EXPECT_EQ(NewLinkHeadParams("a~b.gif", "LEFT", "x\"y"), "a\\u007Eb.gif~LEFT~x\\\"y~");
     // A Latin-1 page cannot hold the euro sign or the emoji, so they travel as escapes.
     const QString beyond = QString::fromUtf8("\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80 \\");
-    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", true), QString::fromUtf8("\xc3\xbc\\u20AC\\uD83D\\uDE00 \\\\~~~"));
-    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", false), JsStringText(beyond) + "~~~");
+    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", false), QString::fromUtf8("\xc3\xbc\\u20AC\\uD83D\\uDE00 \\\\~~~"));
+    EXPECT_EQ(NewLinkHeadParams(beyond, "", "", true), JsStringText(beyond) + "~~~");
 }
 
 TEST(NewLinkMarkup, StoredAlignmentSelectsItsItem)

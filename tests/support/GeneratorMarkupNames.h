@@ -12,8 +12,8 @@ inline constexpr const char *GeneratorTagNames[] = {
     "BODY", "A", "IMG",
     // element dialogs
     "MENU", "DIR", "ISINDEX", "ILAYER", "LAYER",
-    // new-link marker
-    "SCRIPT",
+    // the script wizard (font tags, alignment, script blocks)
+    "FONT", "DIV", "SCRIPT",
 };
 
 // Written as "NAME=".
@@ -22,6 +22,6 @@ inline constexpr const char *GeneratorAttributeNames[] = {
     "PROMPT", "HREF", "TARGET", "BACKGROUND", "BGCOLOR", "TEXT", "LINK", "ALINK", "VLINK", "SRC", "ALT", "BORDER",
     // element dialogs
     "CLEAR", "WRAP", "SCROLLING", "MARGINWIDTH", "MARGINHEIGHT", "CODEBASE", "LOWSRC", "START", "DIR", "VISIBILITY",
-    // new-link marker
-    "TYPE",
+    // the script wizard
+    "FACE", "SIZE", "COLOR", "ALIGN", "TYPE",
 };
