@@ -136,6 +136,11 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     setMinimumWidth(420);
 
     FormCreate();
+    // The OK row was made first; typing should start in the shown page's first field.
+    if (Notebook1->currentIndex() == PicturePage)
+        urlEdit->setFocus();
+    else
+        newLink_old->setFocus();
 }
 
 void TnewlinkFrm::FormCreate()

@@ -9,6 +9,7 @@
 #include "tags/FakeDocument.h"
 #include "tags/UrlPicker.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QSpinBox>
@@ -76,6 +77,16 @@ std::function<int(QDialog *)> pictureOk(const QList<Fill> &fills)
     };
 }
 
+QWidget *focusOnShow(QDialog *d)
+{
+    d->show();
+    QApplication::setActiveWindow(d);
+    QApplication::processEvents();
+    QWidget *focus = QApplication::focusWidget();
+    d->hide();
+    return focus;
+}
+
 } // namespace
 
 TEST_F(NewLinkDlgTest, CheckerPageStartsAtTodayAndEnablesTheDateOnlyForThisDate)
@@ -88,6 +99,8 @@ TEST_F(NewLinkDlgTest, CheckerPageStartsAtTodayAndEnablesTheDateOnlyForThisDate)
     EXPECT_EQ(days->value(), 7);
     EXPECT_EQ(days->minimum(), 1);
     EXPECT_EQ(days->maximum(), 99);
+    // Typing starts on the shown page, not in a field of the hidden one.
+    EXPECT_EQ(focusOnShow(&dlg), days);
     auto *when = control<TRadioGroup>(&dlg, "newLink_when");
     EXPECT_EQ(when->itemIndex(), 1);
     auto *date = control<QLineEdit>(&dlg, "newLink_whenDate");
@@ -207,6 +220,7 @@ TEST_F(NewLinkDlgTest, PicturePageKeepsItsSettingsAndStoresThemAtOnce)
         FakeDocument doc;
         TnewlinkFrm dlg(doc, *store, TnewlinkFrm::PicturePage);
         EXPECT_EQ(control<QStackedWidget>(&dlg, "Notebook1")->currentIndex(), 1);
+        EXPECT_EQ(focusOnShow(&dlg), control<QLineEdit>(&dlg, "urlEdit"));
         EXPECT_EQ(control<QLineEdit>(&dlg, "urlEdit")->text(), "old.gif");
         EXPECT_EQ(control<QLineEdit>(&dlg, "altEdit")->text(), "Old");
         EXPECT_EQ(control<TRadioGroup>(&dlg, "ALIGNgroupbox")->itemIndex(), a.item) << a.stored;
