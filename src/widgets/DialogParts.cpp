@@ -1,10 +1,46 @@
 #include "widgets/DialogParts.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+
+namespace {
+
+// The row is made before the fields it closes, so the buttons come first in the
+// focus chain and would take the keyboard focus when the dialog opens. Unless the
+// dialog chose a field itself, the first field that can take focus gets it when
+// the dialog is shown: typing starts in a field and Tab still reaches the buttons.
+class FocusFirstField : public QObject
+{
+public:
+    FocusFirstField(QDialog *dialog, QPushButton *cancel) : QObject(dialog), m_dialog(dialog), m_cancel(cancel)
+    {
+        dialog->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_dialog && event->type() == QEvent::Show && !m_dialog->focusWidget()) {
+            for (QWidget *w = m_cancel->nextInFocusChain(); w != m_dialog && w != m_cancel; w = w->nextInFocusChain()) {
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_dialog)
+                    && m_dialog->isAncestorOf(w)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    QDialog *m_dialog;
+    QPushButton *m_cancel;
+};
+
+}  // namespace
 
 QHBoxLayout *OkCancelButtons(QDialog *dialog)
 {
@@ -15,6 +51,7 @@ QHBoxLayout *OkCancelButtons(QDialog *dialog)
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    new FocusFirstField(dialog, cancel);
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(ok);

@@ -1,10 +1,17 @@
 #include "support/ScriptedPrompts.h"
 #include "widgets/ColorButton.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NameValueList.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -99,4 +106,28 @@ TEST(NameValueList, KeepsOrderAndReplacesInPlace)
     EXPECT_FALSE(list.has(QStringLiteral("alt")));
     EXPECT_EQ(NameValueList::fromStrings(list.toStrings()).toStrings(), list.toStrings());
     EXPECT_EQ(NameValueList::fromStrings({QStringLiteral("flag")}).value(QStringLiteral("flag")), QString());
+}
+
+TEST(OkCancelButtons, TypingStartsInTheShownPageAndTabReachesTheButtons)
+{
+    QDialog dialog;
+    QHBoxLayout *row = OkCancelButtons(&dialog);  // made before the fields, as the dialogs do
+    auto *pages = new QStackedWidget(&dialog);
+    auto *hidden = new QLineEdit(pages);
+    auto *shown = new QLineEdit(pages);
+    pages->addWidget(hidden);
+    pages->addWidget(shown);
+    pages->setCurrentWidget(shown);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(pages);
+    layout->addLayout(row);
+
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), shown);
+    QTest::keyClick(shown, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QPushButton *>("OKBtn"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QPushButton *>("CancelBtn"));
 }
