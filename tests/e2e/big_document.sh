@@ -27,17 +27,25 @@ program="$1" page="$2" expected="$3"
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 start=$(date +%s.%N)
-# Like a user, wait for the page to show: until the program has used no CPU for a second.
+# Like a user, wait for the page to show: the program has used no CPU for a
+# second (bounded), then its main window (not the splash screen) is there.
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 sleep 0.5
 last=$(ticks) still=0
-while [ "$still" -lt 4 ]; do
+for _ in $(seq 1 1200); do
+    [ "$still" -ge 4 ] && break
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended"; exit 1; }
     sleep 0.25
     now=$(ticks)
     if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0; fi
     last=$now
 done
-win=$(xdotool search --onlyvisible --pid "$pid" --name '^Tagloom' 2>/dev/null | tail -1) || true
+win=""
+for _ in $(seq 1 300); do
+    win=$(xdotool search --onlyvisible --pid "$pid" --name '^Tagloom' 2>/dev/null | tail -1) || true
+    [ -n "$win" ] && break
+    sleep 0.1
+done
 [ -n "$win" ] || { echo "no window"; exit 1; }
 xdotool windowfocus --sync "$win"
 xdotool key --delay 50 ctrl+End
