@@ -15,7 +15,9 @@ printf '[Misc]\nShow%%20splash%%20screen=0\nInsert%%20all%%20document%%20structu
 printf '<p>old</p>' > "$work/page.html"
 export WORK="$work" PROGRAM="$program"
 
-timeout 120 xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
+# Display numbers searched from a random start: runs started together from :99
+# can pick the same one and lose it.
+timeout 120 xvfb-run -a -n "$((100 + RANDOM % 5000))" -s '-screen 0 1280x900x24' bash -c '
 set -euo pipefail
 log="$WORK/out.txt"
 pid=""
@@ -35,7 +37,11 @@ poll() {  # poll <what> <command...>: until the command succeeds
     return 1
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
-shown() { [ -n "$(window "$1")" ]; }
+# A window is there; a program that ended is a failure at once.
+shown() {
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended"; exit 1; }
+    [ -n "$(window "$1")" ]
+}
 gone() { [ -z "$(window "$1")" ]; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Waits for a window whose title matches, and gives it the keyboard.
@@ -56,9 +62,12 @@ journaled() {
 }
 holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
+display_up() { xdotool getdisplaygeometry >/dev/null 2>&1; }
 keys() { xdotool key --delay 60 "$@"; }
 text() { xdotool type --delay 40 "$1"; }
 
+# Under load the virtual display may still be starting.
+poll "the display" display_up
 "$PROGRAM" >>"$log" 2>&1 & pid=$!
 focus Tagloom
 keys ctrl+n
