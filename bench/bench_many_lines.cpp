@@ -3,7 +3,7 @@
 // opened, the first Ctrl+End, a few typed keys, the journal's copy, Ctrl+S and
 // closing the window. Every step is posted to the event loop like the user's
 // input, and a 1 ms heartbeat timer measures the longest time the loop is held
-// (the longest freeze the user sees); each step's own time is a counter too.
+// (the longest freeze the user sees), over the session and within each step.
 // The bytes on disk are checked after the save.
 
 #include "app/ChildWin.h"
@@ -71,18 +71,18 @@ public:
     {
         QEventLoop loop;
         QTimer::singleShot(0, &loop, [&] {
-            QElapsedTimer t;
-            t.start();
             step();
-            m_steps[name] = std::max(m_steps[name], double(t.nsecsElapsed()) / 1e6);
             QTimer::singleShot(afterMs, &loop, &QEventLoop::quit);
         });
         m_clock.start();
         m_last = 0;
+        m_stepLongest = 0;
         m_beat.start();
         loop.exec();
         beat();
         m_beat.stop();
+        m_steps[name] = std::max(m_steps[name], double(m_stepLongest) / 1e6);
+        m_longest = std::max(m_longest, m_stepLongest);
     }
 
     double longestMs() const { return double(m_longest) / 1e6; }
@@ -92,7 +92,7 @@ private:
     void beat()
     {
         const qint64 now = m_clock.nsecsElapsed();
-        m_longest = std::max(m_longest, now - m_last);
+        m_stepLongest = std::max(m_stepLongest, now - m_last);
         m_last = now;
     }
 
@@ -100,6 +100,7 @@ private:
     QElapsedTimer m_clock;
     qint64 m_last = 0;
     qint64 m_longest = 0;
+    qint64 m_stepLongest = 0;
     std::map<std::string, double> m_steps;
 };
 
