@@ -12,24 +12,31 @@ void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR)
 {
     const char *p = in.data();
     const char *const end = p + in.size();
-    if (pendingCR && p < end && *p == '\n')
+    if (p == end)
+        return;  // a CR at the end of the last piece still waits for its LF
+    if (pendingCR && *p == '\n')
         ++p;  // the LF that completes a CR LF split across chunks
     pendingCR = false;
     while (p < end) {
-        // Copy the run up to the next line-end byte in one go.
+        // Copy up to the next line end that is not CR LF in one go: a file of
+        // CR LF lines, however many and however short, is one copy.
         const char *q = p;
-        while (q < end && *q != '\r' && *q != '\n')
-            ++q;
+        for (; q < end; ++q) {
+            if (*q == '\n')
+                break;
+            if (*q == '\r') {
+                if (q + 1 < end && q[1] == '\n')
+                    ++q;
+                else
+                    break;
+            }
+        }
         out.append(p, q - p);
         if (q == end)
             break;
         out.append("\r\n", 2);
-        if (*q == '\r') {
-            if (q + 1 < end && q[1] == '\n')
-                ++q;
-            else if (q + 1 == end)
-                pendingCR = true;
-        }
+        if (*q == '\r' && q + 1 == end)
+            pendingCR = true;
         p = q + 1;
     }
 }
@@ -95,7 +102,7 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     chunk = QByteArray();
     if (converted.size() > std::numeric_limits<int>::max() - 1)
         return LoadResult::TooLarge;
-    memo->beginLoad(converted.size());
+    memo->beginLoad(converted.size(), utf8.valid);
     memo->appendLoadedBytes(converted);
     converted = QByteArray();
     memo->endLoad(utf8.valid);

@@ -757,12 +757,13 @@ QByteArrayView TColorMemo::rangeView(int from, int to) const
 
 void TColorMemo::loadBytes(const QByteArray &bytes)
 {
-    beginLoad(bytes.size());
+    const bool utf8 = bytes.isValidUtf8();
+    beginLoad(bytes.size(), utf8);
     appendLoadedBytes(bytes);
-    endLoad();
+    endLoad(utf8);
 }
 
-void TColorMemo::beginLoad(qint64 expectedSize)
+void TColorMemo::beginLoad(qint64 expectedSize, std::optional<bool> utf8)
 {
     // Wrapping while appending lays out every line at once; it is switched
     // back on at the end, when only the visible lines need it.
@@ -771,8 +772,10 @@ void TColorMemo::beginLoad(qint64 expectedSize)
     SendScintilla(SCI_SETWRAPMODE, SC_WRAP_NONE);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);
     SendScintilla(SCI_CLEARALL);
-    // Single-byte while loading: a piece may end inside a UTF-8 sequence.
-    SendScintilla(SCI_SETCODEPAGE, 0);
+    // The final encoding from the start when it is known: changing it after the
+    // load makes the editor rebuild its tables over every line. Else
+    // single-byte while loading: a piece may end inside a UTF-8 sequence.
+    SendScintilla(SCI_SETCODEPAGE, utf8.value_or(false) ? SC_CP_UTF8 : 0);
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(expectedSize + 1));
 }
 
@@ -786,7 +789,8 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
 {
     if (!utf8)
         utf8 = textView().isValidUtf8();
-    SendScintilla(SCI_SETCODEPAGE, *utf8 ? SC_CP_UTF8 : 0);
+    if (*utf8 != isUtf8Document())
+        SendScintilla(SCI_SETCODEPAGE, *utf8 ? SC_CP_UTF8 : 0);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);

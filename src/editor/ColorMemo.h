@@ -41,8 +41,9 @@ public:
     // Replaces the whole text; empties undo history and leaves the caret at 0.
     void loadBytes(const QByteArray &bytes);
     // Loading in pieces: the text is emptied, the pieces appended, and the
-    // display encoding chosen from the whole text at the end.
-    void beginLoad(qint64 expectedSize);
+    // display encoding chosen from the whole text at the end. `utf8`: whether
+    // the whole text is valid UTF-8, when the caller knows it before the load.
+    void beginLoad(qint64 expectedSize, std::optional<bool> utf8 = std::nullopt);
     void appendLoadedBytes(QByteArrayView bytes);
     // `utf8`: whether the whole text is valid UTF-8, when the caller already knows.
     void endLoad(std::optional<bool> utf8 = std::nullopt);

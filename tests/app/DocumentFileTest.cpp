@@ -23,6 +23,62 @@ TEST(DocumentFile, LoneCrAndLfBecomeCrLf)
     EXPECT_EQ(out, QByteArray("a\r\nb\r\nc"));
 }
 
+TEST(DocumentFile, LineEndsConvertAlikeWhereverTheChunksSplit)
+{
+    // Runs of CR LF lines are copied whole; what breaks a run must still be
+    // converted, also when a chunk ends right at it.
+    const struct
+    {
+        QByteArray in, out;
+    } cases[] = {
+        {"\r\n\r\n\r\n", "\r\n\r\n\r\n"},
+        {"a\r\nb\nc\r\nd", "a\r\nb\r\nc\r\nd"},
+        {"\r\r\n\n\r", "\r\n\r\n\r\n\r\n"},
+        {"\n\n\r\n", "\r\n\r\n\r\n"},
+        {"x\r\n\ry\r", "x\r\n\r\ny\r\n"},
+        {"\r\n\n\r\r\n", "\r\n\r\n\r\n\r\n"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ConvertLineEnds(c.in), c.out) << c.in.toPercentEncoding().constData();
+        for (qsizetype cut = 0; cut <= c.in.size(); ++cut) {
+            for (qsizetype cut2 = cut; cut2 <= c.in.size(); ++cut2) {
+                QByteArray out;
+                bool pendingCR = false;
+                AppendWithCRLF(QByteArrayView(c.in).first(cut), out, pendingCR);
+                AppendWithCRLF(QByteArrayView(c.in).sliced(cut, cut2 - cut), out, pendingCR);
+                AppendWithCRLF(QByteArrayView(c.in).sliced(cut2), out, pendingCR);
+                EXPECT_EQ(out, c.out) << c.in.toPercentEncoding().constData() << " cut at " << cut << ", " << cut2;
+            }
+        }
+    }
+}
+
+TEST(DocumentFile, EachLoadTakesTheEncodingOfItsOwnText)
+{
+    // The encoding is set before the text goes in when it is known: a load
+    // must not keep the one of the text before it.
+    QTemporaryDir dir;
+    const struct
+    {
+        QByteArray text;
+        bool utf8;
+    } loads[] = {{"caf\xC3\xA9\r\n", true}, {"caf\xE9\r\n", false}, {"caf\xE9", false}, {"plain", true},
+                 {"\xC3\xA9t\xC3\xA9", true}};
+    TColorMemo viaFile, viaBytes;
+    for (const auto &l : loads) {
+        const QString name = dir.filePath("page.html");
+        ASSERT_TRUE(writeFileBytes(name, l.text));
+        ASSERT_EQ(LoadFileIntoEditor(name, &viaFile), LoadResult::Loaded);
+        EXPECT_EQ(viaFile.isUtf8Document(), l.utf8) << l.text.constData();
+        EXPECT_EQ(viaFile.bytes(), l.text);
+        viaBytes.loadBytes(l.text);
+        EXPECT_EQ(viaBytes.isUtf8Document(), l.utf8) << l.text.constData();
+        EXPECT_EQ(viaBytes.bytes(), l.text);
+        EXPECT_EQ(viaBytes.decode(viaBytes.textView()), l.utf8 ? QString::fromUtf8(l.text) : QString::fromLatin1(l.text));
+    }
+}
+
 TEST(DocumentFile, EveryByteSurvivesLoadEditAndSave)
 {
     QTemporaryDir dir;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Types into an untitled document and into an opened file, kills the program
-# outright 1.5 s after the last key, starts it again, accepts the recovery,
+# outright once the journal holds both, starts it again, accepts the recovery,
 # saves both documents and checks that the files hold exactly what was typed.
 set -euo pipefail
 program="$(realpath "$1")"
@@ -15,29 +15,59 @@ printf '[Misc]\nShow%%20splash%%20screen=0\nInsert%%20all%%20document%%20structu
 printf '<p>old</p>' > "$work/page.html"
 export WORK="$work" PROGRAM="$program"
 
-timeout 120 xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
+# Display numbers searched from a random start: runs started together from :99
+# can pick the same one and lose it.
+timeout 120 xvfb-run -a -n "$((100 + RANDOM % 5000))" -s '-screen 0 1280x900x24' bash -c '
 set -euo pipefail
 log="$WORK/out.txt"
 pid=""
 trap '"'"'if [ -n "$pid" ]; then kill -9 "$pid" 2>/dev/null || true; fi'"'"' EXIT
+# Every wait below is on something the program shows or writes, polled every
+# 0.1 s for at most 30 s, so a slow machine only makes the run slower.
+poll() {  # poll <what> <command...>: until the command succeeds
+    local what="$1"
+    shift
+    for _ in $(seq 300); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    echo "timed out waiting for $what; windows:"
+    xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true
+    [ -z "${SHOT:-}" ] || import -window root "$SHOT"
+    return 1
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1; }
+# A window is there; a program that ended is a failure at once.
+shown() {
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended"; exit 1; }
+    [ -n "$(window "$1")" ]
+}
+gone() { [ -z "$(window "$1")" ]; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Waits for a window whose title matches, and gives it the keyboard.
 focus() {
     local w
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1) && [ -n "$w" ] && break
-        sleep 0.1
-    done
-    if [ -z "$w" ]; then
-        echo "no window \"$1\"; windows:"; xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true
-        [ -z "${SHOT:-}" ] || import -window root "$SHOT"
-        return 1
-    fi
+    poll "window \"$1\"" shown "$1"
+    w=$(window "$1")
     xdotool windowfocus --sync "$w"
-    sleep 0.3
+    poll "the keyboard in \"$1\"" has_focus "$w"
 }
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+# A journal entry of this run holds exactly this text at its end.
+journaled() {
+    local f
+    for f in $(find "$XDG_DATA_HOME" "$XDG_STATE_HOME" -name "*.journal" 2>/dev/null); do
+        [ "$(tail -c ${#1} "$f")" = "$1" ] && return 0
+    done
+    return 1
+}
+holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+display_up() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+keys() { xdotool key --delay 60 "$@"; }
 text() { xdotool type --delay 40 "$1"; }
 
+# Under load the virtual display may still be starting.
+poll "the display" display_up
 "$PROGRAM" >>"$log" 2>&1 & pid=$!
 focus Tagloom
 keys ctrl+n
@@ -46,28 +76,31 @@ keys ctrl+o
 focus Open
 text "$WORK/page.html"
 keys Return
-sleep 0.5
+# Keys sent while the dialog is still up would be refused by the main window.
+poll "the Open dialog to close" gone Open
 focus Tagloom
 keys ctrl+End
 text " file words"
-sleep 1.5
+# Killed once both documents are safe in the journal.
+poll "the untitled document in the journal" journaled "untitled words"
+poll "the file in the journal" journaled "<p>old</p> file words"
 kill -9 $pid
 wait $pid 2>/dev/null || true
 
 "$PROGRAM" >>"$log" 2>&1 & pid=$!
 focus Recover
 keys Return
-sleep 0.5
+poll "the recovery dialog to close" gone Recover
 focus Tagloom
 keys ctrl+s          # the opened file, the last one typed into, is active
+poll "the file saved" holds "$WORK/page.html" "<p>old</p> file words"
 keys alt+f x         # exit: the untitled document asks to be saved
 focus Warning
 keys Return          # Yes
 focus "Save As"
 text "$WORK/untitled.html"
 keys Return
-for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && { echo "program did not exit"; exit 1; }
+poll "the program to exit" ended
 wait $pid || true
 ' || { cat "$work/out.txt" 2>/dev/null; exit 1; }
 
