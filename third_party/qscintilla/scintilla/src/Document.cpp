@@ -2220,7 +2220,10 @@ bool SCI_METHOD Document::SetStyles(Sci_Position length, const char *styles) {
 
 void Document::EnsureStyledTo(Sci::Position pos) {
 	if ((enteredStyling == 0) && (pos > GetEndStyled())) {
-		IncrementStyleClock();
+		// A document without styles never changes them; a new clock would make
+		// every shown line be compared with its layout, byte by byte, on each paint.
+		if (cb.HasStyles())
+			IncrementStyleClock();
 		if (pli && !pli->UseContainerLexing()) {
 			const Sci::Line lineEndStyled = SciLineFromPosition(GetEndStyled());
 			const Sci::Position endStyledTo = LineStart(lineEndStyled);

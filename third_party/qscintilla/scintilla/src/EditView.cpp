@@ -349,6 +349,86 @@ LineLayout *EditView::RetrieveLineLayout(Sci::Line lineNumber, const EditModel &
 * Copy the given @a line and its styles from the document into local arrays.
 * Also determine the x position at which each character starts.
 */
+namespace {
+
+// Lines at least this long are laid out by LayoutLongLine.
+constexpr int longLineLayoutLength = 4096;
+
+}
+
+/**
+ * Lays out a very long line (a minified web page) from the widths of its
+ * characters, each distinct character measured once through the position
+ * cache. Measuring the whole line in runs through the platform's text layout
+ * costs seconds for a line of some megabytes, and it is done again on every
+ * change of the line. Kerning between characters is not applied, which only
+ * a proportional font shows. Returns false, leaving the usual layout to do
+ * the work, for a line with a character that has a representation (control
+ * characters, invalid bytes), italic or invisible text, or a multi-byte code
+ * page other than UTF-8.
+ */
+bool EditView::LayoutLongLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
+	LineLayout *ll, int numCharsInLine) {
+	const int family = model.pdoc->CodePageFamily();
+	if (family == efDBCS)
+		return false;
+	// Positions are summed as integers in 1/256 pixel: exact for the platform's
+	// fractional widths, free of a float's loss over millions of characters,
+	// and the cheapest step of the loop.
+	constexpr double unitsPerPixel = 256.0;
+	constexpr XYPOSITION pixelsPerUnit = 1.0f / 256.0f;
+	// Widths of the single-byte characters in the current style; negative
+	// until measured, and for UTF-8 lead bytes always.
+	long long widths[0x100];
+	int widthsStyle = -1;
+	const unsigned char *chars = reinterpret_cast<const unsigned char *>(ll->chars.get());
+	long long x = 0;
+	int i = 0;
+	while (i < numCharsInLine) {
+		const unsigned char ch = chars[i];
+		const long long known = widths[ch];
+		if ((ll->styles[i] == widthsStyle) && (known >= 0)) {
+			x += known;
+			i++;
+			ll->positions[i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+			continue;
+		}
+		const int style = ll->styles[i];
+		if (style != widthsStyle) {
+			if (!vstyle.styles[style].visible || vstyle.styles[style].italic)
+				return false;
+			std::fill(std::begin(widths), std::end(widths), -1);
+			widthsStyle = style;
+		}
+		if (ch == '\t') {
+			const XYPOSITION next = NextTabstopPos(line, static_cast<XYPOSITION>(x) * pixelsPerUnit, vstyle.tabWidth);
+			x = std::llround(next * unitsPerPixel);
+			ll->positions[++i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+			continue;
+		}
+		int len = 1;
+		if ((ch >= 0x80) && (family == efUnicode)) {
+			const int utf8Status = UTF8Classify(chars + i, numCharsInLine - i);
+			if (utf8Status & UTF8MaskInvalid)
+				return false;
+			len = utf8Status & UTF8MaskWidth;
+		}
+		if ((ch < 0x20) || (ch == 0x7F) || model.reprs.RepresentationFromCharacter(&ll->chars[i], len))
+			return false;
+		XYPOSITION measured[UTF8MaxBytes];
+		posCache.MeasureWidths(surface, vstyle, style, &ll->chars[i], len, measured, model.pdoc);
+		const long long width = std::llround(measured[len - 1] * unitsPerPixel);
+		if (len == 1 && !((ch >= 0x80) && (family == efUnicode)))
+			widths[ch] = width;
+		x += width;
+		// Every byte of a character ends where the character does.
+		for (int k = 1; k <= len; k++)
+			ll->positions[i + k] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+		i += len;
+	}
+	return true;
+}
+
 void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle, LineLayout *ll, int width) {
 	if (!ll)
 		return;
@@ -458,6 +538,8 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 		ll->positions[0] = 0;
 		bool lastSegItalics = false;
 
+		// A very long line is laid out from the widths of its characters.
+		if ((numCharsInLine < longLineLayoutLength) || !LayoutLongLine(model, line, surface, vstyle, ll, numCharsInLine)) {
 		BreakFinder bfLayout(ll, nullptr, Range(0, numCharsInLine), posLineStart, 0, false, model.pdoc, &model.reprs, nullptr);
 		while (bfLayout.More()) {
 
@@ -501,6 +583,7 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 		// Small hack to make lines that end with italics not cut off the edge of the last character
 		if (lastSegItalics) {
 			ll->positions[numCharsInLine] += vstyle.lastSegItalicsOffset;
+		}
 		}
 		ll->numCharsInLine = numCharsInLine;
 		ll->numCharsBeforeEOL = numCharsBeforeEOL;

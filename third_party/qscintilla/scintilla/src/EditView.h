@@ -115,6 +115,8 @@ public:
 	LineLayout *RetrieveLineLayout(Sci::Line lineNumber, const EditModel &model);
 	void LayoutLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
 		LineLayout *ll, int width = LineLayout::wrapWidthInfinite);
+	bool LayoutLongLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
+		LineLayout *ll, int numCharsInLine);
 
 	Point LocationFromPosition(Surface *surface, const EditModel &model, SelectionPosition pos, Sci::Line topLine,
 				   const ViewStyle &vs, PointEnd pe);

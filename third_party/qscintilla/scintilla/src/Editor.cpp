@@ -2262,8 +2262,10 @@ void Editor::DelCharBack(bool allowLineStartDeletion) {
 					const Sci::Line lineCurrentPos =
 						pdoc->SciLineFromPosition(sel.Range(r).caret.Position());
 					if (allowLineStartDeletion || (pdoc->LineStart(lineCurrentPos) != sel.Range(r).caret.Position())) {
-						if (pdoc->GetColumn(sel.Range(r).caret.Position()) <= pdoc->GetLineIndentation(lineCurrentPos) &&
-								pdoc->GetColumn(sel.Range(r).caret.Position()) > 0 && pdoc->backspaceUnindents) {
+						// The option first: the column is counted from the start of the line.
+						if (pdoc->backspaceUnindents &&
+								pdoc->GetColumn(sel.Range(r).caret.Position()) <= pdoc->GetLineIndentation(lineCurrentPos) &&
+								pdoc->GetColumn(sel.Range(r).caret.Position()) > 0) {
 							UndoGroup ugInner(pdoc, !ug.Needed());
 							const int indentation = pdoc->GetLineIndentation(lineCurrentPos);
 							const int indentationStep = pdoc->IndentSize();

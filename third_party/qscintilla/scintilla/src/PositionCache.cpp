@@ -461,9 +461,15 @@ BreakFinder::BreakFinder(const LineLayout *ll_, const Selection *psel, Range lin
 	// First find the first visible character
 	if (xStart > 0.0f)
 		nextBreak = ll->FindBefore(static_cast<XYPOSITION>(xStart), lineRange);
-	// Now back to a style break
-	while ((nextBreak > lineRange.start) && (ll->styles[nextBreak] == ll->styles[nextBreak - 1])) {
+	// Now back to a style break, but not further than a run is scanned ahead:
+	// on a very long line in one style that would be its start.
+	const Sci::Position backLimit = std::max<Sci::Position>(lineRange.start, nextBreak - lengthScanAhead);
+	while ((nextBreak > backLimit) && (ll->styles[nextBreak] == ll->styles[nextBreak - 1])) {
 		nextBreak--;
+	}
+	if ((nextBreak > lineRange.start) && (ll->styles[nextBreak] == ll->styles[nextBreak - 1])) {
+		// Stopped inside a run: start on a character.
+		nextBreak = static_cast<int>(pdoc->MovePositionOutsideChar(posLineStart + nextBreak, -1, false) - posLineStart);
 	}
 
 	if (breakForSelection) {
@@ -503,6 +509,8 @@ TextSegment BreakFinder::Next() {
 	if (subBreak == -1) {
 		const int prev = nextBreak;
 		while (nextBreak < lineRange.end) {
+			if ((nextBreak - prev) >= lengthScanAhead)
+				break;
 			int charWidth = 1;
 			if (encodingFamily == efUnicode)
 				charWidth = UTF8DrawBytes(reinterpret_cast<unsigned char *>(&ll->chars[nextBreak]),
