@@ -660,6 +660,36 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 					p = lastGoodBreak + 1;
 					continue;
 				}
+				if ((vstyle.wrapState == eWrapWord) && (ll->numCharsInLine >= longLineLayoutLength)) {
+					// A long line: find where the row overflows by bisection and the
+					// last good break before it, instead of testing every character.
+					Sci::Position fits = p;
+					Sci::Position overflows = ll->numCharsInLine;
+					// The row ends near where it starts: gallop there, then bisect.
+					for (Sci::Position step = 64; fits + step < ll->numCharsInLine; step *= 2) {
+						if ((ll->positions[fits + step + 1] - startOffset) >= width) {
+							overflows = fits + step;
+							break;
+						}
+						fits += step;
+					}
+					while (overflows - fits > 1) {
+						const Sci::Position middle = fits + (overflows - fits) / 2;
+						if ((ll->positions[middle + 1] - startOffset) >= width)
+							overflows = middle;
+						else
+							fits = middle;
+					}
+					for (Sci::Position q = overflows - 1; q >= std::max<Sci::Position>(p, 1); q--) {
+						if ((ll->styles[q] != ll->styles[q - 1]) ||
+							(IsSpaceOrTab(ll->chars[q - 1]) && !IsSpaceOrTab(ll->chars[q]))) {
+							lastGoodBreak = q;
+							break;
+						}
+					}
+					p = overflows;
+					continue;
+				}
 				if (p > 0) {
 					if (vstyle.wrapState == eWrapChar) {
 						lastGoodBreak = model.pdoc->MovePositionOutsideChar(p + posLineStart, -1)

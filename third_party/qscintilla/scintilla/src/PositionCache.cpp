@@ -340,7 +340,9 @@ LineLayout *LineLayoutCache::Retrieve(Sci::Line lineNumber, Sci::Line lineCaret,
 				}
 			}
 			if (!cache[pos]) {
-				cache[pos].reset(new LineLayout(maxChars));
+				// Room to grow: typing on a line of megabytes would otherwise
+				// allocate its layout anew, and fault its pages in, on every key.
+				cache[pos].reset(new LineLayout(maxChars + maxChars / 16));
 			}
 			cache[pos]->lineNumber = lineNumber;
 			cache[pos]->inCache = true;
