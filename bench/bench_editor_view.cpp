@@ -3,7 +3,8 @@
 // focus change does. Opening a file and the first jump to its end; a typed
 // character and a caret move in the middle of a small and of a huge page,
 // each with the colour pass and the repaint that follow; a page that is one
-// long line; the memory a document keeps.
+// long line, and a session with 50 MB that has no line break; the memory a
+// document keeps.
 
 #include "app/DocumentFile.h"
 #include "editor/ColorMemo.h"
@@ -12,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -19,8 +21,10 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <time.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -177,12 +181,14 @@ void BM_CaretMoveInMiddle(benchmark::State &state)
 BENCHMARK(BM_CaretMoveInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
 
 // A minified page: 5 MB on one line, arg 1 = word wrap turned on (the page
-// opens unwrapped for its size).
+// opens unwrapped for its size). Opening includes the first jump to the end.
 void BM_OneLineOpen(benchmark::State &state)
 {
     const QString file = pageFile(5 << 20, true);
     for (auto _ : state) {
         auto memo = shownEditor(file, state.range(0), true);
+        key(*memo, Qt::Key_End, Qt::ControlModifier);
+        settle();
         state.PauseTiming();
         memo.reset();
         settle();
@@ -213,6 +219,74 @@ void BM_OneLineRepaint(benchmark::State &state)
     state.counters["coloured_bytes"] = memo.lastPass().limit - memo.lastPass().from;
 }
 BENCHMARK(BM_OneLineRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// What the colour pass of a long line costs, and what it allocates: the
+// bytes it reads must not grow with the line.
+void BM_OneLineColorPass(benchmark::State &state)
+{
+    TColorMemo &memo = middleEditor(5 << 20, true, state.range(0));
+    for (auto _ : state)
+        memo.PaintColors(false);
+    state.counters["scanned_bytes"] = memo.lastPass().scanned;
+}
+BENCHMARK(BM_OneLineColorPass)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.2);
+
+// A user's session with a 50 MB page that has no line break, each step as
+// the event loop runs it: open (with the first paint), Ctrl+End, five typed
+// keys, a caret move, a save, and closing the window. The counters give the
+// longest step (the longest the window stops answering) and each step's time.
+void BM_NoLineBreak50MBSession(benchmark::State &state)
+{
+    const QString file = pageFile(50 << 20, true);
+    const QString saved = g_dir->filePath(QStringLiteral("saved.html"));
+    // Wall time is what the user waits; on a busy machine the CPU time of the
+    // program's thread tells what it costs.
+    auto cpuMs = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    };
+    QElapsedTimer clock;
+    std::map<std::string, double> steps, cpuSteps;
+    auto step = [&](const char *name, const std::function<void()> &work) {
+        const double cpuStart = cpuMs();
+        clock.start();
+        work();
+        settle();
+        double &ms = steps[name];
+        ms = std::max(ms, double(clock.nsecsElapsed()) / 1e6);
+        double &cpu = cpuSteps[name];
+        cpu = std::max(cpu, cpuMs() - cpuStart);
+    };
+    for (auto _ : state) {
+        std::unique_ptr<TColorMemo> memo;
+        step("open_ms", [&] { memo = shownEditor(file); });
+        step("jump_end_ms", [&] { key(*memo, Qt::Key_End, Qt::ControlModifier); });
+        for (int i = 0; i < 5; ++i)
+            step("key_ms", [&] { key(*memo, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); });
+        step("caret_ms", [&] { key(*memo, Qt::Key_Left); });
+        step("save_ms", [&] {
+            if (!SaveBytesToFile(saved, memo->textView()))
+                qFatal("cannot save");
+        });
+        step("close_ms", [&] { memo.reset(); });
+        state.PauseTiming();
+        QFile before(file), after(saved);
+        if (!before.open(QIODevice::ReadOnly) || !after.open(QIODevice::ReadOnly)
+            || after.readAll() != before.readAll() + "xxxxx")
+            qFatal("the saved page is not the old one with the typed text at its end");
+        state.ResumeTiming();
+    }
+    double longest = 0, longestCpu = 0;
+    for (const auto &[name, ms] : steps) {
+        state.counters[name] = ms;
+        longest = std::max(longest, ms);
+        longestCpu = std::max(longestCpu, cpuSteps[name]);
+    }
+    state.counters["longest_stall_ms"] = longest;
+    state.counters["longest_stall_cpu_ms"] = longestCpu;
+}
+BENCHMARK(BM_NoLineBreak50MBSession)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Where a position stands on a long line: what every colour pass and caret
 // move asks the editor.

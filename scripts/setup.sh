@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
           libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev clang
           libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool)
 missing=()
