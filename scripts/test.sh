@@ -6,6 +6,6 @@ dir="${1:-build}"
 shift || true
 scripts/setup.sh "$dir" "$@"
 cd "$dir"
-# A test that fails is run once more: the end-to-end tests drive a real X display
-# with fixed pauses, and a loaded machine can miss one. A real fault fails twice.
+# A test that fails is run once more: the end-to-end tests drive a real X display,
+# and a heavily loaded machine can still lose an event. A real fault fails twice.
 ctest --output-on-failure -j2 --repeat until-pass:2

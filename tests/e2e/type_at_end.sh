@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# A page of 10 million empty lines (CR LF): the real program started with it on
-# a virtual display, Ctrl+End, a few typed keys, Ctrl+S, then the program closed.
-# The file must be the old bytes followed by exactly the typed text, and the
-# program must exit by itself.
-# Usage: many_lines.sh <program> [lines]
+# A user's session with a big page: the real program started with the file on a
+# virtual display, Ctrl+End, a few typed keys, Ctrl+S, then File > Exit. The file
+# on disk must be the old bytes followed by exactly the typed text, and the
+# program must end by itself (the page is saved, so closing asks nothing).
+# Usage: type_at_end.sh <program> <page kind> [size]
+#   lines    CR LF lines of table markup, size bytes (default 50 MB)
+#   empty    size empty CR LF lines (default 10 million)
+#   oneline  one line of markup with some UTF-8 and no line break, size bytes (default 50 MB)
 set -euo pipefail
 program="$(realpath "$1")"
-lines="${2:-10000000}"
+kind="$2"
 command -v xdotool >/dev/null || { echo "xdotool missing (scripts/setup.sh installs it)"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -15,8 +18,20 @@ export TAGLOOM_DATA_FOLDER="$work/data"
 mkdir -p "$TAGLOOM_DATA_FOLDER"
 cp "$(dirname "$program")/Tagloom.colors" "$TAGLOOM_DATA_FOLDER/"
 
-page="$work/lines.html"
-yes $'\r' | head -c $((lines * 2)) >"$page" || true
+page="$work/page.html"
+case "$kind" in
+lines)
+    yes $'<TR><TD CLASS="cell">Some text &amp; more</TD><TD><A HREF="page.html">link</A></TD></TR>\r' \
+        | head -c "${3:-52428800}" >"$page" || true ;;
+empty)
+    yes $'\r' | head -c $((${3:-10000000} * 2)) >"$page" || true ;;
+oneline)
+    yes '<tr><td class="cell">Some text &amp; caf&eacute; café</td><td><a href="page.html">link</a></td></tr>' \
+        | tr -d '\n' | head -c "${3:-52428800}" >"$page" || true
+    printf '</table>' >>"$page"
+    [ "$(tr -cd '\n\r' <"$page" | wc -c)" = 0 ] || { echo "the page has a line break"; exit 1; } ;;
+*) echo "unknown page kind: $kind"; exit 2 ;;
+esac
 cp "$page" "$work/expected"
 printf 'typed' >>"$work/expected"
 
@@ -32,7 +47,7 @@ trap 'kill -9 $pid 2>/dev/null || true' EXIT
 start=$(date +%s.%N)
 say() { awk -v s="$start" -v e="$(date +%s.%N)" -v m="$1" 'BEGIN { printf "%s %.1f s after the start\n", m, e - s }'; }
 # Like a user, wait for the page to show: the program has used no CPU for a
-# second, then its main window (not the splash screen) is there.
+# second (bounded), then its main window (not the splash screen) is there.
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 sleep 0.5
 last=$(ticks) still=0
@@ -70,14 +85,13 @@ if [ "$saved" != 1 ]; then
     exit 1
 fi
 say "saved"
-# Saved, so closing asks nothing: the program must end by itself.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key --delay 50 alt+f x
+xdotool key --delay 100 alt+f x
 for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "the program did not exit"; exit 1; fi
+if kill -0 "$pid" 2>/dev/null; then echo "the program did not end after File > Exit"; exit 1; fi
 wait "$pid" || { echo "the program failed on exit"; exit 1; }
 say "closed"
-cmp "$page" "$expected" || { echo "the file changed on exit"; exit 1; }
+cmp "$page" "$expected" || { echo "closing changed the file"; exit 1; }
 INNER
 chmod +x "$work/session.sh"
 # Display numbers searched from a random start: runs started together from :99
