@@ -197,4 +197,106 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"line_break_in_middle", 1 << 19, {Qt::Key_Return}, 0, 0, "\r\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct Change
+{
+    double at;         // where, as a share of the line
+    int removed;       // bytes taken away there
+    QByteArray added;  // and put in
+    bool settle;       // laid out and painted before the next change
+};
+
+struct RelayoutCase
+{
+    const char *name;
+    QList<Change> changes;
+};
+
+class LongLineRelayout : public ::testing::TestWithParam<std::tuple<RelayoutCase, bool>>
+{
+};
+
+// Where a position stands with nothing scrolled: x and the row.
+std::pair<long, long> placeOf(TColorMemo &memo, int pos)
+{
+    return {xOf(memo, pos), memo.SendScintilla(B::SCI_POINTYFROMPOSITION, 0UL, long(pos)) / lineHeight(memo)};
+}
+
+void scrollHome(TColorMemo &memo)
+{
+    memo.SendScintilla(B::SCI_SETFIRSTVISIBLELINE, 0UL);
+    memo.SendScintilla(B::SCI_SETXOFFSET, 0UL);
+}
+
+// After an edit a long line is laid out again from the edit on, and its
+// wrap from the last row the edit cannot touch: every character must stand
+// where a layout of the whole edited line puts it.
+TEST_P(LongLineRelayout, EditedLineStandsAsIfLaidOutAfresh)
+{
+    const auto &[c, wrap] = GetParam();
+    QByteArray text = repeated("<td class=\"c\">caf\xc3\xa9\ttext &amp; more</td> ", 300 << 10);
+    auto edited = shownMemo(text);
+    setWrap(*edited, wrap);
+    settle(*edited);
+    QList<int> near;
+    for (const Change &change : c.changes) {
+        const int at = int(edited->SendScintilla(B::SCI_POSITIONBEFORE, long(text.size() * change.at) + 1));
+        edited->SendScintilla(B::SCI_DELETERANGE, long(at), long(change.removed));
+        edited->SendScintilla(B::SCI_INSERTTEXT, long(at), change.added.constData());
+        text.replace(at, change.removed, change.added);
+        near << at;
+        if (change.settle)
+            settle(*edited);
+    }
+    ASSERT_EQ(edited->bytes(), text);
+    auto fresh = shownMemo(text);
+    setWrap(*fresh, wrap);
+    settle(*fresh);
+    if (wrap) {
+        EXPECT_EQ(edited->SendScintilla(B::SCI_WRAPCOUNT, 0UL), fresh->SendScintilla(B::SCI_WRAPCOUNT, 0UL));
+    }
+    QList<int> positions{int(text.size())};
+    for (int pos = 0; pos < text.size(); pos += 997)
+        positions << pos;
+    for (int at : near)
+        for (int pos = std::max(0, at - 300); pos < std::min(int(text.size()), at + 300); ++pos)
+            positions << pos;
+    for (TColorMemo *memo : {edited.get(), fresh.get()})
+        scrollHome(*memo);
+    int differ = 0;
+    for (int pos : positions) {
+        pos = int(fresh->SendScintilla(B::SCI_POSITIONBEFORE, long(pos) + 1));
+        if (placeOf(*edited, pos) != placeOf(*fresh, pos) && ++differ < 5)
+            ADD_FAILURE() << "at " << pos << ": " << placeOf(*edited, pos).first << "," << placeOf(*edited, pos).second
+                          << " instead of " << placeOf(*fresh, pos).first << "," << placeOf(*fresh, pos).second;
+    }
+    EXPECT_EQ(differ, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, LongLineRelayout,
+    ::testing::Combine(
+        ::testing::Values(
+            RelayoutCase{"type_in_middle", {{0.5, 0, "x", true}, {0.5, 0, "y", true}}},
+            RelayoutCase{"delete_in_middle", {{0.5, 3, "", true}}},
+            RelayoutCase{"insert_at_start", {{0, 0, "ab", true}}},
+            RelayoutCase{"type_at_end", {{1, 0, "z", true}, {1, 0, "z", true}}},
+            RelayoutCase{"tab_moves_later_tab_stops", {{0.3, 0, "\t", true}}},
+            RelayoutCase{"wide_character", {{0.6, 0, "\xe2\x80\x93", true}}},
+            RelayoutCase{"space_breaks_a_word", {{0.5, 0, " ", true}}},
+            // One of them breaks the word a row ended before.
+            RelayoutCase{"spaces_along_two_rows",
+                         {{0.5, 0, " ", true}, {0.50003, 0, " ", true}, {0.50006, 0, " ", true},
+                          {0.50009, 0, " ", true}, {0.50012, 0, " ", true}, {0.50015, 0, " ", true},
+                          {0.50018, 0, " ", true}, {0.50021, 0, " ", true}}},
+            RelayoutCase{"joined_words", {{0.45, 1, "", true}, {0.45, 1, "", true}}},
+            RelayoutCase{"two_changes_one_layout", {{0.7, 0, "later", false}, {0.2, 2, "", true}}},
+            RelayoutCase{"same_length_replaced", {{0.4, 1, "Q", true}}},
+            RelayoutCase{"control_character_and_back", {{0.5, 0, "\x01", true}, {0.5, 1, "", true}}},
+            RelayoutCase{"outgrows_its_room", {{0.5, 0, repeated("<b>grown</b>", 40 << 10), true}}},
+            RelayoutCase{"shrinks_to_a_fraction", {{0.1, 250 << 10, "", true}}}),
+        ::testing::Bool()),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_wrapped" : "_unwrapped");
+    });
+
 }  // namespace

@@ -366,55 +366,95 @@ constexpr int longLineLayoutLength = 4096;
  * the work, for a line with a character that has a representation (control
  * characters, invalid bytes), italic or invisible text, or a multi-byte code
  * page other than UTF-8.
+ * After an edit, the bytes before @a unchangedBefore are as they were laid out:
+ * the layout resumes at the last recorded character start before them, with
+ * the exact x summed there, so it comes out as a layout from the start would.
+ * @a unchangedBefore is set to where it resumed: the positions up to there
+ * are those of the previous layout.
  */
 bool EditView::LayoutLongLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
-	LineLayout *ll, int numCharsInLine) {
+	LineLayout *ll, int numCharsInLine, int &unchangedBefore) {
+	std::vector<std::pair<int, long long>> &resume = ll->longLineResume;
 	const int family = model.pdoc->CodePageFamily();
-	if (family == efDBCS)
+	if (family == efDBCS) {
+		resume.clear();
+		unchangedBefore = 0;
 		return false;
+	}
 	// Positions are summed as integers in 1/256 pixel: exact for the platform's
 	// fractional widths, free of a float's loss over millions of characters,
 	// and the cheapest step of the loop.
 	constexpr double unitsPerPixel = 256.0;
 	constexpr XYPOSITION pixelsPerUnit = 1.0f / 256.0f;
+	// A resume point at about every this many bytes.
+	constexpr int resumeStep = 4096;
 	// Widths of the single-byte characters in the current style; negative
 	// until measured, and for UTF-8 lead bytes always.
 	long long widths[0x100];
+	std::fill(std::begin(widths), std::end(widths), -1);
 	int widthsStyle = -1;
 	const unsigned char *chars = reinterpret_cast<const unsigned char *>(ll->chars.get());
+	const unsigned char *styles = ll->styles.get();
+	XYPOSITION *positions = ll->positions.get();
 	long long x = 0;
 	int i = 0;
+	// The last resume point at or before the first changed byte.
+	const auto after = std::upper_bound(resume.begin(), resume.end(), unchangedBefore,
+		[](int value, const std::pair<int, long long> &point) { return value < point.first; });
+	if ((unchangedBefore > 0) && (after != resume.begin())) {
+		i = std::prev(after)->first;
+		x = std::prev(after)->second;
+		resume.erase(std::prev(after), resume.end());
+	} else {
+		resume.clear();
+	}
+	unchangedBefore = i;
+	int nextResume = i;
 	while (i < numCharsInLine) {
-		const unsigned char ch = chars[i];
-		const long long known = widths[ch];
-		if ((ll->styles[i] == widthsStyle) && (known >= 0)) {
-			x += known;
-			i++;
-			ll->positions[i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
-			continue;
+		if (i >= nextResume) {
+			resume.emplace_back(i, x);
+			nextResume = (i / resumeStep + 1) * resumeStep;
 		}
-		const int style = ll->styles[i];
+		// Most characters are single bytes of the current style, already measured.
+		const int stop = std::min(numCharsInLine, nextResume);
+		while (i < stop) {
+			const long long known = widths[chars[i]];
+			if ((known < 0) || (styles[i] != widthsStyle))
+				break;
+			x += known;
+			positions[++i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+		}
+		if (i >= stop)
+			continue;
+		const unsigned char ch = chars[i];
+		const int style = styles[i];
 		if (style != widthsStyle) {
-			if (!vstyle.styles[style].visible || vstyle.styles[style].italic)
+			if (!vstyle.styles[style].visible || vstyle.styles[style].italic) {
+				resume.clear();
 				return false;
+			}
 			std::fill(std::begin(widths), std::end(widths), -1);
 			widthsStyle = style;
 		}
 		if (ch == '\t') {
 			const XYPOSITION next = NextTabstopPos(line, static_cast<XYPOSITION>(x) * pixelsPerUnit, vstyle.tabWidth);
 			x = std::llround(next * unitsPerPixel);
-			ll->positions[++i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+			positions[++i] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
 			continue;
 		}
 		int len = 1;
 		if ((ch >= 0x80) && (family == efUnicode)) {
 			const int utf8Status = UTF8Classify(chars + i, numCharsInLine - i);
-			if (utf8Status & UTF8MaskInvalid)
+			if (utf8Status & UTF8MaskInvalid) {
+				resume.clear();
 				return false;
+			}
 			len = utf8Status & UTF8MaskWidth;
 		}
-		if ((ch < 0x20) || (ch == 0x7F) || model.reprs.RepresentationFromCharacter(&ll->chars[i], len))
+		if ((ch < 0x20) || (ch == 0x7F) || model.reprs.RepresentationFromCharacter(&ll->chars[i], len)) {
+			resume.clear();
 			return false;
+		}
 		XYPOSITION measured[UTF8MaxBytes];
 		posCache.MeasureWidths(surface, vstyle, style, &ll->chars[i], len, measured, model.pdoc);
 		const long long width = std::llround(measured[len - 1] * unitsPerPixel);
@@ -423,7 +463,7 @@ bool EditView::LayoutLongLine(const EditModel &model, Sci::Line line, Surface *s
 		x += width;
 		// Every byte of a character ends where the character does.
 		for (int k = 1; k <= len; k++)
-			ll->positions[i + k] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
+			positions[i + k] = static_cast<XYPOSITION>(x) * pixelsPerUnit;
 		i += len;
 	}
 	return true;
@@ -441,12 +481,29 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 	if (posLineEnd >(posLineStart + ll->maxLineLength)) {
 		posLineEnd = posLineStart + ll->maxLineLength;
 	}
+	// Bytes at the start of the line whose layout is kept after an edit, and
+	// the rows of the previous wrap, which are kept as far as they are the same.
+	int unchangedBefore = 0;
+	bool rowsKept = false;
+	int rowsKeptWidth = 0;
+	int rowsKeptLines = 0;
+	XYPOSITION rowsKeptIndent = 0;
 	if (ll->validity == LineLayout::llCheckTextAndStyle) {
 		Sci::Position lineLength = posLineEnd - posLineStart;
 		if (!vstyle.viewEOL) {
 			lineLength = model.pdoc->LineEnd(line) - posLineStart;
 		}
-		if (lineLength == ll->numCharsInLine) {
+		if ((ll->unchangedBefore > 0) && !ll->longLineResume.empty() && !vstyle.someStylesForceCase &&
+			(lineLength >= longLineLayoutLength)) {
+			// A long line edited after its start: laid out again from the edit on.
+			unchangedBefore = static_cast<int>(std::min<Sci::Position>(
+				{ll->unchangedBefore, ll->numCharsInLine, lineLength}));
+			rowsKept = ll->rowsKept;
+			rowsKeptWidth = ll->widthLine;
+			rowsKeptLines = ll->lines;
+			rowsKeptIndent = ll->wrapIndent;
+			ll->validity = LineLayout::llInvalid;
+		} else if (lineLength == ll->numCharsInLine) {
 			// See if chars, styles, indicators, are all the same
 			bool allSame = true;
 			// Check base line layout
@@ -502,11 +559,11 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 
 		// Fill base line layout
 		const int lineLength = static_cast<int>(posLineEnd - posLineStart);
-		model.pdoc->GetCharRange(ll->chars.get(), posLineStart, lineLength);
-		model.pdoc->GetStyleRange(ll->styles.get(), posLineStart, lineLength);
+		model.pdoc->GetCharRange(ll->chars.get() + unchangedBefore, posLineStart + unchangedBefore, lineLength - unchangedBefore);
+		model.pdoc->GetStyleRange(ll->styles.get() + unchangedBefore, posLineStart + unchangedBefore, lineLength - unchangedBefore);
 		const int numCharsBeforeEOL = static_cast<int>(model.pdoc->LineEnd(line) - posLineStart);
 		const int numCharsInLine = (vstyle.viewEOL) ? lineLength : numCharsBeforeEOL;
-		for (Sci::Position styleInLine = 0; styleInLine < numCharsInLine; styleInLine++) {
+		for (Sci::Position styleInLine = unchangedBefore; styleInLine < numCharsInLine; styleInLine++) {
 			const unsigned char styleByte = ll->styles[styleInLine];
 			ll->styles[styleInLine] = styleByte;
 		}
@@ -539,7 +596,10 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 		bool lastSegItalics = false;
 
 		// A very long line is laid out from the widths of its characters.
-		if ((numCharsInLine < longLineLayoutLength) || !LayoutLongLine(model, line, surface, vstyle, ll, numCharsInLine)) {
+		if (numCharsInLine < longLineLayoutLength)
+			ll->longLineResume.clear();
+		if ((numCharsInLine < longLineLayoutLength) || !LayoutLongLine(model, line, surface, vstyle, ll, numCharsInLine, unchangedBefore)) {
+			unchangedBefore = 0;
 		BreakFinder bfLayout(ll, nullptr, Range(0, numCharsInLine), posLineStart, 0, false, model.pdoc, &model.reprs, nullptr);
 		while (bfLayout.More()) {
 
@@ -593,7 +653,10 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 	if (width < 20) {
 		width = 20;
 	}
+	if (unchangedBefore == 0)
+		rowsKept = false;
 	if ((ll->validity == LineLayout::llPositions) || (ll->widthLine != width)) {
+		rowsKept = rowsKept && (rowsKeptWidth == width);
 		ll->widthLine = width;
 		if (width == LineLayout::wrapWidthInfinite) {
 			ll->lines = 1;
@@ -637,6 +700,41 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 			Sci::Position lastLineStart = 0;
 			XYACCUMULATOR startOffset = 0;
 			Sci::Position p = 0;
+			if (rowsKept && (vstyle.wrapState == eWrapWord) && (ll->numCharsInLine >= longLineLayoutLength) &&
+				(ll->wrapIndent == rowsKeptIndent) && (rowsKeptLines > 1)) {
+				// A row ends at the first character that overflows it: a row whose
+				// overflow lies before the first changed position is as it was, and
+				// so are those before it (each starts further along, so it overflows
+				// sooner). The wrap resumes after the last such row.
+				const int changed = unchangedBefore;
+				ll->lines = rowsKeptLines;
+				// The row the change is in.
+				int row = 0;
+				int rowAfter = rowsKeptLines;
+				while (rowAfter - row > 1) {
+					const int middle = row + (rowAfter - row) / 2;
+					if (ll->LineStart(middle) <= changed)
+						row = middle;
+					else
+						rowAfter = middle;
+				}
+				const auto overflowsBefore = [&](int r) {
+					const int rowStart = ll->LineStart(r);
+					const XYPOSITION offset = (r == 0) ? 0 : (ll->positions[rowStart] - ll->wrapIndent);
+					return (changed >= rowStart + 2) && ((ll->positions[changed] - offset) >= width);
+				};
+				while ((row >= 0) && !overflowsBefore(row))
+					row--;
+				if ((row >= 0) && (row + 1 < rowsKeptLines) && overflowsBefore(0)) {
+					lastGoodBreak = ll->LineStart(row + 1);
+					lastLineStart = lastGoodBreak;
+					startOffset = ll->positions[lastGoodBreak] - ll->wrapIndent;
+					p = lastGoodBreak + 1;
+					ll->lines = row + 1;
+				} else {
+					ll->lines = 0;
+				}
+			}
 			while (p < ll->numCharsInLine) {
 				if ((ll->positions[p + 1] - startOffset) >= width) {
 					if (lastGoodBreak == lastLineStart) {

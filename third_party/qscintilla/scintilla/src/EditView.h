@@ -116,7 +116,7 @@ public:
 	void LayoutLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
 		LineLayout *ll, int width = LineLayout::wrapWidthInfinite);
 	bool LayoutLongLine(const EditModel &model, Sci::Line line, Surface *surface, const ViewStyle &vstyle,
-		LineLayout *ll, int numCharsInLine);
+		LineLayout *ll, int numCharsInLine, int &unchangedBefore);
 
 	Point LocationFromPosition(Surface *surface, const EditModel &model, SelectionPosition pos, Sci::Line topLine,
 				   const ViewStyle &vs, PointEnd pe);

@@ -2507,8 +2507,15 @@ void Editor::NotifySavePoint(Document *, void *, bool atSavePoint) {
 
 void Editor::CheckModificationForWrap(DocModification mh) {
 	if (mh.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) {
-		view.llc.Invalidate(LineLayout::llCheckTextAndStyle);
 		const Sci::Line lineDoc = pdoc->SciLineFromPosition(mh.position);
+		const Sci::Position lineStart = pdoc->LineStart(lineDoc);
+		const Sci::Position changeEnd = mh.position + ((mh.modificationType & SC_MOD_INSERTTEXT) ? mh.length : 0);
+		if ((mh.linesAdded == 0) && (changeEnd <= pdoc->LineStart(lineDoc + 1))) {
+			// Within one line: a long line is laid out again from the change on.
+			view.llc.InvalidateTextFrom(lineDoc, static_cast<int>(mh.position - lineStart));
+		} else {
+			view.llc.Invalidate(LineLayout::llCheckTextAndStyle);
+		}
 		const Sci::Line lines = std::max(static_cast<Sci::Line>(0), mh.linesAdded);
 		if (Wrapping()) {
 			NeedWrapping(lineDoc, lineDoc + lines + 1);

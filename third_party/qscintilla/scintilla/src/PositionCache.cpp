@@ -62,7 +62,9 @@ LineLayout::LineLayout(int maxLineLength_) :
 	hotspot(0,0),
 	widthLine(wrapWidthInfinite),
 	lines(1),
-	wrapIndent(0) {
+	wrapIndent(0),
+	unchangedBefore(0),
+	rowsKept(false) {
 	Resize(maxLineLength_);
 }
 
@@ -92,6 +94,13 @@ void LineLayout::Free() {
 void LineLayout::Invalidate(validLevel validity_) {
 	if (validity > validity_)
 		validity = validity_;
+	// Nothing is known about what changed.
+	if (validity_ <= llCheckTextAndStyle)
+		unchangedBefore = 0;
+	// A new wrap width or a pending wrap leaves the rows to be checked against
+	// the width and indent when the line is laid out again.
+	if (validity_ < llPositions)
+		rowsKept = false;
 }
 
 int LineLayout::LineStart(int line) const {
@@ -125,7 +134,8 @@ bool LineLayout::InLine(int offset, int line) const {
 
 void LineLayout::SetLineStart(int line, int start) {
 	if ((line >= lenLineStarts) && (line != 0)) {
-		int newMaxLines = line + 20;
+		// Grows by half: a line of megabytes wraps into many thousand rows.
+		int newMaxLines = line + line / 2 + 20;
 		int *newLineStarts = new int[newMaxLines];
 		for (int i = 0; i < newMaxLines; i++) {
 			if (i < lenLineStarts)
@@ -297,6 +307,25 @@ void LineLayoutCache::Invalidate(LineLayout::validLevel validity_) {
 		}
 		if (validity_ == LineLayout::llInvalid) {
 			allInvalidated = true;
+		}
+	}
+}
+
+// The text of one line changed from `offset` on, and no line was added or
+// removed: the other lines are only checked, and this one keeps what it knows
+// of the bytes before the change.
+void LineLayoutCache::InvalidateTextFrom(Sci::Line lineNumber, int offset) {
+	if (!cache.empty() && !allInvalidated) {
+		for (const std::unique_ptr<LineLayout> &ll : cache) {
+			if (ll) {
+				if (ll->validity > LineLayout::llCheckTextAndStyle) {
+					ll->rowsKept = ll->validity == LineLayout::llLines;
+					ll->validity = LineLayout::llCheckTextAndStyle;
+					ll->unchangedBefore = ll->maxLineLength;
+				}
+				if (ll->lineNumber == lineNumber)
+					ll->unchangedBefore = std::min(ll->unchangedBefore, std::max(offset, 0));
+			}
 		}
 	}
 }
@@ -491,7 +520,9 @@ BreakFinder::BreakFinder(const LineLayout *ll_, const Selection *psel, Range lin
 	if (pvsDraw && pvsDraw->indicatorsSetFore) {
 		for (const IDecoration *deco : pdoc->decorations->View()) {
 			if (pvsDraw->indicators[deco->Indicator()].OverridesTextFore()) {
-				Sci::Position startPos = deco->EndRun(posLineStart);
+				// Runs that end before the first break are not wanted: on a
+				// wrapped long line they would be walked for every row drawn.
+				Sci::Position startPos = deco->EndRun(posLineStart + nextBreak);
 				while (startPos < (posLineStart + lineRange.end)) {
 					Insert(startPos - posLineStart);
 					startPos = deco->EndRun(startPos);

@@ -78,6 +78,16 @@ public:
 	int lines;
 	XYPOSITION wrapIndent; // In pixels
 
+	// While validity is llCheckTextAndStyle after an edit of this line: how many
+	// of its leading bytes are known to be as they were laid out.
+	int unchangedBefore;
+	// And its rows are those of a wrap at widthLine.
+	bool rowsKept;
+	// A long line laid out from the widths of its characters: where every
+	// few thousand bytes a character starts and its exact x, in 1/256 pixel,
+	// so that after an edit the layout resumes there instead of at the start.
+	std::vector<std::pair<int, long long>> longLineResume;
+
 	explicit LineLayout(int maxLineLength_);
 	// Deleted so LineLayout objects can not be copied.
 	LineLayout(const LineLayout &) = delete;
@@ -129,6 +139,7 @@ public:
 		llcDocument=SC_CACHE_DOCUMENT
 	};
 	void Invalidate(LineLayout::validLevel validity_);
+	void InvalidateTextFrom(Sci::Line lineNumber, int offset);
 	void SetLevel(int level_);
 	int GetLevel() const { return level; }
 	LineLayout *Retrieve(Sci::Line lineNumber, Sci::Line lineCaret, int maxChars, int styleClock_,
