@@ -203,6 +203,19 @@ void BM_OneLineType(benchmark::State &state)
 }
 BENCHMARK(BM_OneLineType)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
+// The worst place to type on a long line: its start, before all of it.
+void BM_OneLineTypeAtStart(benchmark::State &state)
+{
+    TColorMemo &memo = middleEditor(5 << 20, true, state.range(0));
+    const int middle = memo.SelStart();
+    memo.setSelStart(0);
+    settle();
+    typeOne(state, memo);
+    memo.setSelStart(middle);
+    settle();
+}
+BENCHMARK(BM_OneLineTypeAtStart)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
 void BM_OneLineCaretMove(benchmark::State &state)
 {
     caretMoves(state, middleEditor(5 << 20, true, state.range(0)));

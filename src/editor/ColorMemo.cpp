@@ -776,7 +776,10 @@ void TColorMemo::beginLoad(qint64 expectedSize, std::optional<bool> utf8)
     // load makes the editor rebuild its tables over every line. Else
     // single-byte while loading: a piece may end inside a UTF-8 sequence.
     SendScintilla(SCI_SETCODEPAGE, utf8.value_or(false) ? SC_CP_UTF8 : 0);
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(expectedSize + 1));
+    // Room for typing after the load: else the first key copies the whole
+    // document into a larger buffer, a visible pause on tens of megabytes.
+    constexpr qint64 TypingRoom = 64 << 10;
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(expectedSize + 1 + TypingRoom));
 }
 
 void TColorMemo::appendLoadedBytes(QByteArrayView bytes)
