@@ -197,6 +197,45 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"line_break_in_middle", 1 << 19, {Qt::Key_Return}, 0, 0, "\r\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+void scrollHome(TColorMemo &memo)
+{
+    memo.SendScintilla(B::SCI_SETFIRSTVISIBLELINE, 0UL);
+    memo.SendScintilla(B::SCI_SETXOFFSET, 0UL);
+}
+
+// Where the rows of a line start, among its first `bytes` bytes.
+QList<int> rowStarts(TColorMemo &memo, int bytes)
+{
+    scrollHome(memo);
+    QList<int> starts;
+    long row = 0;
+    for (int pos = 0; pos < bytes; pos = int(memo.SendScintilla(B::SCI_POSITIONAFTER, long(pos)))) {
+        const long y = memo.SendScintilla(B::SCI_POINTYFROMPOSITION, 0UL, long(pos)) / lineHeight(memo);
+        if (y != row)
+            starts << pos;
+        row = y;
+    }
+    return starts;
+}
+
+// A very long line is wrapped by searching each row's end from a guess;
+// its rows must break where the character by character wrap of a short
+// line with the same start breaks.
+TEST_P(LongLineLayout, WrapsWhereAShortLineDoes)
+{
+    const TextCase &c = GetParam();
+    const QByteArray longText = repeated(c.unit, 300 << 10);
+    auto shortMemo = shownMemo(longText.left(4000));
+    auto longMemo = shownMemo(longText);
+    for (TColorMemo *memo : {shortMemo.get(), longMemo.get()}) {
+        setWrap(*memo, true);
+        settle(*memo);
+    }
+    const QList<int> expected = rowStarts(*shortMemo, 3500);
+    EXPECT_GT(expected.size(), 20);
+    EXPECT_EQ(rowStarts(*longMemo, 3500), expected);
+}
+
 struct Change
 {
     double at;         // where, as a share of the line
@@ -219,12 +258,6 @@ class LongLineRelayout : public ::testing::TestWithParam<std::tuple<RelayoutCase
 std::pair<long, long> placeOf(TColorMemo &memo, int pos)
 {
     return {xOf(memo, pos), memo.SendScintilla(B::SCI_POINTYFROMPOSITION, 0UL, long(pos)) / lineHeight(memo)};
-}
-
-void scrollHome(TColorMemo &memo)
-{
-    memo.SendScintilla(B::SCI_SETFIRSTVISIBLELINE, 0UL);
-    memo.SendScintilla(B::SCI_SETXOFFSET, 0UL);
 }
 
 // After an edit a long line is laid out again from the edit on, and its

@@ -700,6 +700,8 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 			Sci::Position lastLineStart = 0;
 			XYACCUMULATOR startOffset = 0;
 			Sci::Position p = 0;
+			// How far the last row searched went past its start.
+			Sci::Position rowLength = 0;
 			if (rowsKept && (vstyle.wrapState == eWrapWord) && (ll->numCharsInLine >= longLineLayoutLength) &&
 				(ll->wrapIndent == rowsKeptIndent) && (rowsKeptLines > 1)) {
 				// A row ends at the first character that overflows it: a row whose
@@ -763,13 +765,41 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 					// last good break before it, instead of testing every character.
 					Sci::Position fits = p;
 					Sci::Position overflows = ll->numCharsInLine;
-					// The row ends near where it starts: gallop there, then bisect.
-					for (Sci::Position step = 64; fits + step < ll->numCharsInLine; step *= 2) {
-						if ((ll->positions[fits + step + 1] - startOffset) >= width) {
-							overflows = fits + step;
-							break;
+					const auto overflow = [&](Sci::Position q) {
+						return (ll->positions[q + 1] - startOffset) >= width;
+					};
+					const Sci::Position guess = p + rowLength;
+					if ((rowLength > 0) && (guess < ll->numCharsInLine)) {
+						// Rows are mostly as long as the one before: gallop away from
+						// that guess, in whichever direction, then bisect.
+						if (overflow(guess)) {
+							overflows = guess;
+							for (Sci::Position step = 4; overflows - step > fits; step *= 2) {
+								if (!overflow(overflows - step)) {
+									fits = overflows - step;
+									break;
+								}
+								overflows -= step;
+							}
+						} else {
+							fits = guess;
+							for (Sci::Position step = 4; fits + step < ll->numCharsInLine; step *= 2) {
+								if (overflow(fits + step)) {
+									overflows = fits + step;
+									break;
+								}
+								fits += step;
+							}
 						}
-						fits += step;
+					} else {
+						// The row ends near where it starts: gallop there, then bisect.
+						for (Sci::Position step = 64; fits + step < ll->numCharsInLine; step *= 2) {
+							if (overflow(fits + step)) {
+								overflows = fits + step;
+								break;
+							}
+							fits += step;
+						}
 					}
 					while (overflows - fits > 1) {
 						const Sci::Position middle = fits + (overflows - fits) / 2;
@@ -785,6 +815,7 @@ void EditView::LayoutLine(const EditModel &model, Sci::Line line, Surface *surfa
 							break;
 						}
 					}
+					rowLength = overflows - p;
 					p = overflows;
 					continue;
 				}
