@@ -4,6 +4,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "QuietMainWindow.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
@@ -17,12 +18,8 @@
 // the active document, with the selection offered as the alternative text.
 TEST(ImageButton, RunsTheImageCommandOnTheActiveDocument)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath("store.ini"));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
     ScriptedPrompts prompts;
     {
         TMainForm main(&store, {});

@@ -4,6 +4,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "QuietMainWindow.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
@@ -17,12 +18,8 @@
 // active document, with the shipped entries.
 TEST(JsWizardMenu, TheMenuItemWritesTheChosenScriptIntoTheActiveDocument)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath("store.ini"));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
     QFile::remove(JavaScriptFileName());
     ASSERT_TRUE(QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js"), JavaScriptFileName()));
     ScriptedPrompts prompts;

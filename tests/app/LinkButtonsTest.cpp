@@ -4,6 +4,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "QuietMainWindow.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
@@ -18,12 +19,8 @@
 // The main window's link buttons and the link menu items reach the active document.
 TEST(LinkButtons, RunTheLinkCommandsOnTheActiveDocument)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath("store.ini"));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
     ScriptedPrompts prompts;
     {
         TMainForm main(&store, {});

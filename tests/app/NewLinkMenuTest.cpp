@@ -4,6 +4,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "QuietMainWindow.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
@@ -20,14 +21,11 @@
 // chosen in, and the picture settings go into the main window's store at once.
 TEST(NewLinkMenu, ItemsWriteIntoTheirDocumentAndStoreThePicture)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
+    QTemporaryDir &dir = quiet.dir;
     QFile::remove(JavaScriptFileName());
     ASSERT_TRUE(QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js"), JavaScriptFileName()));
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
     auto main = std::make_unique<TMainForm>(&store, QStringList());
     TMDIChild *doc = main->NewDocument();
     doc->Memo1->loadBytes("<HTML><HEAD></HEAD><BODY><A HREF=\"n.html\">n</A></BODY></HTML>");

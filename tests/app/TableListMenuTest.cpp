@@ -5,6 +5,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "QuietMainWindow.h"
 #include "ScriptedPrompts.h"
 #include "tags/TableListCommands.h"
 
@@ -31,12 +32,8 @@ void click(QDialog *dialog, const char *name)
 // into that window's document.
 TEST(TableListMenu, ItemsRunTheirDialogsOnTheActiveDocument)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
     auto main = std::make_unique<TMainForm>(&store, QStringList());
     TMDIChild *doc = main->NewDocument();
 

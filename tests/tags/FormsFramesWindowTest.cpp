@@ -14,18 +14,15 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include "QuietMainWindow.h"
 #include <gtest/gtest.h>
 
 // The form and frame commands reached the way the user reaches them: menu keys
 // and menu items of a real document window.
 TEST(FormsFramesWindow, MenuKeysOpenTheirPagesAndWriteIntoTheActiveDocument)
 {
-    AppSettings() = Settings();
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    SettingsStore store(dir.filePath("store.ini"));
-    store.writeBool("Misc", "Show splash screen", false);
-    store.writeBool("Misc", "Insert all document structure tags when opening a new document", false);
+    QuietMainWindowStore quiet;
+    SettingsStore &store = quiet.store;
     ScriptedPrompts prompts;
     auto form = std::make_unique<TMainForm>(&store, QStringList());
     form->show();
