@@ -6105,7 +6105,7 @@ sptr_t Editor::WndProc(unsigned int iMessage, uptr_t wParam, sptr_t lParam) {
 			PLATFORM_ASSERT(cpMax <= pdoc->Length());
 			Sci::Position len = cpMax - tr->chrg.cpMin; 	// No -1 as cpMin and cpMax are referring to inter character positions
 			pdoc->GetCharRange(tr->lpstrText, tr->chrg.cpMin, len);
-			// Spec says copied text is terminated with a NUL
+			// Callers expect copied text terminated with a NUL
 			tr->lpstrText[len] = '\0';
 			return len; 	// Not including NUL
 		}

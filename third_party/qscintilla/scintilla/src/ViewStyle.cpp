@@ -593,7 +593,7 @@ void ViewStyle::CreateAndAddFont(const FontSpecification &fs) {
 }
 
 FontRealised *ViewStyle::Find(const FontSpecification &fs) {
-	if (!fs.fontName)	// Invalid specification so return arbitrary object
+	if (!fs.fontName)	// No font named, so return an arbitrary object
 		return fonts.begin()->second.get();
 	FontMap::iterator it = fonts.find(fs);
 	if (it != fonts.end()) {
