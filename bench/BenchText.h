@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QList>
 
+#include <fstream>
+#include <string>
+
 namespace bench {
 
 constexpr int LineWidth = 120;
@@ -47,6 +50,22 @@ inline QList<QByteArray> shippedRuleLines()
     QList<QByteArray> lines;
     ReadColorRulesFile(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), lines);
     return lines;
+}
+
+// The process's resident memory in KiB, as the system reports it.
+inline long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(1 << 10, '\n');
+    }
+    return 0;
 }
 
 }  // namespace bench

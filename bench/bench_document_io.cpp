@@ -1,4 +1,5 @@
 // Opening and saving a 50 MB HTML file with LF line ends, and the memory it takes.
+#include "BenchText.h"
 #include "app/DocumentFile.h"
 #include "editor/ColorMemo.h"
 
@@ -29,21 +30,6 @@ QString bigFile()
     return name;
 }
 
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
-
 void BM_Open50MB(benchmark::State &state)
 {
     const QString name = bigFile();
@@ -53,11 +39,11 @@ void BM_Open50MB(benchmark::State &state)
         state.PauseTiming();
         auto *memo = new TColorMemo;
         memo->resize(800, 600);
-        const long before = residentKiB();
+        const long before = bench::residentKiB();
         state.ResumeTiming();
         LoadFileIntoEditor(name, memo);
         state.PauseTiming();
-        extraKiB = residentKiB() - before;
+        extraKiB = bench::residentKiB() - before;
         delete memo;
         state.ResumeTiming();
     }

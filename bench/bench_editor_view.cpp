@@ -34,21 +34,6 @@ namespace {
 using B = QsciScintillaBase;
 QTemporaryDir *g_dir = nullptr;
 
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
-
 // A page of hand-written lines, or with `oneLine` the same bytes without line breaks.
 QString pageFile(qint64 size, bool oneLine = false)
 {
@@ -319,16 +304,16 @@ void BM_MemoryAfterOpen20MB(benchmark::State &state)
     editors.clear();
     settle();
     malloc_trim(0);
-    const long before = residentKiB();
+    const long before = bench::residentKiB();
     double ratio = 0, left = 0;
     for (auto _ : state) {
         auto memo = shownEditor(file);
         key(*memo, Qt::Key_End, Qt::ControlModifier);
         settle();
-        ratio = double(residentKiB() - before) * 1024.0 / double(QFile(file).size());
+        ratio = double(bench::residentKiB() - before) * 1024.0 / double(QFile(file).size());
         memo.reset();
         settle();
-        left = double(residentKiB() - before) / 1024.0;
+        left = double(bench::residentKiB() - before) / 1024.0;
     }
     state.counters["added_per_file_byte"] = ratio;
     state.counters["left_after_close_MB"] = left;
