@@ -16,8 +16,10 @@ printf '<p>old</p>' > "$work/page.html"
 export WORK="$work" PROGRAM="$program"
 
 # Display numbers searched from a random start: runs started together from :99
-# can pick the same one and lose it.
-timeout 120 xvfb-run -a -n "$((100 + RANDOM % 5000))" -s '-screen 0 1280x900x24' bash -c '
+# can pick the same one and lose it. No reset: by default the server resets when
+# its last client leaves (a probe, a killed program), and a program connecting
+# during that reset is refused.
+timeout 120 xvfb-run -a -n "$((100 + RANDOM % 5000))" -s '-screen 0 1280x900x24 -noreset' bash -c '
 set -euo pipefail
 log="$WORK/out.txt"
 pid=""
