@@ -292,11 +292,13 @@ bool TMDIChild::SaveDocument(const QString &name)
                                     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = SaveBytesToFile(fileName, Memo1->textView());
+    QString reason;
+    const bool ok = SaveBytesToFile(fileName, Memo1->textView(), &reason);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        Prompts::instance().message(this, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(fileName),
-                                    QMessageBox::Critical, QMessageBox::Ok);
+        Prompts::instance().messageWithDetail(this, QStringLiteral("Error"),
+                                              QStringLiteral("Cannot create file %1").arg(fileName), reason,
+                                              QMessageBox::Critical, QMessageBox::Ok);
         return false;
     }
     DocumentFileName = fileName;

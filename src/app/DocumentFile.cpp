@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileDevice>
-#include <QSaveFile>
 #include <limits>
 
 void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR)

@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -118,14 +117,9 @@ bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, 
                                                   {QLatin1String("inode"), QString::number(meta.loaded.inode)}});
     o.insert(QLatin1String("size"), double(text.size()));
     o.insert(QLatin1String("written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(Magic);
-    file.write(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
-    file.write(text.data(), text.size());
-    return file.commit();
+    const QByteArray header = QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+    const QByteArrayView pieces[] = {Magic, header, text};
+    return WriteFileSafely(path, pieces);
 }
 
 void RecoveryJournal::write(int id, const RecoveryMeta &meta, QByteArray text)

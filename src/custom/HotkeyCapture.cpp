@@ -233,10 +233,12 @@ void THotkeyCapture::BitBtn1Click()
         if (m)
             menus.append(m);
     const QString name = fileName();
-    if (!SaveHotkeys(menus, name)) {
+    QString reason;
+    if (!SaveHotkeys(menus, name, &reason)) {
         // The old file is intact; the keys given stay on this window's items, unsaved.
-        Prompts::instance().message(m_main, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(name),
-                                    QMessageBox::Critical, QMessageBox::Ok);
+        Prompts::instance().messageWithDetail(m_main, QStringLiteral("Error"),
+                                              QStringLiteral("Cannot create file %1").arg(name), reason,
+                                              QMessageBox::Critical, QMessageBox::Ok);
         return;
     }
     LoadHotkeys(menus, name);

@@ -1,10 +1,10 @@
 #include "custom/HotkeyFile.h"
 
 #include "custom/KeyTable.h"
+#include "platform/SafeWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 QList<HotkeyRecord> ReadHotkeyRecords(const QByteArray &bytes)
@@ -51,17 +51,9 @@ QList<HotkeyRecord> ReadHotkeysFile(const QString &fileName)
     return ReadHotkeyRecords(file.read(qint64(HotkeyFileLimits::RecordSize) * HotkeyFileLimits::MaxRecords));
 }
 
-bool WriteHotkeysFile(const QString &fileName, const QList<HotkeyRecord> &records)
+bool WriteHotkeysFile(const QString &fileName, const QList<HotkeyRecord> &records, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = WriteHotkeyRecords(records);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileSafely(fileName, WriteHotkeyRecords(records), error);
 }
 
 QList<HotkeyRecord> RecordsToSave(const QList<HotkeyItem> &items)

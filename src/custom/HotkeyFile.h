@@ -30,8 +30,9 @@ QByteArray WriteHotkeyRecords(const QList<HotkeyRecord> &records);
 
 // Reads the file (a bounded read of a regular file); empty when it is missing.
 QList<HotkeyRecord> ReadHotkeysFile(const QString &fileName);
-// Writes atomically; false when the file could not be written, the old one then intact.
-bool WriteHotkeysFile(const QString &fileName, const QList<HotkeyRecord> &records);
+// Writes atomically; false when the file could not be written, the old one then
+// intact, and `error` says why.
+bool WriteHotkeysFile(const QString &fileName, const QList<HotkeyRecord> &records, QString *error = nullptr);
 
 // One menu item as the hotkey routines see it, in walk order: each top-level
 // menu's items in order, every item before its own sub-items.

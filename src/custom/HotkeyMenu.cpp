@@ -103,9 +103,9 @@ void SuspendShortcuts(const QList<QMenu *> &topMenus)
     ApplyKeyHolders(topMenus, false);
 }
 
-bool SaveHotkeys(const QList<QMenu *> &topMenus, const QString &fileName)
+bool SaveHotkeys(const QList<QMenu *> &topMenus, const QString &fileName, QString *error)
 {
-    return WriteHotkeysFile(fileName, RecordsToSave(HotkeyItems(HotkeyWalk(topMenus))));
+    return WriteHotkeysFile(fileName, RecordsToSave(HotkeyItems(HotkeyWalk(topMenus))), error);
 }
 
 void LoadHotkeys(const QList<QMenu *> &topMenus, const QString &fileName)

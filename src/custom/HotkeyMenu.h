@@ -35,6 +35,6 @@ void ApplyKeyHolders(const QList<QMenu *> &topMenus, bool live = true);
 void SuspendShortcuts(const QList<QMenu *> &topMenus);
 
 // Writes one record per hotkey item; false when the file cannot be written.
-bool SaveHotkeys(const QList<QMenu *> &topMenus, const QString &fileName);
+bool SaveHotkeys(const QList<QMenu *> &topMenus, const QString &fileName, QString *error = nullptr);
 // Applies the file to the menus; a missing file changes nothing.
 void LoadHotkeys(const QList<QMenu *> &topMenus, const QString &fileName);

@@ -313,10 +313,12 @@ void TprivateMenuFrm::removeBtnClick()
 void TprivateMenuFrm::BitBtn1Click()
 {
     const QString fileName = privateMenuFileName ? privateMenuFileName() : PrivateMenuFileName();
-    if (!WritePrivateTagsFile(fileName, m_tags)) {
+    QString reason;
+    if (!WritePrivateTagsFile(fileName, m_tags, &reason)) {
         // Nothing is taken over: the dialog stays open with the changes, to retry or cancel.
-        Prompts::instance().message(this, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(fileName),
-                                    QMessageBox::Critical, QMessageBox::Ok);
+        Prompts::instance().messageWithDetail(this, QStringLiteral("Error"),
+                                              QStringLiteral("Cannot create file %1").arg(fileName), reason,
+                                              QMessageBox::Critical, QMessageBox::Ok);
         return;
     }
     PrivateTags() = m_tags;

@@ -1,10 +1,10 @@
 #include "custom/PrivateTags.h"
 
+#include "platform/SafeWrite.h"
 #include "platform/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -125,17 +125,9 @@ PrivateTagList ReadPrivateTagsFile(const QString &fileName)
     return ReadPrivateTagRecords(file.read(PrivateTagLimits::FileSize));
 }
 
-bool WritePrivateTagsFile(const QString &fileName, const PrivateTagList &tags)
+bool WritePrivateTagsFile(const QString &fileName, const PrivateTagList &tags, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = WritePrivateTagRecords(tags);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileSafely(fileName, WritePrivateTagRecords(tags), error);
 }
 
 void LoadPrivateTags()

@@ -49,8 +49,8 @@ QByteArray WritePrivateTagRecords(const PrivateTagList &tags);
 
 // All records empty when the file is missing or unreadable.
 PrivateTagList ReadPrivateTagsFile(const QString &fileName);
-// Atomic; false when the file could not be written, the old one then intact.
-bool WritePrivateTagsFile(const QString &fileName, const PrivateTagList &tags);
+// Atomic; false when the file could not be written, the old one then intact, and `error` says why.
+bool WritePrivateTagsFile(const QString &fileName, const PrivateTagList &tags, QString *error = nullptr);
 
 // Reads the data folder's file into PrivateTags(); once at start-up.
 void LoadPrivateTags();

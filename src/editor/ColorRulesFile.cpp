@@ -2,12 +2,12 @@
 
 #include "editor/ColorRules.h"
 #include "platform/Prompts.h"
+#include "platform/SafeWrite.h"
 #include "platform/Settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 const char *const ColorRulesFileHeader[5] = {
     ";Tagloom Color Rules",
@@ -91,9 +91,11 @@ bool WriteColorRulesFile(const QString &fileName, const QList<QByteArray> &lines
     for (const QByteArray &line : lines)
         out += line + "\r\n";
     // Written beside the file and renamed over it, so a failure keeps the old rules.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        fileMessage(parent, QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(fileName)));
+    QString reason;
+    if (!WriteFileSafely(fileName, out, &reason)) {
+        Prompts::instance().messageWithDetail(
+            parent, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(fileName)),
+            reason, QMessageBox::Critical, QMessageBox::Ok);
         return false;
     }
     return true;

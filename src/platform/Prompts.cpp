@@ -30,6 +30,22 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, const QString &c
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QMessageBox::StandardButton Prompts::messageWithDetail(QWidget *parent, const QString &caption, const QString &text,
+                                                       const QString &detail, QMessageBox::Icon icon,
+                                                       QMessageBox::StandardButtons buttons)
+{
+    return message(parent, caption, detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail, icon, buttons);
+}
+
+QMessageBox::StandardButton QtPrompts::messageWithDetail(QWidget *parent, const QString &caption, const QString &text,
+                                                         const QString &detail, QMessageBox::Icon icon,
+                                                         QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setInformativeText(detail);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 Prompts::FileAnswer QtPrompts::askFile(QWidget *parent, const FileRequest &request)
 {
     QFileDialog dialog(parent, request.caption, request.folder);

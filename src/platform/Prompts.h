@@ -18,6 +18,11 @@ public:
     virtual QMessageBox::StandardButton message(QWidget *parent, const QString &caption, const QString &text,
                                                 QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
         = 0;
+    // The same with a second paragraph under the text: the system's reason for
+    // a failure, kept apart so the message itself reads as it always has.
+    virtual QMessageBox::StandardButton messageWithDetail(QWidget *parent, const QString &caption,
+                                                          const QString &text, const QString &detail,
+                                                          QMessageBox::Icon icon, QMessageBox::StandardButtons buttons);
 
     struct FileRequest
     {
@@ -54,6 +59,9 @@ class QtPrompts : public Prompts
 public:
     QMessageBox::StandardButton message(QWidget *parent, const QString &caption, const QString &text,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton messageWithDetail(QWidget *parent, const QString &caption, const QString &text,
+                                                  const QString &detail, QMessageBox::Icon icon,
+                                                  QMessageBox::StandardButtons buttons) override;
     FileAnswer askFile(QWidget *parent, const FileRequest &request) override;
     QColor askColor(QWidget *parent, const QColor &initial) override;
     int runModal(QDialog *dialog) override;

@@ -1,7 +1,8 @@
 #include "project/ProjectFile.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -156,15 +157,7 @@ ProjectReadResult ReadProjectFile(const QString &fileName, ProjectContent *conte
     return ParseProjectText(bytes, content) ? ProjectReadResult::Read : ProjectReadResult::NotAProject;
 }
 
-bool WriteProjectFile(const QString &fileName, const ProjectContent &content)
+bool WriteProjectFile(const QString &fileName, const ProjectContent &content, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ProjectFileText(content);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileSafely(fileName, ProjectFileText(content), error);
 }

@@ -50,5 +50,5 @@ QByteArray ProjectFileText(const ProjectContent &content);
 
 enum class ProjectReadResult { Read, NotFound, CannotOpen, NotAProject };
 ProjectReadResult ReadProjectFile(const QString &fileName, ProjectContent *content);
-// Writes atomically: on failure the old file is left as it was.
-bool WriteProjectFile(const QString &fileName, const ProjectContent &content);
+// Writes atomically: on failure the old file is left as it was, and `error` says why.
+bool WriteProjectFile(const QString &fileName, const ProjectContent &content, QString *error = nullptr);

@@ -286,10 +286,12 @@ bool TProjectPanel::SaveProject(const QString &fileName)
         return false;
     const QString full = QFileInfo(fileName).absoluteFilePath();
     m_content.name = m_name->text();
-    if (!WriteProjectFile(full, m_content)) {
+    QString reason;
+    if (!WriteProjectFile(full, m_content, &reason)) {
         // The old file, the project's name and its unsaved state stay as they were.
-        Prompts::instance().message(this, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(full),
-                                    QMessageBox::Critical, QMessageBox::Ok);
+        Prompts::instance().messageWithDetail(this, QStringLiteral("Error"),
+                                              QStringLiteral("Cannot create file %1").arg(full), reason,
+                                              QMessageBox::Critical, QMessageBox::Ok);
         return false;
     }
     setFileName(full);

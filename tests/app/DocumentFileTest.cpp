@@ -1,5 +1,6 @@
 #include "app/DocumentFile.h"
 #include "editor/ColorMemo.h"
+#include "FileSizeLimit.h"
 #include "TestUtil.h"
 
 #include <QDir>
@@ -150,6 +151,20 @@ TEST(DocumentFile, FailedSaveLeavesTheOldFileWhole)
     // A folder that does not exist.
     EXPECT_FALSE(SaveBytesToFile(dir.filePath("no/such/page.html"), "x"));
     EXPECT_EQ(readFileBytes(name), "new");
+}
+
+// Qt keeps a write this small in its buffer until the end and used to report
+// success with the file cut off at the limit.
+TEST(DocumentFile, SmallPageOnFullDiskIsNotCutOff)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("page.html");
+    ASSERT_TRUE(writeFileBytes(name, "old contents"));
+    QString error;
+    EXPECT_FALSE(withSizeLimit(4096, [&] { return SaveBytesToFile(name, QByteArray(5000, 'x'), &error); }));
+    EXPECT_EQ(error, "File too large");
+    EXPECT_EQ(readFileBytes(name), "old contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"page.html"}));
 }
 
 TEST(DocumentFile, DefaultExtensionOnlyWithoutAnyDot)

@@ -5,6 +5,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "FileSizeLimit.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 
@@ -115,6 +116,25 @@ TEST(RecoveryJournal, LaterWritesWinAndRemovalIsFinal)
     journal.cleanExit();
     EXPECT_FALSE(QDir(folder).exists());
     EXPECT_TRUE(QDir(root.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// An entry small enough to stay in a write buffer used to be cut off on a full
+// disk while the write said it had worked, leaving no whole copy at all.
+TEST(RecoveryJournal, SmallEntryOnFullDiskKeepsTheEarlierCopy)
+{
+    QTemporaryDir root;
+    RecoveryJournal journal(root.path());
+    const int id = journal.newId();
+    ASSERT_TRUE(journal.writeNow(id, metaFor("", "Untitled:1"), Awkward));
+    EXPECT_FALSE(withSizeLimit(4096, [&] { return journal.writeNow(id, metaFor("", "Untitled:1"), QByteArray(5000, 'x')); }));
+    const QStringList names = entriesIn(journal.folder());
+    ASSERT_EQ(names.size(), 1);
+    RecoveryEntry entry;
+    entry.path = QDir(journal.folder()).filePath(names[0]);
+    bool ok = false;
+    EXPECT_EQ(entry.text(&ok), Awkward);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(QDir(journal.folder()).entryList(QDir::Files).size(), 1) << "no temporary left behind";
 }
 
 namespace {
@@ -232,6 +252,33 @@ TEST_F(RecoveryUiTest, EntryFollowsTypingAndGoesOnSaveAndClose)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     journal->waitForWrites();
     EXPECT_TRUE(entriesIn(journal->folder()).isEmpty());
+}
+
+// A 4 KB page with a few keys typed, saved onto a full disk: the save fails and
+// says why, the old page stays whole, and the window and its journal entry
+// still hold the typed text.
+TEST_F(RecoveryUiTest, SmallPageSavedOnFullDiskStaysModifiedWithItsEntry)
+{
+    ScriptedPrompts prompts;
+    const QString name = dir.filePath("page.html");
+    const QByteArray page = "<HTML>\r\n" + QByteArray(3990, 'p');
+    ASSERT_TRUE(writeFileBytes(name, page));
+    TMDIChild *doc = form->OpenDocument(name);
+    ASSERT_NE(doc, nullptr);
+    doc->Memo1->setSelText(QByteArray(200, 'k'));
+    QTest::qWait(DocumentJournaler::PauseMs + 300);
+    journal->waitForWrites();
+    ASSERT_EQ(entriesIn(journal->folder()).size(), 1);
+
+    prompts.answers = {QMessageBox::Ok};
+    EXPECT_FALSE(withSizeLimit(4096, [&] { return doc->SaveDocument(name); }));
+    journal->waitForWrites();
+    EXPECT_EQ(readFileBytes(name), page);
+    EXPECT_TRUE(doc->Modified);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "Cannot create file " + name);
+    EXPECT_EQ(prompts.messages[0].detail, "File too large");
+    EXPECT_EQ(entriesIn(journal->folder()).size(), 1);
 }
 
 // Big documents are copied a slice per turn of the event loop; typing in

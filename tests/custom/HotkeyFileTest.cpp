@@ -2,8 +2,10 @@
 #include "custom/HotkeyFile.h"
 #include "custom/KeyTable.h"
 #include "GoldenFile.h"
+#include "FileSizeLimit.h"
 #include "TestUtil.h"
 
+#include <QDir>
 #include <QKeySequence>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -182,4 +184,22 @@ TEST(HotkeyWalkRules, SavingLoadingAndKeyHolders)
     EXPECT_EQ(values[1], quint16(0x4048));
     EXPECT_EQ(values[4], std::nullopt);
     EXPECT_EQ(values[0], std::nullopt);
+}
+
+// A file small enough to stay in a write buffer used to be cut off on a full
+// disk while the write said it had worked.
+TEST(HotkeyFile, SmallFileOnFullDiskKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tagloom.HotKeys");
+    ASSERT_TRUE(WriteHotkeysFile(path, {{"Bold1", 0x4042}}));
+    const QByteArray before = readFileBytes(path);
+    QList<HotkeyRecord> records;
+    for (int i = 0; i < 10; ++i)  // 2,580 bytes
+        records.append({QStringLiteral("Item%1").arg(i), quint16(0x4041 + i)});
+    QString error;
+    EXPECT_FALSE(withSizeLimit(1024, [&] { return WriteHotkeysFile(path, records, &error); }));
+    EXPECT_EQ(error, "File too large");
+    EXPECT_EQ(readFileBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"Tagloom.HotKeys"}));
 }

@@ -1,10 +1,12 @@
 #include "custom/PrivateMenu.h"
 #include "custom/PrivateTags.h"
 #include "GoldenFile.h"
+#include "FileSizeLimit.h"
 #include "TestUtil.h"
 #include "tags/FakeDocument.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -173,4 +175,21 @@ TEST(PrivateMenu, EveryRecordOfTheNameIsWrittenInOneUndoStep)
     // A name no record has any more writes nothing.
     PrivateMenuClick(doc, "Gone", tags);
     EXPECT_EQ(doc.text(), "x");
+}
+
+// The file (1,880 bytes) fits a write buffer, and used to be cut off on a full
+// disk while the write said it had worked.
+TEST(PrivateTagsFile, FullDiskKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tagloom.pm");
+    PrivateTagList old;
+    old[0] = {"Old", "<I>", "</I>", 0};
+    ASSERT_TRUE(WritePrivateTagsFile(path, old));
+    const QByteArray before = readFileBytes(path);
+    QString error;
+    EXPECT_FALSE(withSizeLimit(1024, [&] { return WritePrivateTagsFile(path, goldenTags(), &error); }));
+    EXPECT_EQ(error, "File too large");
+    EXPECT_EQ(readFileBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"Tagloom.pm"}));
 }

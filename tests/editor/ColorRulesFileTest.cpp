@@ -4,6 +4,7 @@
 
 #include "support/ScriptedPrompts.h"
 #include "support/GeneratorMarkupNames.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestUtil.h"
 
 #include <QCoreApplication>
@@ -425,4 +426,19 @@ TEST(ShippedColorRules, EntitiesInsideWordsAndQuotedValuesHaveTheirOwnColours)
     EXPECT_EQ(at("\"x\"", 1), value);
     const int r = int(value & 0xFF), g = int((value >> 8) & 0xFF), b = int((value >> 16) & 0xFF);
     EXPECT_LT(r * 299 + g * 587 + b * 114, 128 * 1000);
+}
+
+// A rules file small enough to stay in a write buffer used to be cut off on a
+// full disk while the write said it had worked.
+TEST_F(ColorRulesFileTest, SmallFileOnFullDiskKeepsTheOldRulesAndSaysWhy)
+{
+    ScriptedPrompts prompts;
+    prompts.answers = {QMessageBox::Ok};
+    ASSERT_TRUE(writeFileBytes(fileName, header + "old;k;0;0;b\r\n"));
+    const QList<QByteArray> lines(100, QByteArray("Rule;k;FF0000;1;keyword"));  // about 2.5 KB
+    EXPECT_FALSE(withSizeLimit(1024, [&] { return WriteColorRulesFile(fileName, lines); }));
+    EXPECT_EQ(readFileBytes(fileName), header + "old;k;0;0;b\r\n");
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, "Cannot create file " + QDir::toNativeSeparators(fileName));
+    EXPECT_EQ(prompts.messages[0].detail, "File too large");
 }

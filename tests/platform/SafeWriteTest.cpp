@@ -1,13 +1,19 @@
 #include "platform/SafeWrite.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,22 +37,6 @@ struct stat statOf(const QString &name, bool follow = true)
     const QByteArray n = QFile::encodeName(name);
     follow ? ::stat(n.constData(), &st) : ::lstat(n.constData(), &st);
     return st;
-}
-
-// Lowers the file size limit for one call, as a full disk would stop a write.
-template <typename F>
-bool withSizeLimit(rlim_t limit, F call)
-{
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = limit;
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool result = call();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    return result;
 }
 }  // namespace
 
@@ -167,4 +157,114 @@ TEST(SafeWrite, StampNoticesReplacementByRename)
     EXPECT_NE(DiskStamp::of(name), before);
     QFile::remove(name);
     EXPECT_FALSE(DiskStamp::of(name).exists);
+}
+
+namespace {
+// Makes every owner change fail for one test, as for another user's file.
+struct OwnerChangeRefused
+{
+    OwnerChangeRefused() { SetOwnerChangeRefusedForTests(true); }
+    ~OwnerChangeRefused() { SetOwnerChangeRefusedForTests(false); }
+};
+}  // namespace
+
+// A text small enough to sit in a write buffer until the very end must still
+// fail as a whole: the old text stays, nothing stray is left, and the reason is given.
+TEST(SafeWrite, SmallTextOnFullDiskFailsWithTheSystemsReason)
+{
+    enum class Way { Replaced, HardLinked, OwnerNotKept };
+    struct Case
+    {
+        const char *name;
+        Way way;
+    };
+    for (const Case &c : {Case{"replaced", Way::Replaced}, Case{"hard-linked", Way::HardLinked},
+                          Case{"owner not kept", Way::OwnerNotKept}}) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString name = dir.filePath("page.html");
+        writeBytes(name, "old contents");
+        if (c.way == Way::HardLinked) {
+            ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("b.html")).constData()), 0);
+        }
+        std::optional<OwnerChangeRefused> refused;
+        if (c.way == Way::OwnerNotKept)
+            refused.emplace();
+        QString error;
+        EXPECT_FALSE(withSizeLimit(4096, [&] { return WriteFileSafely(name, QByteArray(5000, 'x'), &error); }));
+        EXPECT_TRUE(error.contains("File too large")) << error.toStdString();
+        EXPECT_EQ(readBytes(name), "old contents");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.way == Way::HardLinked ? 2 : 1);
+    }
+}
+
+// The owner cannot be kept: the file is rewritten through its own inode, so it
+// stays the other user's, with its links and attributes.
+TEST(SafeWrite, FileWhoseOwnerCannotBeKeptIsRewrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("page.html");
+    writeBytes(name, "a longer old text than the new one");
+    ::chmod(QFile::encodeName(name).constData(), 0640);
+    const ino_t before = statOf(name).st_ino;
+    OwnerChangeRefused refused;
+    ASSERT_TRUE(WriteFileSafely(name, "new"));
+    EXPECT_EQ(readBytes(name), "new");
+    EXPECT_EQ(statOf(name).st_ino, before);
+    EXPECT_EQ(statOf(name).st_mode & 07777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"page.html"}));
+}
+
+// A copy left by an earlier failed write may be the only old text there is:
+// it is never overwritten or removed, and a link planted under the backup's
+// name is not followed.
+TEST(SafeWrite, HardLinkBackupNeverReusesAnExistingName)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("a.html");
+    writeBytes(name, "old text");
+    ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("b.html")).constData()), 0);
+    writeBytes(name + ".tagloom-backup", "text kept by an earlier failure");
+    writeBytes(dir.filePath("victim"), "victim");
+    ASSERT_EQ(::symlink("victim", QFile::encodeName(name + ".tagloom-backup-2").constData()), 0);
+
+    ASSERT_TRUE(WriteFileSafely(name, "new"));
+    EXPECT_EQ(readBytes(dir.filePath("b.html")), "new");
+    EXPECT_EQ(readBytes(name + ".tagloom-backup"), "text kept by an earlier failure");
+    EXPECT_EQ(readBytes(dir.filePath("victim")), "victim");
+    EXPECT_TRUE(S_ISLNK(statOf(name + ".tagloom-backup-2", false).st_mode));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 5);
+}
+
+// User attributes (and with them ACLs, which are attributes too) survive the
+// replacement. Skipped where the file system has no user attributes.
+TEST(SafeWrite, ExtendedAttributesAreKept)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("page.html");
+    writeBytes(name, "old");
+    const QByteArray native = QFile::encodeName(name);
+    if (::setxattr(native.constData(), "user.tagloom.test", "kept\0value", 10, 0) != 0)
+        GTEST_SKIP() << "no user attributes here: " << std::strerror(errno);
+    for (const bool ownerKept : {true, false}) {
+        SCOPED_TRACE(ownerKept ? "replaced" : "in place");
+        std::optional<OwnerChangeRefused> refused;
+        if (!ownerKept)
+            refused.emplace();
+        ASSERT_TRUE(WriteFileSafely(name, ownerKept ? "new" : "newer"));
+        char value[32] = {};
+        EXPECT_EQ(::getxattr(native.constData(), "user.tagloom.test", value, sizeof value), 10);
+        EXPECT_EQ(QByteArray(value, 10), QByteArray("kept\0value", 10));
+    }
+    EXPECT_EQ(readBytes(name), "newer");
+}
+
+TEST(SafeWrite, PiecesAreWrittenOneAfterAnother)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("entry");
+    const QByteArray nul("b\0c", 3);
+    const QByteArrayView pieces[] = {"a", {}, nul, "d"};
+    ASSERT_TRUE(WriteFileSafely(name, pieces));
+    EXPECT_EQ(readBytes(name), QByteArray("ab\0cd", 5));
 }

@@ -1,4 +1,5 @@
 #include "project/ProjectFile.h"
+#include "FileSizeLimit.h"
 #include "TestUtil.h"
 
 #include <QDir>
@@ -193,4 +194,25 @@ TEST(ProjectFile, FailedWriteLeavesTheOldFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.tlp"));
     EXPECT_FALSE(WriteProjectFile(dir.filePath("taken.tlp"), c));
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.tlp")).isDir());
+}
+
+// A project file fits a write buffer, and used to be cut off on a full disk
+// while the write said it had worked.
+TEST(ProjectFile, SmallFileOnFullDiskKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("p.tlp");
+    ASSERT_TRUE(WriteProjectFile(name, contentOf("Site", {"/a/p.html"})));
+    const QByteArray before = readFileBytes(name);
+    QStringList pages;
+    for (int i = 0; i < 100; ++i)
+        pages.append(QStringLiteral("/site/section/page%1.html").arg(i));
+    const ProjectContent bigger = contentOf("Site", pages);
+    ASSERT_GT(ProjectFileText(bigger).size(), 1024);
+    ASSERT_LT(ProjectFileText(bigger).size(), 16 * 1024);
+    QString error;
+    EXPECT_FALSE(withSizeLimit(1024, [&] { return WriteProjectFile(name, bigger, &error); }));
+    EXPECT_EQ(error, "File too large");
+    EXPECT_EQ(readFileBytes(name), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tlp"}));
 }

@@ -17,12 +17,22 @@ ScriptedPrompts::~ScriptedPrompts()
 QMessageBox::StandardButton ScriptedPrompts::message(QWidget *, const QString &caption, const QString &text,
                                                      QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
 {
-    messages.append({caption, text, icon, buttons});
+    messages.append({caption, text, icon, buttons, {}});
     if (answers.isEmpty()) {
         ADD_FAILURE() << "unexpected message: " << caption.toStdString() << ": " << text.toStdString();
         return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;
     }
     return answers.takeFirst();
+}
+
+QMessageBox::StandardButton ScriptedPrompts::messageWithDetail(QWidget *parent, const QString &caption,
+                                                               const QString &text, const QString &detail,
+                                                               QMessageBox::Icon icon,
+                                                               QMessageBox::StandardButtons buttons)
+{
+    const QMessageBox::StandardButton answer = message(parent, caption, text, icon, buttons);
+    messages.last().detail = detail;
+    return answer;
 }
 
 Prompts::FileAnswer ScriptedPrompts::askFile(QWidget *, const FileRequest &request)

@@ -19,6 +19,7 @@ public:
         QString text;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
+        QString detail;  // the paragraph under the text, if any
     };
 
     QList<QMessageBox::StandardButton> answers;  // message answers, front first
@@ -34,6 +35,9 @@ public:
 
     QMessageBox::StandardButton message(QWidget *parent, const QString &caption, const QString &text,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton messageWithDetail(QWidget *parent, const QString &caption, const QString &text,
+                                                  const QString &detail, QMessageBox::Icon icon,
+                                                  QMessageBox::StandardButtons buttons) override;
     FileAnswer askFile(QWidget *parent, const FileRequest &request) override;
     QColor askColor(QWidget *parent, const QColor &initial) override;
     int runModal(QDialog *dialog) override;
