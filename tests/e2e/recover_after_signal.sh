@@ -80,6 +80,9 @@ focus "Save As"
 text "$WORK/saved.html"
 keys Return
 poll "the document saved" holds "$WORK/saved.html" "typed before the signal"
+# Keys sent while the dialog is still up would be refused by the main window.
+poll "the Save As dialog to close" gone "Save As"
+focus Tagloom
 keys alt+f x
 poll "the program to exit" ended
 wait $pid || true
