@@ -491,7 +491,7 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         TMDIChild *doc = form->NewDocument();
         doc->Memo1->setSelText(QByteArray("precious"));
         doc->Modified = true;
-        QTRY_VERIFY_WITH_TIMEOUT(!form->journalNote().isEmpty(), 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->journalNote().isEmpty(); }, 5000));
         EXPECT_TRUE(form->journalNote().startsWith("Unsaved work is not being protected: "))
             << form->journalNote().toStdString();
         EXPECT_TRUE(form->findChild<QLabel *>("journalNote")->isVisibleTo(form.get()));
@@ -504,7 +504,7 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         EXPECT_FALSE(form->journalNote().isEmpty());
 
         QFile::remove(blocker);
-        QTRY_VERIFY_WITH_TIMEOUT(form->journalNote().isEmpty(), 8000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->journalNote().isEmpty(); }, 8000)) << form->journalNote().toStdString();
         journal->waitForWrites();
         EXPECT_EQ(entryText(journal->folder()), "precious work");
         EXPECT_EQ(prompts.messages.size(), 1);
