@@ -257,6 +257,11 @@ void KeepUnsavedWork(RecoveryJournal &journal)
 
 void EndRecovery(RecoveryJournal &journal)
 {
+    // Ended by a signal: everything was written then, and nothing was typed since.
+    if (journal.keepsEntries()) {
+        journal.waitForWrites();
+        return;
+    }
     const QList<TMDIChild *> &docs = DocumentList();
     if (std::none_of(docs.begin(), docs.end(), [](const TMDIChild *doc) { return doc->Modified; })) {
         journal.cleanExit();
