@@ -88,7 +88,13 @@ RecoveryJournal::RecoveryJournal(const QString &root) : m_root(root)
 bool RecoveryJournal::setUp()
 {
     if (isActive()) {
-        // Deleted under the running program: made again, so later entries have a place.
+        // Deleted under the running program: made again, so later entries have a
+        // place, the lock first, so no other instance takes them for a dead run's.
+        const QString lockFile = m_folder + LockSuffix;
+        if (!QFileInfo::exists(lockFile) && (!QDir().mkpath(m_root) || (m_lock->unlock(), !m_lock->tryLock(0)))) {
+            setSetupProblem(QStringLiteral("cannot lock %1").arg(QDir::toNativeSeparators(lockFile)));
+            return false;
+        }
         if (!QFileInfo(m_folder).isDir() && !QDir().mkpath(m_folder)) {
             setSetupProblem(QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(m_folder)));
             return false;

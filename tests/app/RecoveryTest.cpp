@@ -465,17 +465,19 @@ TEST_F(RecoveryUiTest, ADocumentWhoseFileWasDeletedIsJournaled)
 // tries again, and drops the note once an entry is written.
 TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
 {
+    enum Fault { RootIsAFile, FolderIsAFile, RootDeleted };
     struct Case
     {
         const char *what;
-        bool atStart;  // the journal's folder cannot be made at all
+        Fault fault;
     };
-    for (const Case &c : {Case{"folder cannot be made", true}, Case{"folder replaced by a file", false}}) {
+    for (const Case &c : {Case{"folder cannot be made", RootIsAFile}, Case{"folder replaced by a file", FolderIsAFile},
+                          Case{"the whole journal deleted", RootDeleted}}) {
         SCOPED_TRACE(c.what);
         form.reset();
         journal.reset();
-        const QString root = dir.filePath(QStringLiteral("broken-%1").arg(c.atStart));
-        if (c.atStart)
+        const QString root = dir.filePath(QStringLiteral("broken-%1").arg(int(c.fault)));
+        if (c.fault == RootIsAFile)
             writeFileBytes(root, "in the way");
         journal = std::make_unique<RecoveryJournal>(root);
         form = std::make_unique<TMainForm>(store.get(), QStringList());
@@ -483,8 +485,8 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         ScriptedPrompts prompts;
         prompts.answers = {QMessageBox::Ok};
         QString blocker = root;
-        if (!c.atStart) {
-            blocker = journal->folder();
+        if (c.fault != RootIsAFile) {
+            blocker = c.fault == FolderIsAFile ? journal->folder() : root;
             ASSERT_TRUE(QDir(blocker).removeRecursively());
             writeFileBytes(blocker, "in the way");
         }
@@ -508,6 +510,10 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         journal->waitForWrites();
         EXPECT_EQ(entryText(journal->folder()), "precious work");
         EXPECT_EQ(prompts.messages.size(), 1);
+        // Still this run's own: no other instance takes the entry for a dead run's.
+        RecoveryJournal other(root);
+        EXPECT_TRUE(other.claimLeftEntries().isEmpty());
+        other.releaseClaimed();
         for (TMDIChild *d : DocumentList())
             d->Modified = false;
     }
