@@ -374,6 +374,7 @@ void TMDIChild::closeEvent(QCloseEvent *event)
     if (g_active == this)
         g_active = nullptr;
     event->accept();
+    emit closeAccepted(this);
 }
 
 void TMDIChild::CutItemClick()

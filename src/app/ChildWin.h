@@ -83,6 +83,9 @@ signals:
     void activated(TMDIChild *child);
     // The text was written to its file.
     void documentSaved(TMDIChild *child);
+    // The window is closing because the user let it (saved, or changes dropped);
+    // a window destroyed with the program, unasked, never sends this.
+    void closeAccepted(TMDIChild *child);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,9 +1,14 @@
 #include "app/CommandLine.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 QString CommandLineInfo(const QStringList &arguments, const QString &version)
 {
     // Only the exact long options: anything else may be a file the user wants opened.
     for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
         if (argument == QLatin1String("--version"))
             return QStringLiteral(
                        "Tagloom %1\n"
@@ -23,6 +28,7 @@ QString CommandLineInfo(const QStringList &arguments, const QString &version)
                 "\n"
                 "      --help     show this help and exit\n"
                 "      --version  show the version and exit\n"
+                "      --         the arguments after it are all file names\n"
                 "\n"
                 "Settings are kept in ~/.config/Tagloom/Tagloom.conf. The colour rules and the\n"
                 "other data files of an installed program are kept in ~/.local/share/Tagloom,\n"
@@ -30,4 +36,20 @@ QString CommandLineInfo(const QStringList &arguments, const QString &version)
                 "another folder.\n");
     }
     return {};
+}
+
+QStringList CommandLineFiles(const QStringList &arguments)
+{
+    QStringList files;
+    bool optionsEnded = false;
+    for (const QString &argument : arguments) {
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument.isEmpty())
+            continue;
+        files.append(QFileInfo(argument).absoluteFilePath());
+    }
+    return files;
 }

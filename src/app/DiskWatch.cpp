@@ -75,13 +75,15 @@ void DiskWatch::checkNow()
     m_asking = true;
     Prompts &prompts = Prompts::instance();
     if (!now.exists) {
+        // The text is no longer anywhere on disk: closing must offer to save it,
+        // and it is kept safe while the message waits for an answer.
+        m_child->Modified = true;
+        emit fileGone();
         prompts.message(m_child, QStringLiteral("Warning"),
                         QStringLiteral("The file %1 was removed or renamed by another program.\n"
                                        "The text stays in the window; save it to write the file again.")
                             .arg(m_fileName),
                         QMessageBox::Warning, QMessageBox::Ok);
-        // The text is no longer anywhere on disk: closing must offer to save it.
-        m_child->Modified = true;
     } else {
         const QString question =
             m_child->Modified

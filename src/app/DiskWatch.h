@@ -30,6 +30,10 @@ public:
     // Replaces the text with the file's, as one undo step. False when it cannot be read.
     bool reload();
 
+signals:
+    // The file was removed or renamed: the document's text is now only in the editor.
+    void fileGone();
+
 private:
     void fileSignal();
 

@@ -335,6 +335,27 @@ void TMainForm::buildStatusBar()
     m_documentNote->setFrameShape(QFrame::StyledPanel);
     m_documentNote->hide();
     bar->addPermanentWidget(m_documentNote);
+    m_journalNote = new QLabel(bar);
+    m_journalNote->setObjectName(QStringLiteral("journalNote"));
+    m_journalNote->setFrameShape(QFrame::StyledPanel);
+    m_journalNote->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+    // A long reason is cut off rather than widening the window; the tool tip has it all.
+    m_journalNote->setMinimumWidth(120);
+    m_journalNote->setMaximumWidth(480);
+    m_journalNote->hide();
+    bar->addPermanentWidget(m_journalNote);
+}
+
+void TMainForm::setJournalNote(const QString &text)
+{
+    m_journalNote->setText(text);
+    m_journalNote->setToolTip(text);
+    m_journalNote->setVisible(!text.isEmpty());
+}
+
+QString TMainForm::journalNote() const
+{
+    return m_journalNote->text();
 }
 
 void TMainForm::setDocumentNote(const QString &text)

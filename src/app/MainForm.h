@@ -60,6 +60,9 @@ public:
     // A note about the active document at the right of the status bar; empty hides it.
     void setDocumentNote(const QString &text);
     QString documentNote() const;
+    // A lasting note about the whole program (unsaved work not protected); empty hides it.
+    void setJournalNote(const QString &text);
+    QString journalNote() const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
     SearchController *search() const { return m_search; }
     TProjectPanel *projectPanel() const { return m_project; }
@@ -110,6 +113,7 @@ private:
     QLabel *m_panel0 = nullptr;
     QLabel *m_panel1 = nullptr;
     QLabel *m_documentNote = nullptr;
+    QLabel *m_journalNote = nullptr;
     QList<QMenu *> m_mainMenus;
     QMenu *m_reopenMenu = nullptr;
     QMenu *m_toolbarPop = nullptr;

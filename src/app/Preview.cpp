@@ -4,11 +4,13 @@
 #include "platform/BrowserBridge.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
+#include "tags/AttributeValues.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QUrl>
 
 namespace
 {
@@ -55,8 +57,22 @@ void SendToBrowser(const QString &service, const QString &request)
     bridge.disconnect();
 }
 
-void PreviewInBrowser(const QString &target)
+QString BrowserTarget(const QString &target)
 {
+    // Either style counts: the settings of a Windows install may name a page by drive.
+    if (target.isEmpty() || IsAbsoluteFileName(target, PathStyle::Posix)
+        || IsAbsoluteFileName(target, PathStyle::Windows))
+        return target;
+    // A scheme of one letter is a drive, not an address.
+    const QUrl url(target);
+    if (!QFileInfo::exists(target) && url.isValid() && url.scheme().size() > 1)
+        return target;
+    return QFileInfo(target).absoluteFilePath();
+}
+
+void PreviewInBrowser(const QString &requested)
+{
+    const QString target = BrowserTarget(requested);
     const Settings &settings = AppSettings();
     if (settings.ViewerFileName.isEmpty() && settings.ViewerType != DefaultBrowser) {
         Prompts::instance().message(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),

@@ -20,6 +20,11 @@ QStringList ViewerCommandLine(const QString &viewerFileName, const QString &file
 // The two conversations with a DDE browser: "WWW_Activate", then "WWW_OpenURL".
 void SendToBrowser(const QString &service, const QString &request);
 
+// What a browser is handed for a file name or an address: an address as it is,
+// a file name made absolute. A browser takes an argument that starts with "-"
+// for an option, and a relative one for a file in its own folder.
+QString BrowserTarget(const QString &target);
+
 // Shows a file name or an address in the browser chosen in the settings.
 void PreviewInBrowser(const QString &target);
 

@@ -6,6 +6,7 @@
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -23,36 +24,64 @@ DocumentJournaler::DocumentJournaler(TMDIChild *child, RecoveryJournal &journal)
     setObjectName(QStringLiteral("DocumentJournaler"));
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
-    connect(&m_pause, &QTimer::timeout, this, &DocumentJournaler::pauseOver);
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(MaxDelayMs);
+    connect(&m_pause, &QTimer::timeout, this, &DocumentJournaler::due);
+    connect(&m_deadline, &QTimer::timeout, this, &DocumentJournaler::due);
     connect(child->Memo1, &QsciScintilla::textChanged, this, &DocumentJournaler::textChanged);
+    connect(child->Memo1, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type) { editAt(position, type); });
+    // The file went from disk: the text is now only in the window.
+    connect(child->diskWatch, &DiskWatch::fileGone, this, &DocumentJournaler::textChanged);
     connect(child, &TMDIChild::documentSaved, this, [this] {
         m_pause.stop();
+        m_deadline.stop();
         m_copied = -1;
         m_copy = QByteArray();
         m_journal.remove(m_id);
     });
+    // Closed by the user, after the question about unsaved changes.
+    connect(child, &TMDIChild::closeAccepted, this, [this] {
+        m_pause.stop();
+        m_deadline.stop();
+        m_copied = -1;
+        m_journal.remove(m_id);
+    });
 }
 
-DocumentJournaler::~DocumentJournaler()
-{
-    // Closed: saved, or its changes deliberately dropped.
-    m_journal.remove(m_id);
-}
+DocumentJournaler::~DocumentJournaler() = default;
 
 void DocumentJournaler::textChanged()
 {
-    // A copy under way is out of date.
-    m_copied = -1;
     m_pause.start();
+    // Started by the first change since the last entry, not restarted by later
+    // ones, so steady typing is written at least this often.
+    if (!m_deadline.isActive())
+        m_deadline.start();
 }
 
-void DocumentJournaler::pauseOver()
+void DocumentJournaler::editAt(int position, int type)
+{
+    // Text before the edit is unchanged, so a copy under way keeps what it has
+    // of it and goes on from there: typing during the copy of a big document
+    // delays its entry, never cancels it.
+    constexpr int Edits = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE |
+                          QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT;
+    if (m_copied >= 0 && (type & Edits))
+        m_copied = std::min<qsizetype>(m_copied, std::max(position, 0));
+}
+
+void DocumentJournaler::due()
 {
     if (!m_child->Modified) {
+        m_pause.stop();
+        m_deadline.stop();
         m_journal.remove(m_id);
         return;
     }
-    startCopy();
+    // A copy under way takes in every change up to its end.
+    if (!copying())
+        startCopy();
 }
 
 RecoveryMeta DocumentJournaler::meta() const
@@ -68,7 +97,11 @@ RecoveryMeta DocumentJournaler::meta() const
 
 void DocumentJournaler::startCopy()
 {
-    m_copy = QByteArray(m_child->Memo1->length(), Qt::Uninitialized);
+    const qsizetype total = m_child->Memo1->length();
+    m_copy = QByteArray();
+    // Room for what is typed while the copy goes on, so growing it moves nothing.
+    m_copy.reserve(total + total / 64 + 4096);
+    m_copy.resize(total);
     m_copied = 0;
     ++m_copyRun;
     if (!copySlice())
@@ -90,7 +123,10 @@ bool DocumentJournaler::copySlice()
     if (m_copied < 0)
         return false;
     TColorMemo *memo = m_child->Memo1;
-    const qsizetype total = m_copy.size();
+    // The text may have grown or shrunk since the copy started.
+    const qsizetype total = memo->length();
+    m_copy.resize(total);
+    m_copied = std::min(m_copied, total);
     qsizetype end = std::min<qsizetype>(total, m_copied + SliceBytes);
     // A slice that stops at the editor's gap copies without moving the text around it.
     const qsizetype gap = memo->SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION);
@@ -102,6 +138,9 @@ bool DocumentJournaler::copySlice()
     if (m_copied < total)
         return false;
     m_copied = -1;
+    // Every change so far is in this copy.
+    m_pause.stop();
+    m_deadline.stop();
     m_journal.write(m_id, meta(), std::move(m_copy));
     m_copy = QByteArray();
     return true;
@@ -110,18 +149,127 @@ bool DocumentJournaler::copySlice()
 bool DocumentJournaler::writeNow()
 {
     m_copied = -1;
+    m_pause.stop();
+    m_deadline.stop();
     return m_journal.writeNow(m_id, meta(), m_child->Memo1->textView());
+}
+
+namespace {
+DocumentJournaler *journalerOf(TMDIChild *doc)
+{
+    return doc->findChild<DocumentJournaler *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// Tells the user when unsaved work stops being protected, and tries again
+// until it is protected once more.
+class JournalWatch : public QObject
+{
+public:
+    static constexpr int RetryMs = 2000;
+
+    JournalWatch(TMainForm &main, RecoveryJournal &journal) : QObject(&main), m_main(main), m_journal(journal)
+    {
+        m_retry.setInterval(RetryMs);
+        connect(&m_retry, &QTimer::timeout, this, &JournalWatch::retry);
+        connect(&journal, &RecoveryJournal::problemChanged, this, &JournalWatch::update, Qt::QueuedConnection);
+        QTimer::singleShot(0, this, &JournalWatch::update);
+    }
+
+private:
+    void update()
+    {
+        const QString problem = m_journal.problem();
+        m_main.setJournalNote(problem.isEmpty() ? QString() : JournalProblemNote(problem));
+        if (problem.isEmpty()) {
+            m_retry.stop();
+            m_told = false;
+            return;
+        }
+        if (!m_retry.isActive())
+            m_retry.start();
+        if (m_told)
+            return;
+        m_told = true;
+        Prompts::instance().message(&m_main, QStringLiteral("Warning"),
+                                    JournalProblemNote(problem) +
+                                        QStringLiteral("\nTagloom keeps trying; saving your documents is safest."),
+                                    QMessageBox::Warning, QMessageBox::Ok);
+    }
+    void retry()
+    {
+        if (!m_journal.retry())
+            return;
+        bool any = false;
+        for (TMDIChild *doc : DocumentList()) {
+            DocumentJournaler *journaler = journalerOf(doc);
+            if (journaler && doc->Modified && !journaler->copying()) {
+                journaler->startCopy();
+                any = true;
+            }
+        }
+        // Nothing left to write: only the folder was the matter.
+        if (!any)
+            update();
+    }
+
+    TMainForm &m_main;
+    RecoveryJournal &m_journal;
+    QTimer m_retry;
+    bool m_told = false;
+};
+}  // namespace
+
+QString JournalProblemNote(const QString &problem)
+{
+    return QStringLiteral("Unsaved work is not being protected: ") + problem;
 }
 
 void InstallRecovery(TMainForm &main, RecoveryJournal &journal)
 {
-    if (!journal.isActive())
-        return;
+    // Also when the journal could not start: it tries again as documents change.
     QObject::connect(&main, &TMainForm::documentsChanged, &main, [&journal] {
         for (TMDIChild *doc : DocumentList())
-            if (!doc->findChild<DocumentJournaler *>(QString(), Qt::FindDirectChildrenOnly))
+            if (!journalerOf(doc))
                 new DocumentJournaler(doc, journal);
     });
+    new JournalWatch(main, journal);
+    // The session is ending: what the user has not saved is written before it may be cut short.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &main,
+                     [&journal] { JournalChangedDocuments(journal); });
+}
+
+void JournalChangedDocuments(RecoveryJournal &journal)
+{
+    for (TMDIChild *doc : DocumentList()) {
+        if (!doc->Modified)
+            continue;
+        if (DocumentJournaler *journaler = journalerOf(doc))
+            journaler->writeNow();
+    }
+    journal.waitForWrites();
+}
+
+void KeepUnsavedWork(RecoveryJournal &journal)
+{
+    journal.keepEntries();
+    JournalChangedDocuments(journal);
+}
+
+void EndRecovery(RecoveryJournal &journal)
+{
+    // Ended by a signal: everything was written then, and nothing was typed since.
+    if (journal.keepsEntries()) {
+        journal.waitForWrites();
+        return;
+    }
+    const QList<TMDIChild *> &docs = DocumentList();
+    if (std::none_of(docs.begin(), docs.end(), [](const TMDIChild *doc) { return doc->Modified; })) {
+        journal.cleanExit();
+        return;
+    }
+    // The windows go after this without asking: the user has not said to drop anything.
+    JournalChangedDocuments(journal);
+    journal.keepEntries();
 }
 
 namespace {
@@ -195,7 +343,7 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
             doc->diskWatch->fileInEditor(e.meta.fileName, e.meta.loaded);
         doc->Modified = true;
         // Safe in this run's journal before the old entry goes.
-        auto *journaler = doc->findChild<DocumentJournaler *>(QString(), Qt::FindDirectChildrenOnly);
+        DocumentJournaler *journaler = journalerOf(doc);
         if (journaler && journaler->writeNow())
             RecoveryJournal::discard(e);
     }

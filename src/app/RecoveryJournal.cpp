@@ -41,6 +41,11 @@ bool readHeader(QFile &file, RecoveryEntry &entry)
     entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
     return entry.size >= 0 && file.size() - file.pos() == entry.size;
 }
+QString failure(const QString &path, const QString &error)
+{
+    return QStringLiteral("cannot write %1 (%2)").arg(QDir::toNativeSeparators(path), error);
+}
+
 // The lock of a run that ended without unlocking: its process is gone.
 bool ownerIsGone(const QLockFile &lock)
 {
@@ -76,20 +81,91 @@ RecoveryJournal::RecoveryJournal(const QString &root) : m_root(root)
 {
     m_pool.setMaxThreadCount(1);  // entries are written in the order asked
     m_pool.setExpiryTimeout(-1);
+    setUp();
+}
+
+bool RecoveryJournal::setUp()
+{
+    if (isActive()) {
+        // Deleted under the running program: made again, so later entries have a
+        // place, the lock first, so no other instance takes them for a dead run's.
+        const QString lockFile = m_folder + LockSuffix;
+        if (!QFileInfo::exists(lockFile) && (!QDir().mkpath(m_root) || (m_lock->unlock(), !m_lock->tryLock(0)))) {
+            setSetupProblem(QStringLiteral("cannot lock %1").arg(QDir::toNativeSeparators(lockFile)));
+            return false;
+        }
+        if (!QFileInfo(m_folder).isDir() && !QDir().mkpath(m_folder)) {
+            setSetupProblem(QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(m_folder)));
+            return false;
+        }
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        setSetupProblem(QString());
+        return true;
+    }
     const QString folder =
-        QDir(root).filePath(QStringLiteral("run-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
-    if (!QDir().mkpath(root))
-        return;
+        QDir(m_root).filePath(QStringLiteral("run-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (!QDir().mkpath(m_root)) {
+        setSetupProblem(QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(m_root)));
+        return false;
+    }
     // The lock beside the folder is taken before the folder exists, so another
     // instance looking for left entries never sees this one's folder unlocked.
     m_lock = std::make_unique<QLockFile>(folder + LockSuffix);
     m_lock->setStaleLockTime(0);  // held for the whole run: only a dead owner makes it stale
-    if (!m_lock->tryLock(0) || !QDir().mkdir(folder)) {
+    if (!m_lock->tryLock(0)) {
         m_lock.reset();
-        return;
+        setSetupProblem(QStringLiteral("cannot lock %1").arg(QDir::toNativeSeparators(folder + LockSuffix)));
+        return false;
+    }
+    if (!QDir().mkdir(folder)) {
+        m_lock->unlock();
+        m_lock.reset();
+        setSetupProblem(QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(folder)));
+        return false;
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_folder = folder;
+    setSetupProblem(QString());
+    return true;
+}
+
+bool RecoveryJournal::retry()
+{
+    return setUp();
+}
+
+QString RecoveryJournal::problem() const
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_setupProblem.isEmpty())
+        return m_setupProblem;
+    return m_failed.isEmpty() ? QString() : *m_failed.constBegin();
+}
+
+void RecoveryJournal::updateProblem(const std::function<void()> &change)
+{
+    const QString before = problem();
+    {
+        QMutexLocker lock(&m_mutex);
+        change();
+    }
+    if (problem() != before)
+        emit problemChanged();
+}
+
+void RecoveryJournal::setSetupProblem(const QString &problem)
+{
+    updateProblem([&] { m_setupProblem = problem; });
+}
+
+void RecoveryJournal::noteWrite(int id, const QString &error)
+{
+    updateProblem([&] {
+        if (error.isEmpty())
+            m_failed.remove(id);
+        else
+            m_failed.insert(id, error);
+    });
 }
 
 RecoveryJournal::~RecoveryJournal()
@@ -103,7 +179,7 @@ QString RecoveryJournal::entryPath(int id) const
     return QDir(m_folder).filePath(QString::number(id) + Suffix);
 }
 
-bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, QByteArrayView text)
+bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, QByteArrayView text, QString *error)
 {
     QJsonObject o;
     o.insert(QLatin1String("fileName"), meta.fileName);
@@ -119,12 +195,12 @@ bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, 
     o.insert(QLatin1String("written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     const QByteArray header = QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
     const QByteArrayView pieces[] = {Magic, header, text};
-    return WriteFileSafely(path, pieces);
+    return WriteFileSafely(path, pieces, error);
 }
 
 void RecoveryJournal::write(int id, const RecoveryMeta &meta, QByteArray text)
 {
-    if (!isActive())
+    if (!isActive() && !setUp())
         return;
     quint64 generation;
     {
@@ -138,25 +214,30 @@ void RecoveryJournal::write(int id, const RecoveryMeta &meta, QByteArray text)
             if (m_generation.value(id) != generation)
                 return;  // a newer copy is queued
         }
-        writeEntry(path, meta, text);
+        QString error;
+        noteWrite(id, writeEntry(path, meta, text, &error) ? QString() : failure(path, error));
     });
 }
 
 bool RecoveryJournal::writeNow(int id, const RecoveryMeta &meta, QByteArrayView text)
 {
-    if (!isActive())
+    if (!isActive() && !setUp())
         return false;
     {
         QMutexLocker lock(&m_mutex);
         ++m_generation[id];
     }
     waitForWrites();
-    return writeEntry(entryPath(id), meta, text);
+    const QString path = entryPath(id);
+    QString error;
+    const bool ok = writeEntry(path, meta, text, &error);
+    noteWrite(id, ok ? QString() : failure(path, error));
+    return ok;
 }
 
 void RecoveryJournal::remove(int id)
 {
-    if (!isActive())
+    if (!isActive() || m_keep)
         return;
     {
         QMutexLocker lock(&m_mutex);
@@ -164,7 +245,10 @@ void RecoveryJournal::remove(int id)
     }
     const QString path = entryPath(id);
     // Queued behind any write of the same entry, so that one cannot bring it back.
-    m_pool.start([path] { QFile::remove(path); });
+    m_pool.start([this, id, path] {
+        QFile::remove(path);
+        noteWrite(id, QString());  // nothing of it left to protect
+    });
 }
 
 void RecoveryJournal::waitForWrites()
@@ -174,7 +258,7 @@ void RecoveryJournal::waitForWrites()
 
 void RecoveryJournal::cleanExit()
 {
-    if (!isActive())
+    if (!isActive() || m_keep)
         return;
     waitForWrites();
     QDir dir(m_folder);

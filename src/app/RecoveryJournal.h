@@ -7,8 +7,10 @@
 #include <QHash>
 #include <QList>
 #include <QMutex>
+#include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,14 +41,15 @@ struct RecoveryEntry
 // Each running instance owns one folder under the root, held by a lock file;
 // a folder whose lock no live instance holds was left by a run that did not
 // end cleanly. Writes go to a background thread, one after another.
-class RecoveryJournal
+// A folder that cannot be made or an entry that cannot be written is a
+// problem() until a later write succeeds.
+class RecoveryJournal : public QObject
 {
+    Q_OBJECT
 public:
     // `root` is the folder of all instances' journals (DefaultRoot() in the program).
     explicit RecoveryJournal(const QString &root);
-    ~RecoveryJournal();
-    RecoveryJournal(const RecoveryJournal &) = delete;
-    RecoveryJournal &operator=(const RecoveryJournal &) = delete;
+    ~RecoveryJournal() override;
 
     static QString DefaultRoot();
     bool isActive() const { return !m_folder.isEmpty(); }
@@ -59,6 +62,14 @@ public:
     bool writeNow(int id, const RecoveryMeta &meta, QByteArrayView text);
     void remove(int id);
     void waitForWrites();
+    // Makes this run's folder again when it could not be made or has gone; true when it is there.
+    bool retry();
+    // Why entries are not being written (empty while they are); safe from any thread.
+    QString problem() const;
+    // The run ends without the user's say (a signal, the session): entries are
+    // still written but no longer removed, whatever the windows do on their way out.
+    void keepEntries() { m_keep = true; }
+    bool keepsEntries() const { return m_keep; }
     // Everything was saved or deliberately dropped: the instance leaves no journal behind.
     void cleanExit();
 
@@ -68,9 +79,18 @@ public:
     static void discard(const RecoveryEntry &entry);
     void releaseClaimed();
 
+signals:
+    // problem() changed; emitted from the thread that noticed, often the writer's.
+    void problemChanged();
+
 private:
     QString entryPath(int id) const;
-    bool writeEntry(const QString &path, const RecoveryMeta &meta, QByteArrayView text);
+    bool writeEntry(const QString &path, const RecoveryMeta &meta, QByteArrayView text, QString *error);
+    bool setUp();
+    void setSetupProblem(const QString &problem);
+    // Records how the write of an entry went; an empty error is success.
+    void noteWrite(int id, const QString &error);
+    void updateProblem(const std::function<void()> &change);
 
     QString m_root;
     QString m_folder;
@@ -79,6 +99,9 @@ private:
     QStringList m_claimedFolders;
     int m_lastId = 0;
     QThreadPool m_pool;
-    QMutex m_mutex;
+    mutable QMutex m_mutex;
     QHash<int, quint64> m_generation;  // under m_mutex; a queued write older than this is skipped
+    QString m_setupProblem;            // under m_mutex
+    QHash<int, QString> m_failed;      // under m_mutex: entries whose last write failed, and why
+    bool m_keep = false;
 };

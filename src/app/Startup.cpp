@@ -1,10 +1,12 @@
 #include "app/Startup.h"
 
 #include "app/ChildWin.h"
+#include "app/CommandLine.h"
 #include "app/DocumentCommands.h"
 #include "app/MainForm.h"
 #include "app/Recovery.h"
 #include "editor/ColorMemo.h"
+#include "platform/QuitSignals.h"
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
@@ -27,11 +29,21 @@ int RunTagloom(QApplication &app)
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
+    // Absolute at once: a name kept for later (journal, reopen list) must not
+    // come to mean a file in whatever folder a later run starts in.
+    arguments = CommandLineFiles(arguments);
     SettingsStore store;
     // Outlives the main window, whose documents drop their entries as they close.
     RecoveryJournal journal(RecoveryJournal::DefaultRoot());
     TMainForm mainForm(&store, arguments);
     InstallRecovery(mainForm, journal);
+    // Asked to end from outside (kill, a closed terminal): nobody is there to
+    // answer questions, so every change is kept for the next start.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &mainForm, [&journal](int signal) {
+        KeepUnsavedWork(journal);
+        QCoreApplication::exit(128 + signal);
+    });
     mainForm.show();
     QTimer::singleShot(0, &mainForm, [&mainForm, &journal] { OfferRecovery(mainForm, journal); });
 
@@ -52,9 +64,6 @@ int RunTagloom(QApplication &app)
     }
     const int result = app.exec();
     // Documents still open (the session ended under them) keep their entries.
-    if (DocumentList().isEmpty())
-        journal.cleanExit();
-    else
-        journal.waitForWrites();
+    EndRecovery(journal);
     return result;
 }

@@ -35,7 +35,10 @@ void ProcessBrowserBridge::request(const QString &item, int)
 {
     if (!m_connected || m_topic != OpenUrlTopic)
         return;
-    const QString target = targetOfOpenRequest(item);
+    QString target = targetOfOpenRequest(item);
+    // Never an option to the browser: a name starting with "-" goes with its folder.
+    if (target.startsWith(QLatin1Char('-')))
+        target = QFileInfo(target).absoluteFilePath();
     // A browser that cannot be started is not reported, as with a silent DDE server.
     QProcess::startDetached(m_program, target.isEmpty() ? QStringList() : QStringList { target });
 }

@@ -1,5 +1,14 @@
+#include "app/ChildWin.h"
 #include "app/CommandLine.h"
+#include "app/MainForm.h"
+#include "app/Preview.h"
+#include "PreviewRecordingBridge.h"
+#include "QuietMainWindow.h"
+#include "ScriptedPrompts.h"
+#include "TestUtil.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,6 +36,10 @@ TEST(CommandLineTest, OnlyTheExactLongOptionsAreAnswered)
         {{"--Version"}, ""},
         {{"--version=1"}, ""},
         {{"./--help"}, ""},
+        // "--" ends the options: what follows is a file name whatever it looks like.
+        {{"--", "--help"}, ""},
+        {{"--", "--version"}, ""},
+        {{"--incognito.html"}, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -41,4 +54,72 @@ TEST(CommandLineTest, OnlyTheExactLongOptionsAreAnswered)
 TEST(CommandLineTest, VersionNamesTheLicence)
 {
     EXPECT_TRUE(CommandLineInfo({"--version"}, "1.5").contains("GPL-3.0-or-later"));
+}
+
+TEST(CommandLineTest, FileNamesAreMadeAbsoluteAndTheFirstDoubleDashDropped)
+{
+    const QString here = QDir::currentPath();
+    struct Case
+    {
+        QStringList arguments;
+        QStringList files;
+    };
+    const Case cases[] = {
+        {{"page.html"}, {here + "/page.html"}},
+        {{"/abs/page.html", "sub/../b.htm"}, {"/abs/page.html", here + "/b.htm"}},
+        {{"--incognito.html"}, {here + "/--incognito.html"}},
+        {{"--", "--", "-x.html"}, {here + "/--", here + "/-x.html"}},
+        {{""}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(CommandLineFiles(c.arguments), c.files);
+    }
+}
+
+// A page named like a browser option, opened as "tagloom --incognito.html" from
+// its folder and previewed after the program's folder changed: the browser gets
+// the page's absolute name, never something it reads as an option.
+TEST(CommandLineTest, APageNamedLikeAnOptionReachesTheBrowserAsItsAbsoluteName)
+{
+    QuietMainWindowStore quiet;
+    QTemporaryDir pages;
+    const QString page = QDir(QFileInfo(pages.path()).canonicalFilePath()).filePath("--incognito.html");
+    ASSERT_TRUE(writeFileBytes(page, "<p>private</p>"));
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(page).absolutePath()));
+    const QStringList arguments{"--incognito.html"};
+    EXPECT_TRUE(CommandLineInfo(arguments, "1.5").isEmpty());
+    const QStringList files = CommandLineFiles(arguments);
+    ASSERT_TRUE(QDir::setCurrent(started));  // the folder a later run starts in
+
+    ScriptedPrompts prompts;
+    RecordingBridge bridge;
+    TMainForm form(&quiet.store, QStringList());
+    form.openCommandLine(files);
+    ASSERT_EQ(DocumentList().size(), 1);
+    TMDIChild *doc = DocumentList()[0];
+    EXPECT_EQ(doc->DocumentFileName, page);
+    struct Viewer
+    {
+        int type;
+        const char *path;
+        QString expected;  // the call that carries the page
+    };
+    const Viewer viewers[] = {
+        {0, "/usr/bin/iexplore", "request \"file:" + page + "\",,-1,,,,, 10000"},
+        {1, "/usr/bin/firefox", "request " + page + ",,0xFFFFFFFF,0x3,,, 10000"},
+        {2, "/usr/bin/chromium", "run /usr/bin/chromium|" + page},
+        {3, "", "open " + page},
+    };
+    for (const Viewer &v : viewers) {
+        SCOPED_TRACE(v.type);
+        AppSettings().ViewerType = quint8(v.type);
+        AppSettings().ViewerFileName = QString::fromUtf8(v.path);
+        bridge.calls.clear();
+        PreviewDocument(*doc);
+        EXPECT_TRUE(bridge.calls.contains(v.expected)) << bridge.calls.join('\n').toStdString();
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    doc->Modified = false;
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -236,4 +237,36 @@ TEST_F(Preview, UntitledDocumentIsSavedThroughTheSaveDialog)
     PreviewDocument(untitled);
     EXPECT_EQ(untitled.saves, QStringList { QStringLiteral("save as") });
     EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("open ") });
+}
+
+// A relative name reaches no browser as it is: "--incognito.html" would be an option.
+TEST_F(Preview, ARelativeNameReachesEveryViewerAbsolute)
+{
+    QTemporaryDir dir;
+    const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder));
+    const QString absolute = folder + QStringLiteral("/--incognito.html");
+    const struct
+    {
+        int type;
+        QString expected;
+    } viewers[] = {
+        {0, QStringLiteral("request \"file:") + absolute + QStringLiteral("\",,-1,,,,, 10000")},
+        {1, QStringLiteral("request ") + absolute + QStringLiteral(",,0xFFFFFFFF,0x3,,, 10000")},
+        {2, QStringLiteral("run /usr/bin/viewer|") + absolute},
+        {3, QStringLiteral("open ") + absolute},
+    };
+    for (const auto &v : viewers) {
+        SCOPED_TRACE(v.type);
+        useViewer(v.type, QStringLiteral("/usr/bin/viewer"));
+        bridge.calls.clear();
+        PreviewInBrowser(QStringLiteral("--incognito.html"));
+        EXPECT_TRUE(bridge.calls.contains(v.expected)) << bridge.calls.join('\n').toStdString();
+    }
+    // Addresses and absolute names of either style are left alone.
+    EXPECT_EQ(BrowserTarget(QStringLiteral("http://example.org/a")), QStringLiteral("http://example.org/a"));
+    EXPECT_EQ(BrowserTarget(QStringLiteral("C:\\web\\a.html")), QStringLiteral("C:\\web\\a.html"));
+    EXPECT_EQ(BrowserTarget(QStringLiteral("/web/a.html")), QStringLiteral("/web/a.html"));
+    ASSERT_TRUE(QDir::setCurrent(started));
 }

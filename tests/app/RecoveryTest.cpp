@@ -2,6 +2,7 @@
 #include "app/DocumentCommands.h"
 #include "app/MainForm.h"
 #include "app/Recovery.h"
+#include "app/DiskWatch.h"
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
@@ -11,6 +12,9 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -302,7 +306,7 @@ TEST_F(RecoveryUiTest, SlicedCopyOfABigDocumentIsWhole)
     EXPECT_TRUE(journaler->copying());
     doc->Memo1->setSelText(QByteArray("Y"));  // typing during the copy
     big.insert(101, 'Y');
-    EXPECT_FALSE(journaler->copying());
+    EXPECT_TRUE(journaler->copying()) << "a change delays the copy's entry, never cancels it";
     journaler->startCopy();
     while (journaler->copying())
         QCoreApplication::processEvents();
@@ -348,5 +352,216 @@ TEST_F(RecoveryUiTest, SavingARecoveredDocumentAsksIfItsFileChangedSince)
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), c.onDisk);
+    }
+}
+
+namespace {
+QByteArray entryText(const QString &folder)
+{
+    const QStringList names = entriesIn(folder);
+    if (names.size() != 1)
+        return "<" + QByteArray::number(names.size()) + " entries>";
+    RecoveryEntry entry;
+    entry.path = QDir(folder).filePath(names[0]);
+    // The text is what follows the header line.
+    const QByteArray all = readFileBytes(entry.path);
+    const qsizetype header = all.indexOf('\n', all.indexOf('\n') + 1);
+    return all.mid(header + 1);
+}
+}  // namespace
+
+namespace {
+// The close question is up when the loops are ended under it (a handled
+// signal, a session manager that stops waiting): it gets no answer.
+class EndedUnderTheQuestion : public ScriptedPrompts
+{
+public:
+    std::function<void()> during;
+    QMessageBox::StandardButton message(QWidget *, const QString &caption, const QString &text,
+                                        QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override
+    {
+        messages.append({caption, text, icon, buttons});
+        if (auto run = std::exchange(during, nullptr))
+            run();
+        return QMessageBox::NoButton;
+    }
+};
+}  // namespace
+
+// However the run is ended without the user dropping the changes, what was
+// typed (even just now) is offered by the next start.
+TEST_F(RecoveryUiTest, QuittingWithAChangedDocumentKeepsItsEntry)
+{
+    struct Route
+    {
+        const char *what;
+        bool shown;
+        int questions;
+        std::function<void(RecoveryJournal &, EndedUnderTheQuestion &)> quit;
+    };
+    const auto signal = [](RecoveryJournal &journal) {
+        KeepUnsavedWork(journal);  // what a handled SIGTERM or SIGHUP does
+        QCoreApplication::exit(143);
+    };
+    const Route routes[] = {
+        // With no window shown yet there is nothing to ask through.
+        {"QCoreApplication::quit", false, 0, [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::quit(); }},
+        {"QCoreApplication::exit", true, 0, [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::exit(0); }},
+        {"a signal", true, 0, [&](RecoveryJournal &journal, EndedUnderTheQuestion &) { signal(journal); }},
+        // The session manager's "die" asks the windows to close; nobody answers
+        // and the session ends the program under the question.
+        {"the session ends under the close question", true, 1,
+         [&](RecoveryJournal &journal, EndedUnderTheQuestion &prompts) {
+             prompts.during = [&] { signal(journal); };
+             QEvent quit(QEvent::Quit);
+             QCoreApplication::sendEvent(qApp, &quit);
+         }},
+    };
+    for (const Route &route : routes) {
+        SCOPED_TRACE(route.what);
+        EndedUnderTheQuestion prompts;
+        if (route.shown)
+            form->show();
+        TMDIChild *doc = form->NewDocument();
+        doc->Memo1->setSelText(QByteArray("typed just now"));
+        doc->Modified = true;
+        QTimer::singleShot(0, qApp, [&] { route.quit(*journal, prompts); });
+        QTimer stuck;  // a quit that was refused would leave the loop running
+        stuck.setSingleShot(true);
+        QObject::connect(&stuck, &QTimer::timeout, [] {
+            ADD_FAILURE() << "the program did not quit";
+            QCoreApplication::exit(1);
+        });
+        stuck.start(5000);
+        QCoreApplication::exec();
+        // As the program does after its event loop, then its windows go.
+        EndRecovery(*journal);
+        form.reset();
+        journal.reset();
+        EXPECT_EQ(prompts.messages.size(), route.questions);
+
+        journal = std::make_unique<RecoveryJournal>(dir.filePath("recovery"));
+        const QList<RecoveryEntry> left = journal->claimLeftEntries();
+        ASSERT_EQ(left.size(), 1);
+        EXPECT_EQ(left[0].text(), "typed just now");
+        RecoveryJournal::discard(left[0]);
+        journal->releaseClaimed();
+        form = std::make_unique<TMainForm>(store.get(), QStringList());
+        InstallRecovery(*form, *journal);
+    }
+}
+
+// The entry lags the typing by about a second at most, however steadily the
+// keys come, for a small page and for one big enough to be copied in slices.
+TEST_F(RecoveryUiTest, SteadyTypingIsJournaledAtLeastOnceASecond)
+{
+    struct Case
+    {
+        const char *what;
+        qsizetype size;
+    };
+    for (const Case &c : {Case{"small", 20}, Case{"big", DocumentJournaler::SliceBytes * 3 + 7}}) {
+        SCOPED_TRACE(c.what);
+        ScriptedPrompts prompts;
+        TMDIChild *doc = form->NewDocument();
+        const QByteArray base(c.size, 'b');
+        doc->Memo1->setSelText(base);
+        doc->Memo1->setSelStart(int(c.size / 2));  // typed in the middle, as a copy passes it
+        doc->Modified = true;
+        QElapsedTimer typing;
+        typing.start();
+        int typed = 0;
+        // A key every 40 ms: never the pause that used to be waited for.
+        while (typing.elapsed() < 2500) {
+            doc->Memo1->setSelText(QByteArray("k"));
+            ++typed;
+            QTest::qWait(40);
+        }
+        const qint64 perSecond = typed * 1000 / typing.elapsed();
+        journal->waitForWrites();
+        const QByteArray onDisk = entryText(journal->folder());
+        const qsizetype kept = onDisk.size() - base.size();
+        EXPECT_GE(kept, typed - perSecond * 3 / 2) << onDisk.left(40).toStdString() << " typed " << typed;
+        doc->Modified = false;
+        doc->subWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        journal->waitForWrites();
+    }
+}
+
+TEST_F(RecoveryUiTest, ADocumentWhoseFileWasDeletedIsJournaled)
+{
+    ScriptedPrompts prompts;
+    prompts.answers = {QMessageBox::Ok};
+    const QString name = dir.filePath("page.html");
+    writeFileBytes(name, "<p>only copy</p>");
+    TMDIChild *doc = form->OpenDocument(name);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_FALSE(doc->Modified);
+    QCoreApplication::processEvents();  // the window's activation notes the file
+    QFile::remove(name);
+    doc->diskWatch->checkNow();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(doc->Modified);
+    QTest::qWait(DocumentJournaler::MaxDelayMs + 300);
+    journal->waitForWrites();
+    EXPECT_EQ(entryText(journal->folder()), "<p>only copy</p>");
+}
+
+// A journal that cannot write says so once, keeps a note in the status bar,
+// tries again, and drops the note once an entry is written.
+TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
+{
+    enum Fault { RootIsAFile, FolderIsAFile, RootDeleted };
+    struct Case
+    {
+        const char *what;
+        Fault fault;
+    };
+    for (const Case &c : {Case{"folder cannot be made", RootIsAFile}, Case{"folder replaced by a file", FolderIsAFile},
+                          Case{"the whole journal deleted", RootDeleted}}) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        journal.reset();
+        const QString root = dir.filePath(QStringLiteral("broken-%1").arg(int(c.fault)));
+        if (c.fault == RootIsAFile)
+            writeFileBytes(root, "in the way");
+        journal = std::make_unique<RecoveryJournal>(root);
+        form = std::make_unique<TMainForm>(store.get(), QStringList());
+        InstallRecovery(*form, *journal);
+        ScriptedPrompts prompts;
+        prompts.answers = {QMessageBox::Ok};
+        QString blocker = root;
+        if (c.fault != RootIsAFile) {
+            blocker = c.fault == FolderIsAFile ? journal->folder() : root;
+            ASSERT_TRUE(QDir(blocker).removeRecursively());
+            writeFileBytes(blocker, "in the way");
+        }
+        TMDIChild *doc = form->NewDocument();
+        doc->Memo1->setSelText(QByteArray("precious"));
+        doc->Modified = true;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->journalNote().isEmpty(); }, 5000));
+        EXPECT_TRUE(form->journalNote().startsWith("Unsaved work is not being protected: "))
+            << form->journalNote().toStdString();
+        EXPECT_TRUE(form->findChild<QLabel *>("journalNote")->isVisibleTo(form.get()));
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages[0].text.startsWith("Unsaved work is not being protected: "));
+        // Still failing on the next tries: no second message.
+        doc->Memo1->setSelText(QByteArray(" work"));
+        QTest::qWait(2 * DocumentJournaler::MaxDelayMs + 500);
+        EXPECT_EQ(prompts.messages.size(), 1);
+        EXPECT_FALSE(form->journalNote().isEmpty());
+
+        QFile::remove(blocker);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->journalNote().isEmpty(); }, 8000)) << form->journalNote().toStdString();
+        journal->waitForWrites();
+        EXPECT_EQ(entryText(journal->folder()), "precious work");
+        EXPECT_EQ(prompts.messages.size(), 1);
+        // Still this run's own: no other instance takes the entry for a dead run's.
+        RecoveryJournal other(root);
+        EXPECT_TRUE(other.claimLeftEntries().isEmpty());
+        other.releaseClaimed();
+        for (TMDIChild *d : DocumentList())
+            d->Modified = false;
     }
 }
