@@ -380,7 +380,7 @@ public:
     QMessageBox::StandardButton message(QWidget *, const QString &caption, const QString &text,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override
     {
-        messages.append({caption, text, icon, buttons});
+        messages.append({caption, text, icon, buttons, QString()});
         if (auto run = std::exchange(during, nullptr))
             run();
         return QMessageBox::NoButton;
