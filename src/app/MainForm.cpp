@@ -116,6 +116,12 @@ void TMainForm::FormCreate()
     buildProjectPanel();
     buildStatusBar();
     m_hotkeys = new THotkeyCapture(this, m_mdi);
+    // The editors claim every key they bind, so after keys are given in capture
+    // each open window's editor gives up the ones its menus now hold.
+    connect(m_hotkeys, &THotkeyCapture::menuKeysChanged, this, [] {
+        for (TMDIChild *doc : DocumentList())
+            doc->releaseMenuKeys();
+    });
     // Small enough to tile beside another program, big enough to keep a document in view.
     setMinimumSize(400, 300);
 

@@ -205,6 +205,7 @@ void THotkeyCapture::endCapture(bool focusWindow)
     m_hooks.clear();
     m_allMenus.clear();
     emit captureEnded();
+    emit menuKeysChanged();
 }
 
 void THotkeyCapture::AssignCapturedHotkey(QAction *item)
@@ -242,6 +243,7 @@ void THotkeyCapture::BitBtn1Click()
         return;
     }
     LoadHotkeys(menus, name);
+    emit menuKeysChanged();
 }
 
 void THotkeyCapture::BitBtn2Click()

@@ -42,6 +42,9 @@ public:
 
 signals:
     void captureEnded();
+    // The menu items' keys may have changed (capture ended, or OK loaded the
+    // saved keys): editors must give up the keys the menus now hold.
+    void menuKeysChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,11 +1,14 @@
 #include "custom/JsEntries.h"
 
+#include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "tags/AttributeHelpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QStringDecoder>
 
 namespace {
 
@@ -49,6 +52,16 @@ QString FillPlaceholders(QStringView line, const QString &params)
 }
 
 }  // namespace
+
+QString DecodeJSEntriesText(const QByteArray &bytes)
+{
+    // A file edited by hand may be saved in Latin-1; read that as it was meant,
+    // as the other data files are, instead of writing U+FFFD into pages. A
+    // leading BOM is dropped, so the first header line still counts.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
 
 QString GetJSParam(int k, const QString &params)
 {
@@ -141,10 +154,27 @@ std::optional<QString> ReadJSEntry(int n, const QString &params, QWidget *parent
 {
     const QString name = fileName.isEmpty() ? JavaScriptFileName() : fileName;
     const QFileInfo info(name);
-    QFile file(name);
-    if (!info.isFile() || info.size() > MaxEntriesFileSize || !file.open(QIODevice::ReadOnly)) {
-        ShowFileMessage(FileNotFound, QDir::toNativeSeparators(info.absoluteFilePath()), parent);
+    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (!info.isFile()) {
+        ShowFileMessage(FileNotFound, shown, parent);
         return std::nullopt;
     }
-    return ExtractJSEntry(QString::fromUtf8(file.read(MaxEntriesFileSize)), n, params);
+    // A file that is there but cannot be used says why, so the user does not
+    // go looking for a file that exists.
+    const auto cannotUse = [&](const QString &why) {
+        Prompts::instance().message(parent, QStringLiteral("Error"), QStringLiteral("Cannot open file %1").arg(shown) + why,
+                                    QMessageBox::Critical, QMessageBox::Ok);
+        return std::nullopt;
+    };
+    if (info.size() > MaxEntriesFileSize)
+        return cannotUse(QStringLiteral("\r\nThe file is larger than 16 MB."));
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return cannotUse(QString());
+    const QByteArray bytes = file.read(MaxEntriesFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return cannotUse(QString());
+    if (bytes.size() > MaxEntriesFileSize)
+        return cannotUse(QStringLiteral("\r\nThe file is larger than 16 MB."));
+    return ExtractJSEntry(DecodeJSEntriesText(bytes), n, params);
 }

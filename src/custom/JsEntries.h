@@ -34,8 +34,12 @@ QString JsStringText(const QString &typed);
 // "Tagloom JS Entry #" are left out, and any header line ends the entry.
 std::optional<QString> ExtractJSEntry(const QString &fileText, int n, const QString &params);
 
+// The text of the entries file's bytes: UTF-8 when they are valid UTF-8 (a
+// leading BOM dropped), else Latin-1.
+QString DecodeJSEntriesText(const QByteArray &bytes);
+
 // Entry n of the entries file in the data folder (or of fileName). A missing file
-// shows the "not found" message; a missing file or entry gives nullopt, and the
-// caller writes nothing.
+// shows the "not found" message, a file too large or unreadable says "Cannot open
+// file"; then, or when the entry is missing, nullopt, and the caller writes nothing.
 std::optional<QString> ReadJSEntry(int n, const QString &params, QWidget *parent = nullptr,
                                    const QString &fileName = QString());

@@ -22,6 +22,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 template <typename W>
 W *named(W *widget, const char *name)
@@ -333,7 +335,9 @@ void InsertJsWizardScript(TextDocument &document, const JsWizardValues &values, 
         const std::optional<QString> body = ReadJSEntry(TextFadeBodyEntry, TextFadeParams(values, utf8), parent);
         if (!body)
             return;
-        const TextFadePlacement place = PlaceTextFade(memo.textView(), memo.SelStart(), EncodeMarkup(*head, utf8));
+        // Nothing goes in front of a byte-order mark, even with the caret before it.
+        const int caret = std::max(memo.SelStart(), memo.textStart());
+        const TextFadePlacement place = PlaceTextFade(memo.textView(), caret, EncodeMarkup(*head, utf8));
         UndoStep step(&memo);
         if (place.headAt >= 0) {
             memo.setSelStart(int(place.headAt));

@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "tags/AttributeHelpers.h"
 #include "tags/AttributeText.h"
+#include "tags/FormMarkup.h"
 #include "tags/TagInsertion.h"
 #include "tags/UrlPicker.h"
 #include "widgets/DialogParts.h"
@@ -96,10 +97,8 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     altEdit->setMaxLength(SettingLimits::NewLinkText);
     auto *altLabel = new QLabel(QStringLiteral("Alternative Text:"));
     altLabel->setBuddy(altEdit);
-    QStringList alignments;
-    for (int i = 0; i < 9; ++i)
-        alignments.append(ImageAlignValue(i));
-    ALIGNgroupbox = named(new TRadioGroup(QStringLiteral("Alignment"), alignments, 3), "ALIGNgroupbox");
+    // Captions in the dialog's own spelling; the stored value is ImageAlignValue's keyword.
+    ALIGNgroupbox = named(new TRadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "ALIGNgroupbox");
     auto *pictureGrid = new QGridLayout;
     pictureGrid->addWidget(urlEdit, 0, 0, 1, 2);
     pictureGrid->addWidget(Button1, 0, 2);

@@ -797,7 +797,8 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
     SendScintilla(SCI_SETUNDOCOLLECTION, 1);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
-    SendScintilla(SCI_GOTOPOS, 0L);
+    // Text typed or inserted at once goes after a byte-order mark, not before it.
+    SendScintilla(SCI_GOTOPOS, long(textStart()));
     // A large document stays unwrapped until the user asks for wrapping.
     m_wrapSuspended = m_wrapAfterLoad != SC_WRAP_NONE && length() >= LargeDocumentBytes;
     if (!m_wrapSuspended)
@@ -817,6 +818,12 @@ void TColorMemo::endLoad(std::optional<bool> utf8)
 bool TColorMemo::isUtf8Document() const
 {
     return const_cast<TColorMemo *>(this)->SendScintilla(SCI_GETCODEPAGE) == SC_CP_UTF8;
+}
+
+int TColorMemo::textStart() const
+{
+    static constexpr QByteArrayView Bom("\xEF\xBB\xBF");
+    return isUtf8Document() && rangeView(0, int(Bom.size())) == Bom ? int(Bom.size()) : 0;
 }
 
 int TColorMemo::SelStart() const

@@ -64,6 +64,9 @@ public:
 
     // Whether the display reads the bytes as UTF-8 (else Latin-1).
     bool isUtf8Document() const;
+    // Where the text proper begins: after a UTF-8 byte-order mark, else 0. The
+    // mark must stay the first bytes of the file, so nothing is written before it.
+    int textStart() const;
 
     // Documents at least this long open with word wrap off: wrapping lays out
     // every line before the first jump to the end can show it.

@@ -324,8 +324,12 @@ bool AskMapName(QWidget *parent, const QString &fileName, QString &mapName)
     QFile page(fileName);
     if (IsRegularFile(fileName) && page.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = page.read(maxPageBytes);
+        // The names are read in the page's own encoding, as the editor would
+        // show them (UTF-8 when valid, else Latin-1), so USEMAP names a map
+        // that is there.
+        const bool isUtf8 = bytes.isValidUtf8();
         for (const QByteArray &name : CollectTagNames(bytes, "<MAP", "NAME=\""))
-            combo->addItem(QString::fromUtf8(name));
+            combo->addItem(isUtf8 ? QString::fromUtf8(name) : QString::fromLatin1(name));
     }
     auto *ok = named<QPushButton>(&dialog, "OKBtn", QStringLiteral("OK"));
     auto *cancel = named<QPushButton>(&dialog, "CancelBtn", QStringLiteral("Cancel"));

@@ -38,8 +38,8 @@ QString ColorToHex(const QColor &color);
 quint32 ColorToRef(const QColor &color);
 
 // The alignment keyword of item itemIndex of the nine-item image alignment group
-// ("Left", "Right", "Top", "TextTop", "Middle", "AbsMiddle", "BaseLine",
-// "Bottom", "AbsBottom"); empty for any other number, -1 (no item) included.
+// ("LEFT", "RIGHT", "TOP", "TEXTTOP", "MIDDLE", "ABSMIDDLE", "BASELINE",
+// "BOTTOM", "ABSBOTTOM"); empty for any other number, -1 (no item) included.
 QString ImageAlignValue(int itemIndex);
 
 // Entry itemIndex of a choice list such as "LEFT\CENTER\RIGHT\": each entry ends

@@ -195,7 +195,8 @@ void WriteDocStructure(TextDocument &document, const DocStructureValues &values)
         tail += CRLF;
 
     UndoStep step(&memo);
-    memo.setSelStart(0);
+    // After a byte-order mark: the saved page must still start with it.
+    memo.setSelStart(memo.textStart());
     memo.setSelText(head);
     memo.setSelStart(memo.length());
     memo.setSelText(tail);

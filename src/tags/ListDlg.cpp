@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 namespace {
+// The most digits a number field takes; list numbers have no other bound.
+constexpr int ListNumberLimit = 999999999;
 
 const QString OrderedTypes = QStringLiteral("A\\a\\I\\i\\1\\");
 const QString UnorderedTypes = QStringLiteral("DISC\\CIRCLE\\SQUARE\\");
@@ -174,6 +176,8 @@ QWidget *TListDlg::buildMainPage()
     Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(), 4);
     Ordered_StartEdit = new TNumberEdit(m_orderedPanel);
     Ordered_StartEdit->setObjectName(QStringLiteral("Ordered_StartEdit"));
+    // Browsers count from any whole number, negative ones too.
+    Ordered_StartEdit->setRange(-ListNumberLimit, ListNumberLimit);
     // A list the user did not number starts at 1, as browsers count by default.
     Ordered_StartEdit->setValue(1);
     Ordered_StartEdit->setMaximumWidth(80);
@@ -244,6 +248,7 @@ QWidget *TListDlg::buildItemPage()
     AddItem_ValueChkBox = checkBox(page, "AddItem_ValueChkBox", QStringLiteral("Define &Value"));
     AddItem_ValueEdit = new TNumberEdit(page);
     AddItem_ValueEdit->setObjectName(QStringLiteral("AddItem_ValueEdit"));
+    AddItem_ValueEdit->setRange(-ListNumberLimit, ListNumberLimit);
     AddItem_ValueEdit->setValue(0);
     AddItem_ValueEdit->setEnabled(false);
     AddItem_ValueEdit->setMaximumWidth(80);

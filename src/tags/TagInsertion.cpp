@@ -31,11 +31,28 @@ QByteArray encodeFor(const TColorMemo &memo, const QString &text)
 {
     return EncodeMarkup(text, memo.isUtf8Document());
 }
+
+// The caret may stand in front of a byte-order mark (Ctrl+Home); markup goes
+// after it, so the saved file still starts with the mark. A selection holding
+// the mark is narrowed only where the selection's own bytes are written back,
+// as a command that replaces it with text made from it keeps the mark itself.
+void KeepTextStartFirst(TColorMemo &memo)
+{
+    const int start = memo.SelStart();
+    const int textStart = memo.textStart();
+    if (start >= textStart)
+        return;
+    const int end = start + memo.SelLength();
+    memo.setSelStart(textStart);
+    memo.setSelLength(end - textStart);
+}
 }  // namespace
 
 void ReplaceSelection(TColorMemo &memo, const QByteArray &bytes)
 {
     UndoStep step(&memo);
+    if (memo.SelLength() == 0)
+        KeepTextStartFirst(memo);
     memo.setSelText(bytes);
 }
 
@@ -57,6 +74,7 @@ void ReplaceSelection(TextDocument &document, const QString &text)
 void InsertTagPair(TColorMemo &memo, const QByteArray &startText, const QByteArray &endText)
 {
     UndoStep step(&memo);
+    KeepTextStartFirst(memo);
     if (memo.SelLength() < 1) {
         const int caret = memo.SelStart();
         memo.setSelText(endText);

@@ -29,9 +29,6 @@ int TNumberEdit::maximum() const
 void TNumberEdit::setPercentBox(QCheckBox *box)
 {
     m_percent = box;
-    if (box)
-        connect(box, &QCheckBox::toggled, this, &TNumberEdit::clampShown);
-    clampShown();
 }
 
 int TNumberEdit::value(int fallback) const
@@ -45,7 +42,7 @@ int TNumberEdit::value(int fallback) const
 
 void TNumberEdit::setValue(int value)
 {
-    setText(QString::number(qBound(m_min, value, maximum())));
+    setText(QString::number(qBound(m_min, value, m_max)));
 }
 
 QString TNumberEdit::valueText() const
@@ -59,9 +56,13 @@ QString TNumberEdit::valueText() const
 
 void TNumberEdit::clampShown()
 {
+    // Only the field's own range: the percent limit applies to what is written,
+    // so a width of 640 survives a check and uncheck of "In percent".
     if (isEmpty())
         return;
-    const QString shown = valueText();
+    bool ok = false;
+    const qlonglong raw = text().trimmed().toLongLong(&ok);
+    const QString shown = ok ? QString::number(std::clamp<qlonglong>(raw, m_min, m_max)) : QString();
     if (shown != text())
         setText(shown);
 }

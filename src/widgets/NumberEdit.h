@@ -7,7 +7,8 @@ class QCheckBox;
 
 // A field for an optional whole number within a range. It may be left empty
 // (the attribute is then not written). While its "In percent" box is checked
-// the upper bound is 100; the value shown and given back is always clamped.
+// the value given back stops at 100, but the field keeps what was typed, so
+// checking the box and unchecking it again gives the typed number back.
 class TNumberEdit : public QLineEdit
 {
     Q_OBJECT
@@ -18,11 +19,12 @@ public:
     int minimum() const { return m_min; }
     int maximum() const;
 
-    // The percent box; its state changes re-clamp the value.
+    // The percent box; it limits the value given back, not the text shown.
     void setPercentBox(QCheckBox *box);
 
     bool isEmpty() const { return text().trimmed().isEmpty(); }
-    // The clamped value; fallback when empty or not a number.
+    // The value clamped to the range (and to 100 while in percent); fallback
+    // when empty or not a number.
     int value(int fallback = 0) const;
     void setValue(int value);
     // The clamped value as decimal text, or empty when the field is empty.

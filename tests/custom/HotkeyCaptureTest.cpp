@@ -146,6 +146,46 @@ TEST_F(HotkeyCaptureTest, CancelKeepsTheKeyInThisWindowOnly)
     EXPECT_EQ(second->action("Bold1")->shortcut(), QKeySequence("Ctrl+B"));
 }
 
+// The editor binds Ctrl+L (cut the line, onto the clipboard) and Ctrl+Shift+L
+// (delete the line); no menu item holds them until the user gives them.
+TEST_F(HotkeyCaptureTest, AKeyGivenInCaptureRunsTheItemInTheWindowsAlreadyOpen)
+{
+    const struct
+    {
+        const char *what;
+        const char *endButton;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"OK", "BitBtn1", Qt::ControlModifier},
+        {"Cancel", "BitBtn2", Qt::ControlModifier | Qt::ShiftModifier},
+    };
+    TMainForm &main = createForm();
+    TMDIChild *doc = main.NewDocument();
+    TMDIChild *other = main.NewDocument();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (TMDIChild *d : {doc, other}) {
+            d->Memo1->loadBytes("Hello");
+            d->Memo1->setSelStart(5);
+        }
+        main.mdiArea()->setActiveSubWindow(doc->subWindow());
+        ASSERT_EQ(ActiveDocument(), doc);
+        begin(doc);
+        QTest::keyClick(hotKey1(), Qt::Key_L, c.modifiers);
+        chooseItem(doc, "Bold1");
+        click(c.endButton);
+        ASSERT_FALSE(capture().isCapturing());
+        ASSERT_EQ(ActiveDocument(), doc);
+
+        doc->Memo1->setFocus();
+        QTest::keyClick(doc->Memo1, Qt::Key_L, c.modifiers);
+        EXPECT_EQ(doc->Memo1->bytes(), "Hello<B></B>");
+        // Capture gives keys in its own window only.
+        EXPECT_EQ(other->action("Bold1")->shortcut(), QKeySequence("Ctrl+B"));
+    }
+}
+
 TEST_F(HotkeyCaptureTest, TheFirstItemWithAKeyHoldsIt)
 {
     // Center and Copy share Ctrl+C; Bold takes Italic's Ctrl+I; a header item gets a key.

@@ -109,6 +109,60 @@ TEST(ReadJSEntry, AMissingFileSaysSoAndGivesNothing)
     EXPECT_EQ(prompts.messages.size(), 2);
 }
 
+TEST(ReadJSEntry, AHandEditedFileIsReadInItsEncoding)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray file;
+        QString entry;
+    } cases[] = {
+        {"UTF-8", "Tagloom JS Entry #0\r\nalert('caf\xC3\xA9 \xE2\x82\xAC')\r\n",
+         QString::fromUtf8("alert('caf\xC3\xA9 \xE2\x82\xAC')\r\n")},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFTagloom JS Entry #0\r\nalert('caf\xC3\xA9')\r\n",
+         QString::fromUtf8("alert('caf\xC3\xA9')\r\n")},
+        {"Latin-1", "Tagloom JS Entry #0\r\nalert('caf\xE9 \xA9')\r\n",
+         QString::fromUtf8("alert('caf\xC3\xA9 \xC2\xA9')\r\n")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("Tagloom.js"));
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.file);
+        file.close();
+        ScriptedPrompts prompts;
+        EXPECT_EQ(ReadJSEntry(0, QString(), nullptr, name), c.entry);
+        EXPECT_TRUE(prompts.messages.isEmpty());
+    }
+}
+
+TEST(ReadJSEntry, AFileThatIsThereButCannotBeUsedSaysSo)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("Tagloom.js"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(16 * 1024 * 1024 + 1));  // sparse: costs no disk
+    file.close();
+    ScriptedPrompts prompts;
+    prompts.answers = {QMessageBox::Ok, QMessageBox::Ok};
+    EXPECT_FALSE(ReadJSEntry(0, QString(), nullptr, name).has_value());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("Cannot open file ") + name + QStringLiteral("\r\nThe file is larger than 16 MB."));
+
+    ASSERT_TRUE(file.resize(0));
+    ASSERT_TRUE(file.setPermissions(QFileDevice::Permissions()));
+    // A user who reads every file (root) cannot be shown an unreadable one.
+    if (QFile probe(name); !probe.open(QIODevice::ReadOnly)) {
+        EXPECT_FALSE(ReadJSEntry(0, QString(), nullptr, name).has_value());
+        ASSERT_EQ(prompts.messages.size(), 2);
+        EXPECT_EQ(prompts.messages[1].text, QStringLiteral("Cannot open file ") + name);
+    }
+}
+
 TEST(ShippedJsEntries, EveryEntryIsThereWithItsParametersAndCrLfLines)
 {
     QFile file(Shipped());

@@ -117,6 +117,11 @@ TEST_F(JsWizardTest, EachScriptIsWrittenAsOneUndoStep)
         {JsWizardScript::TextFade, "<HTML><HEAD>\r\n<TITLE>t</TITLE></HEAD><BODY>|</BODY>",
          "<HTML><HEAD>\r\n" + fadeHead + "<TITLE>t</TITLE></HEAD><BODY><S>tf(0,128,0,255,255,255,\"" + hostileScript
              + "\xc3\xbc\xe2\x82\xac\")</S>\r\n|</BODY>"},
+        // With the caret in front of a byte-order mark, everything goes after the mark.
+        {JsWizardScript::TextFade, "|\xEF\xBB\xBFtext",
+         "\xEF\xBB\xBF" + fadeHead + "<S>tf(0,128,0,255,255,255,\"" + hostileScript
+             + "\xc3\xbc\xe2\x82\xac\")</S>\r\n|text"},
+        {JsWizardScript::Fade, "|\xEF\xBB\xBFtext", "\xEF\xBB\xBF<S>fade(255,0,0,0,0,255,17)</S>\r\n|text"},
         // The selection stays: Text Fade writes at its start.
         {JsWizardScript::TextFade, "<head>\r\n</head>[keep]",
          "<head>\r\n" + fadeHead + "</head><S>tf(0,128,0,255,255,255,\"" + hostileScript

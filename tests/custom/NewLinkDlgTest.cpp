@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -241,6 +242,26 @@ TEST_F(NewLinkDlgTest, PicturePageKeepsItsSettingsAndStoresThemAtOnce)
     // The next dialog shows what was confirmed, the alignment included.
     TnewlinkFrm again(doc, *store, TnewlinkFrm::PicturePage);
     EXPECT_EQ(control<TRadioGroup>(&again, "ALIGNgroupbox")->itemIndex(), 1);
+}
+
+TEST_F(NewLinkDlgTest, AlignmentCaptionsAreWordsAndTheStoredValuesKeywords)
+{
+    const char *const captions[] = {"Left",      "Right",    "Top",    "TextTop",  "Middle",
+                                    "AbsMiddle", "BaseLine", "Bottom", "AbsBottom"};
+    const char *const stored[] = {"LEFT",      "RIGHT",    "TOP",    "TEXTTOP",  "MIDDLE",
+                                  "ABSMIDDLE", "BASELINE", "BOTTOM", "ABSBOTTOM"};
+    for (int i = 0; i < 9; ++i) {
+        FakeDocument doc("<head></head>", dir.filePath("page.html"));
+        {
+            TnewlinkFrm dlg(doc, *store, TnewlinkFrm::PicturePage);
+            auto *group = control<TRadioGroup>(&dlg, "ALIGNgroupbox");
+            ASSERT_EQ(group->count(), 9);
+            EXPECT_EQ(group->button(i)->text().remove(QLatin1Char('&')), QLatin1String(captions[i]));
+        }
+        prompts.modals = {pictureOk({{"urlEdit", "new.gif"}, {"ALIGNgroupbox", QString::number(i)}})};
+        Setnewlinkimage1Click(doc, *store);
+        EXPECT_EQ(AppSettings().NewLinkImageAlignment, QLatin1String(stored[i])) << captions[i];
+    }
 }
 
 TEST_F(NewLinkDlgTest, PictureNearTheDocumentIsWrittenRelativeWithSlashes)

@@ -247,6 +247,43 @@ TEST(ImageDlg, MapButtons)
     EXPECT_EQ(doc.text(), "<IMG SRC=\"\" USEMAP=\"#Nav\"><MAP NAME=\"Nav\"></MAP>");
 }
 
+TEST(ImageDlg, MapNamesOfAnotherPageAreReadInThatPagesEncoding)
+{
+    const struct
+    {
+        const char *what;
+        QByteArray page;
+        QStringList names;
+    } cases[] = {
+        {"UTF-8 page", "<MAP NAME=\"Caf\xC3\xA9\"></MAP><MAP NAME=\"\xE2\x82\xAC\">",
+         {QString::fromUtf8("Caf\xC3\xA9"), QString::fromUtf8("\xE2\x82\xAC")}},
+        {"Latin-1 page", "<MAP NAME=\"Caf\xE9\"></MAP><MAP NAME=\"Plain\">",
+         {QString::fromUtf8("Caf\xC3\xA9"), QStringLiteral("Plain")}},
+        // One stray byte elsewhere makes the whole page single-byte, as the editor reads it.
+        {"Latin-1 byte outside the names", "<MAP NAME=\"\xC3\xA9\"></MAP>\xFF",
+         {QString::fromUtf8("\xC3\x83\xC2\xA9")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString page = dir.filePath("maps.html");
+        ASSERT_TRUE(writeFile(page, c.page));
+        ScriptedPrompts prompts;
+        QStringList offered;
+        prompts.modals = {[&](QDialog *d) {
+            auto *combo = child<QComboBox>(d, "MapNameCombo");
+            for (int i = 0; i < combo->count(); ++i)
+                offered << combo->itemText(i);
+            combo->setCurrentIndex(0);
+            return pressOK(d);
+        }};
+        QString name;
+        ASSERT_TRUE(AskMapName(nullptr, page, name));
+        EXPECT_EQ(offered, c.names);
+        EXPECT_EQ(name, c.names.first());
+    }
+}
+
 namespace {
 qint64 residentBytes()
 {

@@ -26,8 +26,8 @@ QString lines(std::initializer_list<const char *> list)
     return out.join(QLatin1Char('\n'));
 }
 
-// The values of the description's worked example.
-DocStructureValues example()
+// A value in every field and every element box checked; two of the colours set.
+DocStructureValues everyField()
 {
     DocStructureValues v;
     v.docType = 2;
@@ -69,7 +69,7 @@ TEST(DocStructureMarkup, HeadLinesForEachChoiceThatChangesThem)
     };
     const Case cases[] = {
         {"defaults", [](DocStructureValues &) {}, defaults},
-        {"worked example", [](DocStructureValues &v) { v = example(); },
+        {"every field filled", [](DocStructureValues &v) { v = everyField(); },
          lines({"<!DOCTYPE html PUBLIC \"-//IETF//DTD HTML 3.2//EN\">", "<HTML>", "<HEAD>", "<TITLE>T</TITLE>",
                 "<META NAME=\"Author\" CONTENT=\"A\">", Generator, "<ISINDEX PROMPT=\"P\">",
                 "<BASE HREF=\"h\" TARGET=\"t\">", "<META NAME=\"KEYWORDS\" CONTENT=\"k1 k2\">", "</HEAD>", "<BODY",
@@ -307,7 +307,7 @@ TEST(Insertalldocumentelements, CancelLeavesTheDocumentUntouched)
 TEST(BrowserCheck, DocumentStructureBuildsTheIntendedHeadAndBody)
 {
     FakeDocument doc("<P>Hello</P>\r\n");
-    DocStructureValues v = example();
+    DocStructureValues v = everyField();
     v.isIndex = false;  // browsers no longer know ISINDEX; in the head it would open the body early
     v.colors[2] = QColor(0, 0, 0xEE);
     v.title = "Caf\xC3\xA9 \"quoted\"";

@@ -40,7 +40,7 @@ TEST(NumberEdit, ClampsToItsRangeAndToHundredWhileInPercent)
     }
 }
 
-TEST(NumberEdit, CheckingPercentClampsTheShownValueAndUncheckingKeepsIt)
+TEST(NumberEdit, CheckingPercentKeepsTheTypedNumberAndClampsOnlyTheValue)
 {
     QCheckBox percent;
     TNumberEdit edit;
@@ -48,16 +48,28 @@ TEST(NumberEdit, CheckingPercentClampsTheShownValueAndUncheckingKeepsIt)
     edit.setPercentBox(&percent);
     edit.setText(QStringLiteral("640"));
     percent.setChecked(true);
-    EXPECT_EQ(edit.text(), QStringLiteral("100"));
-    percent.setChecked(false);
-    EXPECT_EQ(edit.text(), QStringLiteral("100"));
+    EXPECT_EQ(edit.text(), QStringLiteral("640"));
     EXPECT_EQ(edit.value(), 100);
-    // Typing is not blocked half-way; leaving the field clamps what it shows.
+    EXPECT_EQ(edit.valueText(), QStringLiteral("100"));
+    // Leaving the field while in percent keeps the number too.
+    emit edit.editingFinished();
+    EXPECT_EQ(edit.text(), QStringLiteral("640"));
+    percent.setChecked(false);
+    EXPECT_EQ(edit.text(), QStringLiteral("640"));
+    EXPECT_EQ(edit.value(), 640);
+    // Typing is not blocked half-way; leaving the field clamps what it shows to the field's own range.
     edit.clear();
     QTest::keyClicks(&edit, QStringLiteral("5000"));
     EXPECT_EQ(edit.text(), QStringLiteral("5000"));
     emit edit.editingFinished();
     EXPECT_EQ(edit.text(), QStringLiteral("999"));
+    edit.setText(QStringLiteral("x"));
+    emit edit.editingFinished();
+    EXPECT_EQ(edit.text(), QString());
+    percent.setChecked(true);
+    edit.setValue(300);
+    EXPECT_EQ(edit.text(), QStringLiteral("300"));
+    EXPECT_EQ(edit.value(), 100);
 }
 
 TEST(RadioGroup, ItemIndexFollowsClicksAndCanBeCleared)
