@@ -21,7 +21,21 @@ const QByteArray Magic = "TAGLOOM-RECOVERY 1\n";
 const QString LockSuffix = QStringLiteral(".lock");
 const QString Suffix = QStringLiteral(".journal");
 
-bool readHeader(QFile &file, RecoveryEntry &entry)
+// The lock of a run that ended without unlocking: its process is gone.
+bool ownerIsGone(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, app;
+    if (!lock.getLockInfo(&pid, &host, &app))
+        return false;  // unreadable, or being written by an instance starting now
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return false;
+    // A number taken since by another program keeps the entries until that one ends.
+    return pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+}
+}  // namespace
+
+bool ReadRecoveryHeader(QIODevice &file, RecoveryEntry &entry)
 {
     if (file.read(Magic.size()) != Magic)
         return false;
@@ -38,30 +52,24 @@ bool readHeader(QFile &file, RecoveryEntry &entry)
     entry.meta.loaded.size = disk.value(QLatin1String("size")).toString().toLongLong();
     entry.meta.loaded.mtimeNs = disk.value(QLatin1String("mtimeNs")).toString().toLongLong();
     entry.meta.loaded.inode = disk.value(QLatin1String("inode")).toString().toLongLong();
-    entry.size = qint64(o.value(QLatin1String("size")).toDouble(-1));
-    entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
-    return entry.size >= 0 && file.size() - file.pos() == entry.size;
-}
-// The lock of a run that ended without unlocking: its process is gone.
-bool ownerIsGone(const QLockFile &lock)
-{
-    qint64 pid = 0;
-    QString host, app;
-    if (!lock.getLockInfo(&pid, &host, &app))
-        return false;  // unreadable, or being written by an instance starting now
-    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+    entry.meta.loaded.ctimeNs = disk.value(QLatin1String("ctimeNs")).toString().toLongLong();
+    // Entries written before these were kept were loaded from regular files.
+    entry.meta.loaded.regular = disk.value(QLatin1String("regular")).toBool(entry.meta.loaded.exists);
+    // A number beyond any file, converted as it is, would not fit qint64.
+    const double size = o.value(QLatin1String("size")).toDouble(-1);
+    if (!(size >= 0 && size < 0x1p62))
         return false;
-    // A number taken since by another program keeps the entries until that one ends.
-    return pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+    entry.size = qint64(size);
+    entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
+    return file.size() - file.pos() == entry.size;
 }
-}  // namespace
 
 QByteArray RecoveryEntry::text(bool *ok) const
 {
     QFile file(path);
     RecoveryEntry check;
     QByteArray bytes;
-    const bool good = file.open(QIODevice::ReadOnly) && readHeader(file, check) &&
+    const bool good = file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, check) &&
                       (bytes = file.readAll()).size() == check.size;
     if (ok)
         *ok = good;
@@ -115,7 +123,9 @@ bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, 
     o.insert(QLatin1String("loaded"), QJsonObject{{QLatin1String("exists"), meta.loaded.exists},
                                                   {QLatin1String("size"), QString::number(meta.loaded.size)},
                                                   {QLatin1String("mtimeNs"), QString::number(meta.loaded.mtimeNs)},
-                                                  {QLatin1String("inode"), QString::number(meta.loaded.inode)}});
+                                                  {QLatin1String("inode"), QString::number(meta.loaded.inode)},
+                                                  {QLatin1String("ctimeNs"), QString::number(meta.loaded.ctimeNs)},
+                                                  {QLatin1String("regular"), meta.loaded.regular}});
     o.insert(QLatin1String("size"), double(text.size()));
     o.insert(QLatin1String("written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     QSaveFile file(path);
@@ -210,7 +220,7 @@ QList<RecoveryEntry> RecoveryJournal::claimLeftEntries()
             RecoveryEntry entry;
             entry.path = info.absoluteFilePath();
             QFile file(entry.path);
-            if (file.open(QIODevice::ReadOnly) && readHeader(file, entry))
+            if (file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, entry))
                 entries.append(entry);
         }
         m_claimed.push_back(std::move(lock));
