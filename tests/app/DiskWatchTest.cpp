@@ -18,6 +18,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -194,18 +195,24 @@ TEST_F(DiskWatchTest, ReloadRefusesAFileLargerThanLoadingTakes)
 // time and inode are as before, the status change time is not.
 TEST_F(DiskWatchTest, SameSizeEditWithTheModificationTimePutBackIsNoticed)
 {
-    const QDateTime mtime = QFileInfo(name).lastModified();
+    const QByteArray path = QFile::encodeName(name);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.constData(), &before), 0);
     // File times come from a coarse clock; let it move on past the load's stamp.
     QThread::msleep(30);
     {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_EQ(f.write("ON DISK\r\n"), 9);
-        f.close();
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(mtime, QFileDevice::FileModificationTime));
     }
-    ASSERT_EQ(QFileInfo(name).lastModified(), mtime);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.constData(), &after), 0);
+    ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    ASSERT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    ASSERT_EQ(after.st_size, before.st_size);
+    ASSERT_EQ(after.st_ino, before.st_ino);
     EXPECT_TRUE(doc->diskWatch->changedSinceLoadOrSave());
     ScriptedPrompts prompts;
     prompts.answers = {QMessageBox::Yes};
