@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then
 # configures and builds. Usage: scripts/setup.sh [build-dir] [extra cmake args...]
+# TAGLOOM_TARGETS="a b" builds only those targets instead of everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
           libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev clang
-          libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool)
+          libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool
+          file dpkg-dev)
+# file and dpkg-dev (dpkg-shlibdeps): CPack's scan of the package's dependencies.
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,4 +26,6 @@ dir="${1:-build}"
 shift || true
 # Warnings are errors in our own builds; a plain cmake build leaves them warnings.
 cmake -S . -B "$dir" -G Ninja -DTAGLOOM_WERROR=ON "$@" >/dev/null
-cmake --build "$dir"
+targets=()
+for t in ${TAGLOOM_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" "${targets[@]}"

@@ -4,11 +4,14 @@
 #include "app/DocumentFile.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
+#include "platform/RegularFileRead.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QTimer>
+
+#include <limits>
 
 DiskWatch::DiskWatch(TMDIChild *child) : QObject(child), m_child(child), m_watcher(new QFileSystemWatcher(this))
 {
@@ -27,7 +30,7 @@ void DiskWatch::fileInEditor(const QString &fileName)
         m_watcher->removePaths(m_watcher->files());
     m_fileName = fileName;
     m_loaded = m_seen = DiskStamp::of(fileName);
-    if (!fileName.isEmpty() && m_loaded.exists)
+    if (!fileName.isEmpty() && m_loaded.regular)
         m_watcher->addPath(fileName);
 }
 
@@ -50,7 +53,7 @@ bool DiskWatch::changedSinceLoadOrSave() const
 void DiskWatch::fileSignal()
 {
     // A file replaced by rename drops out of the watch; watch the new one.
-    if (QFile::exists(m_fileName) && !m_watcher->files().contains(m_fileName))
+    if (DiskStamp::of(m_fileName).regular && !m_watcher->files().contains(m_fileName))
         m_watcher->addPath(m_fileName);
     if (QApplication::applicationState() == Qt::ApplicationActive && ActiveDocument() == m_child)
         QTimer::singleShot(0, this, &DiskWatch::checkNow);
@@ -74,7 +77,9 @@ void DiskWatch::checkNow()
     m_seen = now;
     m_asking = true;
     Prompts &prompts = Prompts::instance();
-    if (!now.exists) {
+    // A folder, FIFO or device put at the path holds no text of ours: as far as
+    // the document goes, its file is gone.
+    if (!now.regular) {
         // The text is no longer anywhere on disk: closing must offer to save it,
         // and it is kept safe while the message waits for an answer.
         m_child->Modified = true;
@@ -103,12 +108,13 @@ void DiskWatch::checkNow()
 
 bool DiskWatch::reload()
 {
-    QFile file(m_fileName);
     const DiskStamp stamp = DiskStamp::of(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray read;
+    if (ReadRegularFile(m_fileName, MaxDocumentFileSize, &read) != RegularFileRead::Read)
         return false;
-    const QByteArray bytes = ConvertLineEnds(file.readAll());
-    if (file.error() != QFileDevice::NoError)
+    const QByteArray bytes = ConvertLineEnds(read);
+    read = QByteArray();
+    if (bytes.size() > std::numeric_limits<int>::max() - 1)
         return false;
     TColorMemo *memo = m_child->Memo1;
     const int caret = memo->SelStart();

@@ -73,8 +73,7 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return LoadResult::CannotOpen;
-    // The editor's positions are 32-bit; leave room for the added CRs.
-    if (file.size() > std::numeric_limits<int>::max() / 2)
+    if (file.size() > MaxDocumentFileSize)
         return LoadResult::TooLarge;
 
     // Read in pieces straight into the converted text, which the editor then

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <limits>
+
 class TColorMemo;
 
 // Turns every CR or LF that is not part of a CR LF pair into CR LF. Works on a
@@ -19,6 +21,9 @@ struct Utf8Check
     // `text` is the whole text so far; with atEnd false, a sequence cut at the end waits for more.
     void feed(QByteArrayView text, bool atEnd);
 };
+
+// The editor's positions are 32-bit; leave room for the CRs that loading adds.
+constexpr qint64 MaxDocumentFileSize = std::numeric_limits<int>::max() / 2;
 
 enum class LoadResult { Loaded, CannotOpen, TooLarge };
 // Reads the file into the editor in one pass, converting line ends on the way.

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -20,27 +21,6 @@ const QByteArray Magic = "TAGLOOM-RECOVERY 1\n";
 const QString LockSuffix = QStringLiteral(".lock");
 const QString Suffix = QStringLiteral(".journal");
 
-bool readHeader(QFile &file, RecoveryEntry &entry)
-{
-    if (file.read(Magic.size()) != Magic)
-        return false;
-    const QByteArray line = file.readLine(1 << 20);
-    const QJsonObject o = QJsonDocument::fromJson(line).object();
-    if (o.isEmpty())
-        return false;
-    entry.meta.fileName = o.value(QLatin1String("fileName")).toString();
-    entry.meta.caption = o.value(QLatin1String("caption")).toString();
-    entry.meta.utf8 = o.value(QLatin1String("utf8")).toBool(true);
-    entry.meta.caret = o.value(QLatin1String("caret")).toInt();
-    const QJsonObject disk = o.value(QLatin1String("loaded")).toObject();
-    entry.meta.loaded.exists = disk.value(QLatin1String("exists")).toBool();
-    entry.meta.loaded.size = disk.value(QLatin1String("size")).toString().toLongLong();
-    entry.meta.loaded.mtimeNs = disk.value(QLatin1String("mtimeNs")).toString().toLongLong();
-    entry.meta.loaded.inode = disk.value(QLatin1String("inode")).toString().toLongLong();
-    entry.size = qint64(o.value(QLatin1String("size")).toDouble(-1));
-    entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
-    return entry.size >= 0 && file.size() - file.pos() == entry.size;
-}
 QString failure(const QString &path, const QString &error)
 {
     return QStringLiteral("cannot write %1 (%2)").arg(QDir::toNativeSeparators(path), error);
@@ -60,12 +40,41 @@ bool ownerIsGone(const QLockFile &lock)
 }
 }  // namespace
 
+bool ReadRecoveryHeader(QIODevice &file, RecoveryEntry &entry)
+{
+    if (file.read(Magic.size()) != Magic)
+        return false;
+    const QByteArray line = file.readLine(1 << 20);
+    const QJsonObject o = QJsonDocument::fromJson(line).object();
+    if (o.isEmpty())
+        return false;
+    entry.meta.fileName = o.value(QLatin1String("fileName")).toString();
+    entry.meta.caption = o.value(QLatin1String("caption")).toString();
+    entry.meta.utf8 = o.value(QLatin1String("utf8")).toBool(true);
+    entry.meta.caret = o.value(QLatin1String("caret")).toInt();
+    const QJsonObject disk = o.value(QLatin1String("loaded")).toObject();
+    entry.meta.loaded.exists = disk.value(QLatin1String("exists")).toBool();
+    entry.meta.loaded.size = disk.value(QLatin1String("size")).toString().toLongLong();
+    entry.meta.loaded.mtimeNs = disk.value(QLatin1String("mtimeNs")).toString().toLongLong();
+    entry.meta.loaded.inode = disk.value(QLatin1String("inode")).toString().toLongLong();
+    entry.meta.loaded.ctimeNs = disk.value(QLatin1String("ctimeNs")).toString().toLongLong();
+    // Entries written before these were kept were loaded from regular files.
+    entry.meta.loaded.regular = disk.value(QLatin1String("regular")).toBool(entry.meta.loaded.exists);
+    // A number beyond any file, converted as it is, would not fit qint64.
+    const double size = o.value(QLatin1String("size")).toDouble(-1);
+    if (!(size >= 0 && size < 0x1p62))
+        return false;
+    entry.size = qint64(size);
+    entry.written = QDateTime::fromString(o.value(QLatin1String("written")).toString(), Qt::ISODateWithMs);
+    return file.size() - file.pos() == entry.size;
+}
+
 QByteArray RecoveryEntry::text(bool *ok) const
 {
     QFile file(path);
     RecoveryEntry check;
     QByteArray bytes;
-    const bool good = file.open(QIODevice::ReadOnly) && readHeader(file, check) &&
+    const bool good = file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, check) &&
                       (bytes = file.readAll()).size() == check.size;
     if (ok)
         *ok = good;
@@ -190,7 +199,9 @@ bool RecoveryJournal::writeEntry(const QString &path, const RecoveryMeta &meta, 
     o.insert(QLatin1String("loaded"), QJsonObject{{QLatin1String("exists"), meta.loaded.exists},
                                                   {QLatin1String("size"), QString::number(meta.loaded.size)},
                                                   {QLatin1String("mtimeNs"), QString::number(meta.loaded.mtimeNs)},
-                                                  {QLatin1String("inode"), QString::number(meta.loaded.inode)}});
+                                                  {QLatin1String("inode"), QString::number(meta.loaded.inode)},
+                                                  {QLatin1String("ctimeNs"), QString::number(meta.loaded.ctimeNs)},
+                                                  {QLatin1String("regular"), meta.loaded.regular}});
     o.insert(QLatin1String("size"), double(text.size()));
     o.insert(QLatin1String("written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     const QByteArray header = QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
@@ -288,7 +299,7 @@ QList<RecoveryEntry> RecoveryJournal::claimLeftEntries()
             RecoveryEntry entry;
             entry.path = info.absoluteFilePath();
             QFile file(entry.path);
-            if (file.open(QIODevice::ReadOnly) && readHeader(file, entry))
+            if (file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, entry))
                 entries.append(entry);
         }
         m_claimed.push_back(std::move(lock));

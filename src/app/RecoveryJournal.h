@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
 class QLockFile;
 
 // What the journal keeps of one document besides its text.
@@ -36,6 +37,10 @@ struct RecoveryEntry
     // The document's text, read from the entry; empty with ok false when unreadable.
     QByteArray text(bool *ok = nullptr) const;
 };
+
+// Reads an entry's header from the start of `file`, leaving it at the text.
+// False for anything but a whole entry: its text must be exactly the size recorded.
+bool ReadRecoveryHeader(QIODevice &file, RecoveryEntry &entry);
 
 // Copies of unsaved documents on disk, so a crash or power cut loses nothing.
 // Each running instance owns one folder under the root, held by a lock file;

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QStringDecoder>
 
+#include <array>
+
 namespace {
 
 const QLatin1StringView HeaderText("Tagloom JS Entry #");
@@ -35,14 +37,17 @@ int HeaderNumber(QStringView line)
     return n;
 }
 
-QString FillPlaceholders(QStringView line, const QString &params)
+// Parameters 0 to 9, the only ones a placeholder can name.
+using JsParams = std::array<QString, 10>;
+
+QString FillPlaceholders(QStringView line, const JsParams &params)
 {
     QString out;
     out.reserve(line.size());
     qsizetype i = 0;
     while (i < line.size()) {
         if (line.mid(i, 3) == u"TL%" && i + 3 < line.size() && line[i + 3] >= u'0' && line[i + 3] <= u'9') {
-            out += GetJSParam(line[i + 3].unicode() - u'0', params);
+            out += params[size_t(line[i + 3].unicode() - u'0')];
             i += 4;
         } else {
             out += line[i++];
@@ -115,6 +120,11 @@ QString JsStringText(const QString &typed)
 
 std::optional<QString> ExtractJSEntry(const QString &fileText, int n, const QString &params)
 {
+    // Split once: looking each placeholder up in the parameter text would take
+    // time in the product of the two.
+    JsParams values;
+    for (int k = 0; k < int(values.size()); ++k)
+        values[size_t(k)] = GetJSParam(k, params);
     QString result;
     bool inside = false;
     bool found = false;
@@ -142,7 +152,7 @@ std::optional<QString> ExtractJSEntry(const QString &fileText, int n, const QStr
         }
         if (!inside || line.contains(HeaderText))
             continue;
-        result += FillPlaceholders(line, params);
+        result += FillPlaceholders(line, values);
         result += QLatin1StringView("\r\n");
     }
     if (!found)

@@ -59,9 +59,13 @@ bool ReadColorRulesFile(const QString &fileName, QList<QByteArray> &lines, QWidg
         fileMessage(parent, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(fileName)));
         return false;
     }
-    const QByteArray all = file.readAll();
-    lines.clear();
-    const QByteArrayView text(all);
+    lines = ColorRuleLinesFromText(file.readAll());
+    return true;
+}
+
+QList<QByteArray> ColorRuleLinesFromText(QByteArrayView text)
+{
+    QList<QByteArray> lines;
     for (qsizetype start = 0; start < text.size();) {
         qsizetype stop = text.indexOf('\n', start);
         if (stop < 0)
@@ -75,7 +79,7 @@ bool ReadColorRulesFile(const QString &fileName, QList<QByteArray> &lines, QWidg
             continue;
         lines.append(line.toByteArray());
     }
-    return true;
+    return lines;
 }
 
 bool ReadColorRulesFile(QWidget *parent)

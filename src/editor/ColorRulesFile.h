@@ -20,6 +20,9 @@ extern const char *const ColorRulesFileHeader[5];
 // the file was read.
 bool ReadColorRulesFile(QWidget *parent = nullptr);
 bool ReadColorRulesFile(const QString &fileName, QList<QByteArray> &lines, QWidget *parent = nullptr);
+// The rule lines of a rules file's text: lines end in LF or CR LF; empty lines
+// and comment lines (starting with ";") are left out.
+QList<QByteArray> ColorRuleLinesFromText(QByteArrayView text);
 
 // Writes the comment lines and RuleLines to the rules file, creating it when
 // missing. A failed write says "Cannot create file <name>", leaves the old file

@@ -166,16 +166,58 @@ struct JpegError
 
 void jpegNoMessage(j_common_ptr) {}
 
+// A warning means broken data, which libjpeg patches up and goes on with; each
+// can cost a pass over the picture (a scan repeated thousands of times is only
+// a warning), so a warning ends the decode like an error.
+void jpegWarningEnds(j_common_ptr info, int level)
+{
+    if (level < 0)
+        jpegErrorExit(info);
+}
+
+struct JpegWork
+{
+    jpeg_progress_mgr mgr;
+    int maxScans;
+    qint64 blocksLeft;
+    int scansCounted = 0;
+};
+
+// Called at least once per row of blocks read, so a new scan is seen before its data is.
+void jpegCountWork(j_common_ptr info)
+{
+    auto *work = reinterpret_cast<JpegWork *>(info->progress);
+    auto *cinfo = reinterpret_cast<j_decompress_ptr>(info);
+    if (cinfo->input_scan_number <= work->scansCounted)
+        return;
+    work->scansCounted = cinfo->input_scan_number;
+    if (work->scansCounted > work->maxScans)
+        jpegErrorExit(info);
+    for (int i = 0; i < cinfo->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i) {
+        const jpeg_component_info *c = cinfo->cur_comp_info[i];
+        if (c)
+            work->blocksLeft -= qint64(c->width_in_blocks) * c->height_in_blocks;
+    }
+    if (work->blocksLeft < 0)
+        jpegErrorExit(info);
+}
+
 // Only plain data lives in this function's frame, so leaving it by longjmp skips
 // no destructor. The caller owns the image; rows are written straight into it.
-bool decodeJpegInto(const uchar *data, size_t size, qint64 maxPixels, QImage *out)
+bool decodeJpegInto(const uchar *data, size_t size, const PictureLimits &limits, QImage *out)
 {
+    const qint64 maxPixels = limits.maxPixels;
     jpeg_decompress_struct cinfo;
     JpegError err;
     std::memset(&cinfo, 0, sizeof cinfo);
     cinfo.err = jpeg_std_error(&err.mgr);
     err.mgr.error_exit = jpegErrorExit;
     err.mgr.output_message = jpegNoMessage;
+    err.mgr.emit_message = jpegWarningEnds;
+    JpegWork work{};
+    work.mgr.progress_monitor = jpegCountWork;
+    work.maxScans = limits.maxJpegScans;
+    work.blocksLeft = limits.maxJpegScanBlocks;
     JSAMPLE *row = nullptr;
     if (setjmp(err.jump)) {
         std::free(row);
@@ -183,6 +225,7 @@ bool decodeJpegInto(const uchar *data, size_t size, qint64 maxPixels, QImage *ou
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &work.mgr;
     // Progressive files keep every coefficient of the full-size picture, whatever
     // the scale; beyond this budget libjpeg stops with an error instead.
     cinfo.mem->max_memory_to_use = long(qMin<qint64>(maxPixels * 8, LONG_MAX));
@@ -449,7 +492,7 @@ Picture DecodePicture(QByteArrayView bytes, const PictureLimits &limits)
         break;
     case PictureFormat::Jpeg: {
         QImage image;
-        if (decodeJpegInto(reinterpret_cast<const uchar *>(bytes.data()), size_t(bytes.size()), limits.maxPixels, &image)
+        if (decodeJpegInto(reinterpret_cast<const uchar *>(bytes.data()), size_t(bytes.size()), limits, &image)
             && !image.isNull())
             picture.frames.append({image, 0});
         break;

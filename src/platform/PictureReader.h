@@ -43,6 +43,13 @@ struct PictureLimits
     int maxFrames = 2000;
     // Files larger than this are not decoded.
     qint64 maxFileBytes = 64 * 1024 * 1024;
+    // A progressive JPEG is decoded again in every scan, and a file of a few
+    // kilobytes can hold thousands of them. Beyond either cap it is not decoded:
+    // its scans, and the 8x8 blocks of all its scans together. A 12-megapixel
+    // photo saved progressive by the usual encoders needs about 1.5 million;
+    // 2 million take about 50 ms.
+    int maxJpegScans = 100;
+    qint64 maxJpegScanBlocks = 2 * 1024 * 1024;
 };
 
 // A GIF frame shown for less than this plays at this (0 means "as fast as possible").

@@ -384,5 +384,7 @@ DiskStamp DiskStamp::of(const QString &fileName)
     s.size = st.st_size;
     s.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     s.inode = qint64(st.st_ino);
+    s.ctimeNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    s.regular = S_ISREG(st.st_mode);
     return s;
 }

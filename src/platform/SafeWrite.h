@@ -24,14 +24,23 @@ bool WriteFileSafely(const QString &fileName, std::span<const QByteArrayView> pi
 // user's file when we are not root.
 void SetOwnerChangeRefusedForTests(bool refused);
 
-// Size and modification time of a file, to notice changes made by other programs.
+// Size and times of a file, to notice changes made by other programs.
 struct DiskStamp
 {
     bool exists = false;
     qint64 size = -1;
     qint64 mtimeNs = 0;
     qint64 inode = 0;  // a file replaced by rename gets a new one
+    // The status change time: a program can put the modification time back
+    // (`touch -r`, `rsync -t`), never this one. 0 when not known (a stamp kept
+    // by an older version), and then not compared.
+    qint64 ctimeNs = 0;
+    bool regular = false;  // a folder, FIFO or device at the path is never read
 
     static DiskStamp of(const QString &fileName);
-    bool operator==(const DiskStamp &) const = default;
+    bool operator==(const DiskStamp &o) const
+    {
+        return exists == o.exists && size == o.size && mtimeNs == o.mtimeNs && inode == o.inode
+            && regular == o.regular && (ctimeNs == 0 || o.ctimeNs == 0 || ctimeNs == o.ctimeNs);
+    }
 };

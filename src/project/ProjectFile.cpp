@@ -116,9 +116,12 @@ bool ParseProjectText(const QByteArray &bytes, ProjectContent *content)
     // Lines 2 and 4 are captions; whatever they say is accepted.
     if (lines.size() > 2)
         result.name = decode(lines.at(2));
-    // The file is written in list order, so appending keeps a read-write cycle byte-exact.
+    // One stable sort gives the order that inserting each line in turn would
+    // (equal entries in file order), without moving the list once per line.
+    result.entries.reserve(std::max<qsizetype>(lines.size() - 4, 0));
     for (qsizetype i = 4; i < lines.size(); ++i)
-        InsertProjectEntry(result.entries, SplitProjectPath(decode(lines.at(i))));
+        result.entries.append(SplitProjectPath(decode(lines.at(i))));
+    std::stable_sort(result.entries.begin(), result.entries.end(), ProjectEntryLess);
     *content = std::move(result);
     return true;
 }

@@ -11,6 +11,7 @@
 #include "TestUtil.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -563,5 +564,50 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         other.releaseClaimed();
         for (TMDIChild *d : DocumentList())
             d->Modified = false;
+    }
+}
+
+// The stamp of the file a recovered text came from survives the journal, so a
+// later save still notices a change; entries of older versions, which kept no
+// change time, still match the unchanged file. Sizes beyond any file are refused.
+TEST(RecoveryJournal, EntryHeadersKeepTheFileStamp)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.html");
+    writeFileBytes(page, "as loaded");
+    const DiskStamp stamp = DiskStamp::of(page);
+    ASSERT_TRUE(stamp.regular);
+    ASSERT_NE(stamp.ctimeNs, 0);
+    const QByteArray older = "TAGLOOM-RECOVERY 1\n{\"fileName\":\"" + page.toUtf8()
+        + "\",\"loaded\":{\"exists\":true,\"size\":\"9\",\"mtimeNs\":\"" + QByteArray::number(stamp.mtimeNs)
+        + "\",\"inode\":\"" + QByteArray::number(stamp.inode) + "\"},\"size\":4}\ntext";
+    const QByteArray hugeSize = "TAGLOOM-RECOVERY 1\n{\"caption\":\"x\",\"size\":1e300}\ntext";
+
+    RecoveryJournal journal(dir.filePath("journal"));
+    RecoveryMeta meta = metaFor(page, "page.html");
+    meta.loaded = stamp;
+    ASSERT_TRUE(journal.writeNow(journal.newId(), meta, "text"));
+    const QStringList written = entriesIn(journal.folder());
+    ASSERT_EQ(written.size(), 1);
+    const QByteArray current = readFileBytes(QDir(journal.folder()).filePath(written[0]));
+
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        bool read;
+    } cases[] = {{"this version", current, true}, {"older version", older, true}, {"size past any file", hugeSize, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bytes = c.bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        RecoveryEntry entry;
+        ASSERT_EQ(ReadRecoveryHeader(buffer, entry), c.read);
+        if (!c.read)
+            continue;
+        EXPECT_EQ(entry.size, 4);
+        EXPECT_EQ(buffer.readAll(), "text");
+        EXPECT_TRUE(entry.meta.loaded == stamp);
     }
 }

@@ -215,3 +215,71 @@ TEST(PictureReader, OnlyRegularFilesAreRead)
         EXPECT_FALSE(IsRegularFile(name)) << name.toStdString();
     }
 }
+
+// Thousands of scans in a few kilobytes: every scan is another pass over the
+// picture, so the preview stops at the cap instead of holding the dialog. The
+// size still comes from the header.
+TEST(PictureReader, ManyScanJpegStopsAtTheScanCap)
+{
+    const QByteArray many = makeManyScanJpeg(64, 48);
+    const qsizetype scans = many.count(QByteArrayView("\xff\xda", 2));
+    ASSERT_EQ(scans, 1 + 63 * 10);
+    const PictureLimits defaults;
+    ASSERT_GT(scans, defaults.maxJpegScans);
+
+    PictureLimits roomy;
+    roomy.maxJpegScans = 1000;
+    PictureLimits fewBlocks = roomy;
+    fewBlocks.maxJpegScanBlocks = 48 * 50;  // 48 blocks a scan: about 50 scans
+
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        PictureLimits limits;
+        bool decoded;
+    } cases[] = {
+        {"many scans", many, defaults, false},
+        {"many scans, cap raised", many, roomy, true},
+        {"many scans, block budget", many, fewBlocks, false},
+        {"ten scans", makeJpeg(64, 48, JpegKind::Progressive), defaults, true},
+        {"one scan", makeJpeg(64, 48), fewBlocks, true},
+    };
+    QTemporaryDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Picture p = DecodePicture(c.bytes, c.limits);
+        EXPECT_EQ(!p.isNull(), c.decoded);
+        EXPECT_EQ(p.size.width, 64);
+        EXPECT_EQ(p.size.height, 48);
+        const QString name = dir.filePath("p.jpg");
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        const PictureSize size = ReadPictureSize(name);
+        EXPECT_TRUE(size.isValid());
+        EXPECT_EQ(size.width, 64);
+        EXPECT_EQ(ReadPicture(name, c.limits).isNull(), !c.decoded);
+    }
+}
+
+// libjpeg only warns about a scan that repeats what an earlier one refined and
+// decodes it again; the same scan a thousand times is a thousand passes.
+TEST(PictureReader, JpegWarningsEndTheDecode)
+{
+    const QByteArray good = makeJpeg(64, 48, JpegKind::Progressive);
+    // The last scan again, twice, before the end marker.
+    const qsizetype lastScan = good.lastIndexOf(QByteArrayView("\xff\xda", 2));
+    const qsizetype end = good.lastIndexOf(QByteArrayView("\xff\xd9", 2));
+    ASSERT_GT(lastScan, 0);
+    ASSERT_GT(end, lastScan);
+    const QByteArray scan = good.mid(lastScan, end - lastScan);
+    const QByteArray repeated = good.left(end) + scan + scan + good.mid(end);
+    PictureLimits roomy;
+    roomy.maxJpegScans = 1000;
+    EXPECT_FALSE(DecodePicture(good, roomy).isNull());
+    const Picture p = DecodePicture(repeated, roomy);
+    EXPECT_TRUE(p.isNull());
+    EXPECT_EQ(p.size.width, 64);
+}

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -215,4 +216,33 @@ TEST(ProjectFile, SmallFileOnFullDiskKeepsTheOldFile)
     EXPECT_EQ(error, "File too large");
     EXPECT_EQ(readFileBytes(name), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.tlp"}));
+}
+
+// Reading sorts the whole list at once; the order must be the one that adding
+// the lines one by one gives: case folded first, equal names in file order.
+TEST(ProjectFile, ReadingOrdersAsAddingEachLineInTurn)
+{
+    const QStringList letters = {"a", "A", "b", "B", QString::fromUtf8("\xC3\xA4"), QString::fromUtf8("\xC3\x84"), "_", "1"};
+    const QStringList folders = {"/x/", "/y/", "C:\\w\\", ""};
+    quint32 seed = 12345;
+    auto next = [&seed](quint32 n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    QStringList names;
+    for (int i = 0; i < 3000; ++i) {
+        QString file;
+        for (quint32 k = 0, len = next(4); k < len; ++k)
+            file += letters.at(next(quint32(letters.size())));
+        names.append(folders.at(next(quint32(folders.size()))) + file + QStringLiteral(".html"));
+    }
+    QByteArray bytes = Head + "Big\r\nProject files:\r\n";
+    for (const QString &n : names)
+        bytes += n.toUtf8() + "\r\n";
+    ProjectContent read;
+    ASSERT_TRUE(ParseProjectText(bytes, &read));
+    const ProjectContent added = contentOf("Big", names);
+    ASSERT_EQ(read.entries.size(), names.size());
+    EXPECT_EQ(fullNames(read), fullNames(added));
+    EXPECT_TRUE(std::is_sorted(read.entries.begin(), read.entries.end(), ProjectEntryLess));
 }

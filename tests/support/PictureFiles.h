@@ -14,6 +14,7 @@
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <vector>
 
 enum class JpegKind { Rgb, Grey, Progressive, Cmyk };
 
@@ -43,6 +44,47 @@ inline QByteArray makeJpeg(int width, int height, JpegKind kind = JpegKind::Rgb)
                 // A red picture. CMYK is stored inverted, as in Adobe's files (which
                 // libjpeg marks as such): no cyan, full magenta and yellow, no black.
                 row[x * channels + c] = char(kind == JpegKind::Cmyk ? (c == 1 || c == 2 ? 0 : 255) : (c == 0 ? 220 : 30));
+        JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE *>(row.data())};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray out(reinterpret_cast<const char *>(buffer), int(size));
+    std::free(buffer);
+    return out;
+}
+
+// A grey progressive JPEG whose 63 AC coefficients each come in their own run of
+// successive-approximation scans: 1 + 63 * (refinements + 1) scans, all valid.
+inline QByteArray makeManyScanJpeg(int width, int height, int refinements = 9)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    std::vector<jpeg_scan_info> script;
+    script.push_back({1, {0, 0, 0, 0}, 0, 0, 0, 0});
+    for (int band = 1; band < 64; ++band) {
+        script.push_back({1, {0, 0, 0, 0}, band, band, 0, refinements});
+        for (int al = refinements; al > 0; --al)
+            script.push_back({1, {0, 0, 0, 0}, band, band, al, al - 1});
+    }
+    cinfo.scan_info = script.data();
+    cinfo.num_scans = int(script.size());
+    jpeg_start_compress(&cinfo, TRUE);
+    QByteArray row(width, '\0');
+    while (cinfo.next_scanline < cinfo.image_height) {
+        for (int x = 0; x < width; ++x)
+            row[x] = char((x * 7 + int(cinfo.next_scanline) * 13) & 0xff);  // detail in every coefficient
         JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE *>(row.data())};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
