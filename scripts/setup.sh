@@ -25,7 +25,12 @@ fi
 dir="${1:-build}"
 shift || true
 # Warnings are errors in our own builds; a plain cmake build leaves them warnings.
-cmake -S . -B "$dir" -G Ninja -DTAGLOOM_WERROR=ON "$@" >/dev/null
+# A compiler cache, where one is installed, spares rebuilding what did not change.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$dir" -G Ninja -DTAGLOOM_WERROR=ON "${launcher[@]}" "$@" >/dev/null
 targets=()
 for t in ${TAGLOOM_TARGETS:-}; do targets+=(--target "$t"); done
 cmake --build "$dir" "${targets[@]}"

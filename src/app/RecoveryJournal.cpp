@@ -1,20 +1,18 @@
 #include "app/RecoveryJournal.h"
 
+#include "platform/Processes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QUuid>
 #include <algorithm>
-
-#include <cerrno>
-#include <csignal>
 
 namespace {
 const QByteArray Magic = "TAGLOOM-RECOVERY 1\n";
@@ -36,7 +34,7 @@ bool ownerIsGone(const QLockFile &lock)
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
         return false;
     // A number taken since by another program keeps the entries until that one ends.
-    return pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+    return ProcessIsGone(pid);
 }
 }  // namespace
 

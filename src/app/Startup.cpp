@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/Recovery.h"
 #include "editor/ColorMemo.h"
+#include "platform/Processes.h"
 #include "platform/QuitSignals.h"
 #include "platform/SettingsStore.h"
 
@@ -14,7 +15,6 @@
 #include <QIcon>
 #include <QTimer>
 
-#include <csignal>
 
 int RunTagloom(QApplication &app)
 {
@@ -24,8 +24,7 @@ int RunTagloom(QApplication &app)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tagloom.Tagloom"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tagloom.Tagloom")));
     RegisterAllDocumentCommands();
-    // Past the file size limit a write should fail with an error, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    IgnoreFileSizeSignal();
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();
