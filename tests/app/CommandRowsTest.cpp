@@ -46,6 +46,9 @@ TEST(CommandRows, EachRowHasAUniqueNameACaptionAndAHandler)
         EXPECT_FALSE(names.contains(row.itemName)) << "two rows named " << n;
         names.insert(row.itemName);
         EXPECT_FALSE(row.caption.isEmpty()) << n;
+        // The menu table holds Latin-1 texts; anything else would show garbled.
+        for (const QString &text : {row.caption, row.key, row.hint})
+            EXPECT_EQ(QString::fromLatin1(text.toLatin1()), text) << n;
         EXPECT_TRUE(bool(row.run)) << n;
         if (!row.key.isEmpty()) {
             EXPECT_EQ(QKeySequence::fromString(row.key, QKeySequence::PortableText).count(), 1) << n;
