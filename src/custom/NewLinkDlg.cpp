@@ -262,7 +262,8 @@ const QList<Command> &NewLinkCommands()
 {
     static const QList<Command> commands = {
         MakeCommand("Setnewlinkimage1", "Insert HEAD part (required)...", "", "", withStore(Setnewlinkimage1Click)),
-        MakeCommand("Insertnewlinkchecker2", "Insert new-link checker...", "", "", withStore(Insertnewlinkchecker2Click)),
+        MakeCommand("Insertnewlinkchecker2", "Insert new-link checker...", "", "",
+                    withStore(Insertnewlinkchecker2Click)),
     };
     return commands;
 }
