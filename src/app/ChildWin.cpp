@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSet>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -218,45 +219,31 @@ void TMDIChild::buildMenus()
 
 void TMDIChild::connectCommands()
 {
-    const QHash<QString, std::function<void()>> own = {
-        {QStringLiteral("FileNewItem"), [this] { m_main->FileNewItemClick(); }},
-        {QStringLiteral("FileOpenItem"), [this] { m_main->FileOpenItemClick(); }},
-        {QStringLiteral("FileSaveItem"), [this] { FileSaveItemClick(); }},
-        {QStringLiteral("FileSaveAsItem"), [this] { FileSaveAsItemClick(); }},
-        {QStringLiteral("FileCloseItem"), [this] { FileCloseItemClick(); }},
-        {QStringLiteral("FileExitItem"), [this] { m_main->FileExitItemClick(); }},
-        {QStringLiteral("CutItem"), [this] { CutItemClick(); }},
-        {QStringLiteral("CopyItem"), [this] { CopyItemClick(); }},
-        {QStringLiteral("PasteItem"), [this] { PasteItemClick(); }},
-        {QStringLiteral("Wordwrap1"), [this] { Wordwrap1Click(); }},
-        {QStringLiteral("Refrssh1"), [this] { Refrssh1Click(); }},
-        {QStringLiteral("ShowHideprojectpanel1"), [this] { ShowHideprojectpanel1Click(); }},
-        {QStringLiteral("WindowCascadeItem"), [this] { m_main->WindowCascadeItemClick(); }},
-        {QStringLiteral("WindowTileItem"), [this] { m_main->WindowTileItemClick(); }},
-        {QStringLiteral("WindowArrangeItem"), [this] { m_main->WindowArrangeItemClick(); }},
-        {QStringLiteral("WindowMinimizeItem"), [this] { m_main->WindowMinimizeItemClick(); }},
-        {QStringLiteral("CloseAll1"), [this] { m_main->CloseAll1Click(); }},
-        {QStringLiteral("HelpAboutItem"), [this] { m_main->HelpAboutItemClick(); }},
-    };
-    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
-        QAction *act = it.value();
-        if (act->menu() || act->isSeparator())
-            continue;
-        const QString &name = it.key();
-        if (own.contains(name)) {
+    QSet<QString> own;
+    for (const Command &command : WindowCommands()) {
+        own.insert(command.itemName);
+        if (QAction *act = m_actions.value(command.itemName)) {
             act->setProperty("ownCommand", true);
-            connect(act, &QAction::triggered, this, own.value(name));
-        } else {
-            // Looked up when triggered: a command may be registered after the window was made.
-            // A window's menus are only on the bar while it is the active document.
-            connect(act, &QAction::triggered, this, [this, name] {
-                if (const DocumentCommand *cmd = FindDocumentCommand(name))
-                    cmd->run(*this);
-            });
-            commandChanged(name);
+            connect(act, &QAction::triggered, this, [this, run = command.run] { run(*this); });
         }
     }
-    connect(&DocumentCommandEvents::instance(), &DocumentCommandEvents::changed, this, &TMDIChild::commandChanged);
+    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
+        QAction *act = it.value();
+        const QString &name = it.key();
+        if (act->menu() || act->isSeparator() || own.contains(name))
+            continue;
+        // Looked up when triggered: a command may be registered after the window was made.
+        // A window's menus are only on the bar while it is the active document.
+        connect(act, &QAction::triggered, this, [this, name] {
+            // A copy: the command may register or unregister commands while it runs.
+            if (const Command *cmd = FindCommand(name)) {
+                const auto run = cmd->run;
+                run(*this);
+            }
+        });
+        commandChanged(name);
+    }
+    connect(&CommandEvents::instance(), &CommandEvents::changed, this, &TMDIChild::commandChanged);
 }
 
 void TMDIChild::commandChanged(const QString &itemName)
@@ -265,7 +252,7 @@ void TMDIChild::commandChanged(const QString &itemName)
     if (!act || act->menu() || act->isSeparator() || act->property("ownCommand").toBool())
         return;
     // Items without a command (features not in this build yet) are disabled.
-    const DocumentCommand *cmd = FindDocumentCommand(itemName);
+    const Command *cmd = FindCommand(itemName);
     act->setEnabled(cmd != nullptr);
     if (cmd && !cmd->hint.isEmpty() && act->statusTip().isEmpty())
         act->setStatusTip(cmd->hint);

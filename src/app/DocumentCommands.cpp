@@ -12,10 +12,12 @@
 #include "custom/PrivateMenuDlg.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesDlg.h"
+#include "objects/AppletCommands.h"
+#include "objects/FontCommands.h"
 #include "objects/ImageCommands.h"
+#include "objects/LayerCommands.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
-#include "objects/AppletLayerFontCommands.h"
 #include "tags/DocStructureDlg.h"
 #include "tags/FormFrameCommands.h"
 #include "tags/MiscDlg.h"
@@ -24,38 +26,107 @@
 #include "tags/TagCommands.h"
 #include "tags/UrlPicker.h"
 
-#include <QHash>
+namespace {
+
+// Only document windows run the menu commands.
+TMDIChild &child(TextDocument &document)
+{
+    return static_cast<TMDIChild &>(document);
+}
+
+TMainForm &mainForm(TextDocument &document)
+{
+    return *child(document).mainForm();
+}
+
+// The commands app/ itself provides through the registry.
+const QList<Command> &appCommands()
+{
+    static const QList<Command> commands = {
+        MakeCommand("Viewinbrowser1", "View in &browser", "", "", [](TextDocument &d) { PreviewDocument(child(d)); }),
+        MakeCommand("Find1", "&Find...", "Ctrl+F", "", [](TextDocument &d) { mainForm(d).search()->find(); }),
+        MakeCommand("FindNext1", "Find &Next", "F3", "", [](TextDocument &d) { mainForm(d).search()->findNext(); }),
+        MakeCommand("Replace1", "&Replace...", "Ctrl+R", "", [](TextDocument &d) { mainForm(d).search()->replace(); }),
+        MakeCommand("ChangeFont1", "Change F&ont...", "", "", [](TextDocument &d) { ChangeFont1Click(child(d)); }),
+        MakeCommand("Options2", "Main &Options...", "", "Set options of Tagloom",
+                    [](TextDocument &d) {
+                        TMainForm *main = &mainForm(d);
+                        RunOptionsDialog(main, [main](bool shown) { main->setStatusBarShown(shown); });
+                    }),
+        MakeCommand("Changeitemsshortcuts1", "Change &hotkeys...", "", "",
+                    [](TextDocument &d) {
+                        TMDIChild &doc = child(d);
+                        doc.mainForm()->hotkeyCapture()->BeginHotkeyCapture(&doc, doc.menus(), doc.Memo1);
+                    }),
+        MakeCommand("Editprivatemenu1", "Edit &private menu...", "", "",
+                    [](TextDocument &d) { RunPrivateMenuDialog(&mainForm(d)); }),
+        MakeCommand("Coloredtags1", "&Color rules...", "", "",
+                    [](TextDocument &d) {
+                        RunColorRulesDialog(&mainForm(d), [] {
+                            QList<TColorMemo *> editors;
+                            for (TMDIChild *doc : DocumentList())
+                                editors.append(doc->Memo1);
+                            return editors;
+                        });
+                    }),
+    };
+    return commands;
+}
+
+}  // namespace
+
+const QList<Command> &WindowCommands()
+{
+    static const QList<Command> commands = {
+        MakeCommand("FileNewItem", "&New...", "Ctrl+N", "", [](TextDocument &d) { mainForm(d).FileNewItemClick(); }),
+        MakeCommand("FileOpenItem", "&Open...", "Ctrl+O", "", [](TextDocument &d) { mainForm(d).FileOpenItemClick(); }),
+        MakeCommand("FileSaveItem", "&Save", "Ctrl+S", "", [](TextDocument &d) { child(d).FileSaveItemClick(); }),
+        MakeCommand("FileSaveAsItem", "Save &As...", "", "", [](TextDocument &d) { child(d).FileSaveAsItemClick(); }),
+        MakeCommand("FileCloseItem", "&Close file", "", "", [](TextDocument &d) { child(d).FileCloseItemClick(); }),
+        MakeCommand("FileExitItem", "E&xit", "", "", [](TextDocument &d) { mainForm(d).FileExitItemClick(); }),
+        MakeCommand("CutItem", "Cu&t", "Ctrl+X", "", [](TextDocument &d) { child(d).CutItemClick(); }),
+        MakeCommand("CopyItem", "&Copy", "Ctrl+C", "", [](TextDocument &d) { child(d).CopyItemClick(); }),
+        MakeCommand("PasteItem", "&Paste", "Ctrl+V", "", [](TextDocument &d) { child(d).PasteItemClick(); }),
+        MakeCommand("Wordwrap1", "Word &wrap", "", "", [](TextDocument &d) { child(d).Wordwrap1Click(); }),
+        MakeCommand("Refrssh1", "Refre&sh", "F5", "", [](TextDocument &d) { child(d).Refrssh1Click(); }),
+        MakeCommand("ShowHideprojectpanel1", "&Project panel", "", "",
+                    [](TextDocument &d) { child(d).ShowHideprojectpanel1Click(); }),
+        MakeCommand("WindowCascadeItem", "&Cascade", "", "Arrange windows to overlap",
+                    [](TextDocument &d) { mainForm(d).WindowCascadeItemClick(); }),
+        MakeCommand("WindowTileItem", "&Tile", "", "Arrange windows without overlap",
+                    [](TextDocument &d) { mainForm(d).WindowTileItemClick(); }),
+        MakeCommand("WindowArrangeItem", "&Arrange Icons", "", "Arrange window icons at bottom of main window",
+                    [](TextDocument &d) { mainForm(d).WindowArrangeItemClick(); }),
+        MakeCommand("WindowMinimizeItem", "&Minimize All", "", "Minimize all windows",
+                    [](TextDocument &d) { mainForm(d).WindowMinimizeItemClick(); }),
+        MakeCommand("CloseAll1", "C&lose All", "", "", [](TextDocument &d) { mainForm(d).CloseAll1Click(); }),
+        MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
+                    [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
+    };
+    return commands;
+}
 
 namespace {
-QHash<QString, DocumentCommand> &registry()
+// Every row that goes through the registry: each subsystem's list, once.
+const QList<Command> &registeredRows()
 {
-    static QHash<QString, DocumentCommand> commands;
-    return commands;
+    static const QList<Command> rows = [] {
+        QList<Command> all;
+        for (const QList<Command> *part :
+             {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(), &TableListCommands(),
+              &ObjectCommands(), &ImageCommands(), &AppletCommands(), &LayerCommands(), &FontCommands(),
+              &JsWizardCommands(), &NewLinkCommands()})
+            all += *part;
+        return all;
+    }();
+    return rows;
 }
 }  // namespace
 
-DocumentCommandEvents &DocumentCommandEvents::instance()
+const QList<Command> &DocumentCommandRows()
 {
-    static DocumentCommandEvents events;
-    return events;
-}
-
-void RegisterDocumentCommand(const DocumentCommand &command)
-{
-    registry().insert(command.itemName, command);
-    emit DocumentCommandEvents::instance().changed(command.itemName);
-}
-
-void UnregisterDocumentCommand(const QString &itemName)
-{
-    if (registry().remove(itemName))
-        emit DocumentCommandEvents::instance().changed(itemName);
-}
-
-const DocumentCommand *FindDocumentCommand(const QString &itemName)
-{
-    auto it = registry().constFind(itemName);
-    return it == registry().constEnd() ? nullptr : &it.value();
+    static const QList<Command> rows = WindowCommands() + registeredRows();
+    return rows;
 }
 
 void RegisterAllDocumentCommands()
@@ -64,49 +135,10 @@ void RegisterAllDocumentCommands()
     if (done)
         return;
     done = true;
-    for (const TagCommand &tag : TagCommands()) {
-        auto run = tag.run;
-        RegisterDocumentCommand({tag.itemName, QString(), [run](TMDIChild &doc) { run(doc); }});
-    }
-    RegisterObjectCommands([](const ObjectCommand &c) {
-        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
-    });
     SetUrlPicker(PickURL);
-    RegisterImageCommands([](const ObjectCommand &c) { RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }}); });
-    RegisterStructureCommands([](const TagCommand &c) {
-        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
-    });
-    RegisterFormFrameCommands([](const TagCommand &c) {
-        RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc); }});
-    });
+    SetNewLinkStoreFinder([](TextDocument &d) { return &mainForm(d).store(); });
     TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
     TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
-    RegisterTableListCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
-    RegisterAppletLayerFontCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
-    RegisterJsWizardCommands([](const TagCommand &c) { auto run = c.run; RegisterDocumentCommand({c.itemName, QString(), [run](TMDIChild &doc) { run(doc); }}); });
-    RegisterNewLinkCommands([](const NewLinkCommand &c) { RegisterDocumentCommand({c.itemName, QString(), [run = c.run](TMDIChild &doc) { run(doc, doc.mainForm()->store()); }}); });
-    RegisterDocumentCommand({QStringLiteral("ChangeFont1"), QString(), [](TMDIChild &doc) { ChangeFont1Click(doc); }});
-    RegisterDocumentCommand({QStringLiteral("Viewinbrowser1"), QString(), [](TMDIChild &doc) { PreviewDocument(doc); }});
-    RegisterDocumentCommand({QStringLiteral("Options2"), QString(), [](TMDIChild &doc) {
-                                 TMainForm *main = doc.mainForm();
-                                 RunOptionsDialog(main, [main](bool shown) { main->setStatusBarShown(shown); });
-                             }});
-    RegisterDocumentCommand({QStringLiteral("Find1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->find(); }});
-    RegisterDocumentCommand(
-        {QStringLiteral("FindNext1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->findNext(); }});
-    RegisterDocumentCommand(
-        {QStringLiteral("Replace1"), QString(), [](TMDIChild &doc) { doc.mainForm()->search()->replace(); }});
-    RegisterDocumentCommand({QStringLiteral("Coloredtags1"), QString(), [](TMDIChild &doc) {
-                                 RunColorRulesDialog(doc.mainForm(), [] {
-                                     QList<TColorMemo *> editors;
-                                     for (TMDIChild *child : DocumentList())
-                                         editors.append(child->Memo1);
-                                     return editors;
-                                 });
-                             }});
-    RegisterDocumentCommand({QStringLiteral("Changeitemsshortcuts1"), QString(), [](TMDIChild &doc) {
-                                 doc.mainForm()->hotkeyCapture()->BeginHotkeyCapture(&doc, doc.menus(), doc.Memo1);
-                             }});
-    RegisterDocumentCommand(
-        {QStringLiteral("Editprivatemenu1"), QString(), [](TMDIChild &doc) { RunPrivateMenuDialog(doc.mainForm()); }});
+    for (const Command &command : registeredRows())
+        RegisterCommand(command);
 }

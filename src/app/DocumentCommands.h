@@ -1,32 +1,18 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
-#include <functional>
+#include "tags/Command.h"
 
 class TMDIChild;
 
-// Menu commands of the document window that other subsystems provide, by item name.
-struct DocumentCommand
-{
-    QString itemName;
-    QString hint;
-    std::function<void(TMDIChild &)> run;
-};
+// Every command of the document window's menus, each declared once as a row:
+// the rows of every subsystem and the window's own, in one list. The menus are
+// laid out from these rows by DocumentMenuTable.
+const QList<Command> &DocumentCommandRows();
 
-void RegisterDocumentCommand(const DocumentCommand &command);
-void UnregisterDocumentCommand(const QString &itemName);
-const DocumentCommand *FindDocumentCommand(const QString &itemName);
-// Registers every command the program has; called once at start-up.
+// The window's own commands (files, clipboard, windows, about): always there, so
+// they run without the registry.
+const QList<Command> &WindowCommands();
+
+// Registers every row but the window's own, and installs the hooks the lower
+// folders need; called once at start-up.
 void RegisterAllDocumentCommands();
-
-// Menu items and tool buttons made before their command was registered stay
-// disabled until it is; this tells them when a command comes or goes.
-class DocumentCommandEvents : public QObject
-{
-    Q_OBJECT
-public:
-    static DocumentCommandEvents &instance();
-signals:
-    void changed(const QString &itemName);
-};

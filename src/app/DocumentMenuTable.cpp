@@ -1,184 +1,255 @@
 #include "app/DocumentMenuTable.h"
 
+#include "app/DocumentCommands.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QtGlobal>
+
+#include <deque>
+#include <vector>
+
 namespace
 {
-// Menus and submenu headings stay out of hotkey capture: a key on them would do nothing.
+// A menu or submenu heading; headings stay out of hotkey capture: a key on them would do nothing.
 constexpr unsigned Menu = MenuItemDef::Submenu | MenuItemDef::TagOne;
-constexpr unsigned Sub = Menu;
-constexpr unsigned Sep = MenuItemDef::Separator;
 constexpr unsigned Check = MenuItemDef::Checkable;
 constexpr unsigned CheckOn = MenuItemDef::Checkable | MenuItemDef::CheckedAtStart;
-constexpr unsigned No = MenuItemDef::None;
+
+constexpr MenuLayoutEntry menu(int depth, const char *name, const char *caption, const char *hint = "")
+{
+    return { depth, name, caption, hint, Menu };
+}
+
+constexpr MenuLayoutEntry separator(int depth)
+{
+    return { depth, nullptr, nullptr, nullptr, MenuItemDef::Separator };
+}
+
+constexpr MenuLayoutEntry item(int depth, const char *name, unsigned flags = MenuItemDef::None)
+{
+    return { depth, name, nullptr, nullptr, flags };
+}
 }
 
 // Order matters: it is the menu order, the hotkeys file walk order, and the
 // reason Ctrl+C runs Copy rather than Center.
-const MenuItemDef DocumentMenuTable[] = {
-    { 0, "File1", "&File", "", "", Menu },
-    { 1, "FileNewItem", "&New...", "Ctrl+N", "", No },
-    { 1, "FileOpenItem", "&Open...", "Ctrl+O", "", No },
-    { 1, "Reopen1", "Reopen", "", "", Sub },
-    { 1, "FileSaveItem", "&Save", "Ctrl+S", "", No },
-    { 1, "FileSaveAsItem", "Save &As...", "", "", No },
-    { 1, "N1", "", "", "", Sep },
-    { 1, "Viewinbrowser1", "View in &browser", "", "", No },
-    { 1, "FileCloseItem", "&Close file", "", "", No },
-    { 1, "N2", "", "", "", Sep },
-    { 1, "FileExitItem", "E&xit", "", "", No },
+const MenuLayoutEntry DocumentMenuLayout[] = {
+    menu(0, "File1", "&File"),
+    item(1, "FileNewItem"),
+    item(1, "FileOpenItem"),
+    menu(1, "Reopen1", "Reopen"),
+    item(1, "FileSaveItem"),
+    item(1, "FileSaveAsItem"),
+    separator(1),
+    item(1, "Viewinbrowser1"),
+    item(1, "FileCloseItem"),
+    separator(1),
+    item(1, "FileExitItem"),
 
-    { 0, "Edit1", "&Edit", "", "", Menu },
-    { 1, "CutItem", "Cu&t", "Ctrl+X", "", No },
-    { 1, "CopyItem", "&Copy", "Ctrl+C", "", No },
-    { 1, "PasteItem", "&Paste", "Ctrl+V", "", No },
-    { 1, "N3", "", "", "", Sep },
-    { 1, "Find1", "&Find...", "Ctrl+F", "", No },
-    { 1, "FindNext1", "Find &Next", "F3", "", No },
-    { 1, "Replace1", "&Replace...", "Ctrl+R", "", No },
-    { 1, "N4", "", "", "", Sep },
-    { 1, "ChangeFont1", "Change F&ont...", "", "", No },
-    { 1, "Wordwrap1", "Word &wrap", "", "", CheckOn },
-    { 1, "Refrssh1", "Refre&sh", "F5", "", No },
+    menu(0, "Edit1", "&Edit"),
+    item(1, "CutItem"),
+    item(1, "CopyItem"),
+    item(1, "PasteItem"),
+    separator(1),
+    item(1, "Find1"),
+    item(1, "FindNext1"),
+    item(1, "Replace1"),
+    separator(1),
+    item(1, "ChangeFont1"),
+    item(1, "Wordwrap1", CheckOn),
+    item(1, "Refrssh1"),
 
-    { 0, "View1", "&View", "", "", Menu },
-    { 1, "ShowHideprojectpanel1", "&Project panel", "", "", Check },
+    menu(0, "View1", "&View"),
+    item(1, "ShowHideprojectpanel1", Check),
 
-    { 0, "Format1", "For&mat", "", "", Menu },
-    { 1, "Headers1", "&Headers", "", "", Sub },
-    { 2, "Header12", "Header &1", "Alt+1", "", No },
-    { 2, "Header22", "Header &2", "Alt+2", "", No },
-    { 2, "Header32", "Header &3", "Alt+3", "", No },
-    { 2, "Header42", "Header &4", "Alt+4", "", No },
-    { 2, "Header52", "Header &5", "Alt+5", "", No },
-    { 2, "Header62", "Header &6", "Alt+6", "", No },
-    { 1, "N5", "", "", "", Sep },
-    { 1, "ParagraphFormatting1", "&Paragraph Formatting", "", "", Sub },
-    { 2, "ChooseFont1", "Choose &Font", "", "Write text with a selected font", No },
-    { 2, "Address1", "&Address", "Ctrl+A", "Addressed text", No },
-    { 2, "BlockQuote1", "Block&Quote", "", "Quoted text", No },
-    { 2, "Center1", "&Center", "Ctrl+C", "Centered text", No },
-    { 2, "Div1", "&Div", "Ctrl+D", "Text with alignment", No },
-    { 2, "Paragraph1", "&Paragraph", "Ctrl+P", "A paragraph", No },
-    { 2, "Citation1", "Ci&tation", "", "Citation text", No },
-    { 2, "Code1", "C&ode", "", "Coded text", No },
-    { 2, "Keyboard1", "&Keyboard", "", "Keyboard text", No },
-    { 2, "Literal1", "&Literal", "", "Literal text", No },
-    { 2, "Variable1", "&Variable", "", "Variable text", No },
-    { 1, "N6", "", "", "", Sep },
-    { 1, "Comment1", "&Comment", "Ctrl+M", "Make a comment", No },
-    { 1, "Bold1", "&Bold", "Ctrl+B", "Bolded text", No },
-    { 1, "Italic1", "&Italic", "Ctrl+I", "Italic styled text", No },
-    { 1, "Underline1", "&Underline", "Ctrl+U", "Underlined text", No },
-    { 1, "Typewriter1", "&TypeType", "Ctrl+T", "Teletype text", No },
-    { 1, "Strong1", "&Strong", "", "Strong (bold) text", No },
-    { 1, "Emphasis1", "&Emphasis", "", "Emphasis (italic) text", No },
-    { 1, "Strike1", "Stri&ketrough", "", "Text with a striketrough line", No },
-    { 1, "Subscript1", "Su&bscript", "", "Subscripted text", No },
-    { 1, "Superscript1", "Su&perscript", "", "Superscripted text", No },
-    { 1, "Big1", "Bi&g", "", "Big text", No },
-    { 1, "Small1", "Sma&ll", "", "Small text", No },
-    { 1, "Blink1", "Bli&nk", "", "Blinking text", No },
+    menu(0, "Format1", "For&mat"),
+    menu(1, "Headers1", "&Headers"),
+    item(2, "Header12"),
+    item(2, "Header22"),
+    item(2, "Header32"),
+    item(2, "Header42"),
+    item(2, "Header52"),
+    item(2, "Header62"),
+    separator(1),
+    menu(1, "ParagraphFormatting1", "&Paragraph Formatting"),
+    item(2, "ChooseFont1"),
+    item(2, "Address1"),
+    item(2, "BlockQuote1"),
+    item(2, "Center1"),
+    item(2, "Div1"),
+    item(2, "Paragraph1"),
+    item(2, "Citation1"),
+    item(2, "Code1"),
+    item(2, "Keyboard1"),
+    item(2, "Literal1"),
+    item(2, "Variable1"),
+    separator(1),
+    item(1, "Comment1"),
+    item(1, "Bold1"),
+    item(1, "Italic1"),
+    item(1, "Underline1"),
+    item(1, "Typewriter1"),
+    item(1, "Strong1"),
+    item(1, "Emphasis1"),
+    item(1, "Strike1"),
+    item(1, "Subscript1"),
+    item(1, "Superscript1"),
+    item(1, "Big1"),
+    item(1, "Small1"),
+    item(1, "Blink1"),
 
-    { 0, "Insert1", "&Insert", "", "HTML tags", Menu },
-    { 1, "Links1", "&Links", "", "", Sub },
-    { 2, "Insertadocumentinthesamesystem1", "To &File...", "Ctrl+Shift+F1", "", No },
-    { 2, "Insertadocumentinothersystem1", "To &URL", "Ctrl+Shift+F2", "", No },
-    { 2, "Jumpwithinthisdocument1", "To &Anchor", "Ctrl+Shift+F3", "", No },
-    { 1, "TargetName1", "&Anchor...", "Ctrl+F1", "", No },
-    { 1, "Image1", "&Image...", "Ctrl+F2", "", No },
-    { 1, "Clientsideimagemaps1", "  Client side image &maps", "", "", Sub },
-    { 2, "Map1", "&Map", "", "", No },
-    { 2, "Area1", "&Area", "", "", No },
-    { 1, "N7", "", "", "", Sep },
-    { 1, "List1", "Li&st", "", "", Sub },
-    { 2, "List2", "&List...", "Ctrl+F3", "Make a list", No },
-    { 2, "DefinitionListItem1", "  De&finition List Item...", "Ctrl+Shift+F5", "A definition list item", No },
-    { 2, "MenuListItem1", "  &Menu/Directory List Item...", "Ctrl+Shift+F7", "A menu list item", No },
-    { 2, "OrderedListItem1", "  &Ordered List Item...", "Ctrl+Shift+F8", "An ordered list item", No },
-    { 2, "UnOrderedListItem1", "  &UnOrdered List Item...", "Ctrl+Shift+F9", "An unordered list item", No },
-    { 1, "Form1", "&Form", "", "", Sub },
-    { 2, "Form2", "&Form...", "Ctrl+F5", "Insert a form", No },
-    { 2, "CheckBox1", "  &Check Box", "Shift+F1", "Insert a checkbox", No },
-    { 2, "Hidden1", "  &Hidden", "Shift+F2", "Insert a hidden box", No },
-    { 2, "Image2", "  &Image", "Shift+F3", "Insert an image (acts like a submit button)", No },
-    { 2, "Password1", "  &Password", "Shift+F4", "Insert a password box", No },
-    { 2, "Radio1", "  Ra&dio", "Shift+F5", "Insert a radio box", No },
-    { 2, "Reset1", "  &Reset", "Shift+F6", "Insert a reset button", No },
-    { 2, "Submit1", "  &Submit", "Shift+F7", "Insert a submit button", No },
-    { 2, "TextBox1", "  &Text Box", "Shift+F8", "Insert a text box", No },
-    { 2, "TextArea1", "  Text &Area", "Shift+F9", "Insert a text area", No },
-    { 2, "TextAreatextareatextarea1", "  Text &Area (<textarea></textarea)", "Shift+F10",
-        "Insert a textarea (<textarea>...</textarea>)", No },
-    { 2, "SelectList1", "  Select &List", "Shift+F11", "Insert a drop-down list", No },
-    { 2, "SelectListItem1", "  Select List Ite&m", "Shift+F12", "Insert a drop-down list item", No },
-    { 1, "Table1", "&Table", "", "", Sub },
-    { 2, "Table2", "&Table...", "Ctrl+F7", "Insert a table", No },
-    { 2, "TableCaption1", "  Table &Caption", "", "", No },
-    { 2, "TableRow1", "  Table &Row", "Ctrl+Shift+F10", "", No },
-    { 2, "TableHeader1", "  Table &Header", "Ctrl+Shift+F11", "", No },
-    { 2, "TableData1", "  Table &Data", "Ctrl+Shift+F12", "", No },
-    { 1, "Frames1", "F&rames", "", "", Sub },
-    { 2, "FrameSet1", "Frames &Set", "Ctrl+F8", "", No },
-    { 2, "FrameCol1", "  Frame &Col/Row", "", "", No },
-    { 2, "Frame1", "&Frame", "Ctrl+F9", "", No },
-    { 2, "NoFrames1", "&NoFrames", "", "", No },
-    { 1, "Java1", "&Java", "", "", Sub },
-    { 2, "JavaApplet1", "Java &Applet", "Ctrl+F10", "", No },
-    { 2, "JavaAppletParameter1", "Java Applet &Parameter", "Ctrl+F11", "", No },
-    { 1, "Newlayer1", "New &layer... (Netscape 4+)", "Ctrl+F12", "", No },
-    { 1, "N8", "", "", "", Sep },
-    { 1, "HorizontalRule1", "&Horizontal Rule", "Ctrl+Shift+R", "", No },
+    menu(0, "Insert1", "&Insert", "HTML tags"),
+    menu(1, "Links1", "&Links"),
+    item(2, "Insertadocumentinthesamesystem1"),
+    item(2, "Insertadocumentinothersystem1"),
+    item(2, "Jumpwithinthisdocument1"),
+    item(1, "TargetName1"),
+    item(1, "Image1"),
+    menu(1, "Clientsideimagemaps1", "  Client side image &maps"),
+    item(2, "Map1"),
+    item(2, "Area1"),
+    separator(1),
+    menu(1, "List1", "Li&st"),
+    item(2, "List2"),
+    item(2, "DefinitionListItem1"),
+    item(2, "MenuListItem1"),
+    item(2, "OrderedListItem1"),
+    item(2, "UnOrderedListItem1"),
+    menu(1, "Form1", "&Form"),
+    item(2, "Form2"),
+    item(2, "CheckBox1"),
+    item(2, "Hidden1"),
+    item(2, "Image2"),
+    item(2, "Password1"),
+    item(2, "Radio1"),
+    item(2, "Reset1"),
+    item(2, "Submit1"),
+    item(2, "TextBox1"),
+    item(2, "TextArea1"),
+    item(2, "TextAreatextareatextarea1"),
+    item(2, "SelectList1"),
+    item(2, "SelectListItem1"),
+    menu(1, "Table1", "&Table"),
+    item(2, "Table2"),
+    item(2, "TableCaption1"),
+    item(2, "TableRow1"),
+    item(2, "TableHeader1"),
+    item(2, "TableData1"),
+    menu(1, "Frames1", "F&rames"),
+    item(2, "FrameSet1"),
+    item(2, "FrameCol1"),
+    item(2, "Frame1"),
+    item(2, "NoFrames1"),
+    menu(1, "Java1", "&Java"),
+    item(2, "JavaApplet1"),
+    item(2, "JavaAppletParameter1"),
+    item(1, "Newlayer1"),
+    separator(1),
+    item(1, "HorizontalRule1"),
 
-    { 0, "Elements1", "Elemen&ts", "", "Document elements", Menu },
-    { 1, "Insertalldocumentelements1", "Insert &all document elements...", "", "", No },
-    { 1, "N9", "", "", "", Sep },
-    { 1, "HTMLtags1", "H&TML tags", "", "Insert <HTML> </HTML>", No },
-    { 1, "Headelements1", "&Head elements", "", "", Sub },
-    { 2, "Head1", "&Head tags", "", "Insert <HEAD> </HEAD>", No },
-    { 2, "Title1", "   &Title", "", "Insert TITLE=\" \"", No },
-    { 2, "IsIndex1", "  &IsIndex", "", "Insert ISINDEX", No },
-    { 2, "Prompt1", "    &Prompt", "", "Insert PROMPT=\" \"", No },
-    { 2, "Base1", "  &Base", "", "Insert BASE", No },
-    { 2, "HREF1", "    H&REF", "", "Insert HREF=\" \"", No },
-    { 2, "Target1", "    &Target", "", "Insert TARGET=\" \"", No },
-    { 1, "Bodyelements1", "&Body elements", "", "", Sub },
-    { 2, "Bodytags1", "&Body tags", "", "Insert <BODY> </BODY>", No },
-    { 2, "Backgroundimage1", "  Background &image", "", "Insert BACKGROUND=\" \"", No },
-    { 2, "Backgroundcolor1", "  Bac&kground color", "", "Insert BGCOLOR=\" \"", No },
-    { 2, "Textcolor1", "  &Text color", "", "Insert TEXT=\" \"", No },
-    { 2, "Linkcolor1", "  &Link color", "", "Insert LINK=\" \"", No },
-    { 2, "Activelinkcolor1", "  &Active link color", "", "Insert ACTIVE=\" \"", No },
-    { 2, "Visitedlinkcolor1", "  &Visited link color", "", "Insert VISITED=\" \"", No },
+    menu(0, "Elements1", "Elemen&ts", "Document elements"),
+    item(1, "Insertalldocumentelements1"),
+    separator(1),
+    item(1, "HTMLtags1"),
+    menu(1, "Headelements1", "&Head elements"),
+    item(2, "Head1"),
+    item(2, "Title1"),
+    item(2, "IsIndex1"),
+    item(2, "Prompt1"),
+    item(2, "Base1"),
+    item(2, "HREF1"),
+    item(2, "Target1"),
+    menu(1, "Bodyelements1", "&Body elements"),
+    item(2, "Bodytags1"),
+    item(2, "Backgroundimage1"),
+    item(2, "Backgroundcolor1"),
+    item(2, "Textcolor1"),
+    item(2, "Linkcolor1"),
+    item(2, "Activelinkcolor1"),
+    item(2, "Visitedlinkcolor1"),
 
-    { 0, "Wizards1", "Wi&zards", "", "", Menu },
-    { 1, "Javascripts1", "Java&scripts...", "", "", No },
+    menu(0, "Wizards1", "Wi&zards"),
+    item(1, "Javascripts1"),
 
-    { 0, "Misc1", "Mi&sc", "", "", Menu },
-    { 1, "InsertaURLaddress1", "Insert a &URL address...", "", "", No },
-    { 1, "Insertarelativefilename1", "Insert a relative &filename...", "", "", No },
-    { 1, "Lowerallselectedletters1", "&Lower all selected letters", "", "", No },
-    { 1, "Insertacolorvalue1", "Insert a &color value...", "", "", No },
-    { 1, "Newlinkchecker1", "New-link checker", "", "", Sub },
-    { 2, "Setnewlinkimage1", "Insert HEAD part (required)...", "", "", No },
-    { 2, "Insertnewlinkchecker2", "Insert new-link checker...", "", "", No },
-    { 1, "GetTagloombutton1", "\"Get Tagloom\" button", "", "", No },
+    menu(0, "Misc1", "Mi&sc"),
+    item(1, "InsertaURLaddress1"),
+    item(1, "Insertarelativefilename1"),
+    item(1, "Lowerallselectedletters1"),
+    item(1, "Insertacolorvalue1"),
+    menu(1, "Newlinkchecker1", "New-link checker"),
+    item(2, "Setnewlinkimage1"),
+    item(2, "Insertnewlinkchecker2"),
+    item(1, "GetTagloombutton1"),
 
-    { 0, "Private1", "&Private", "", "", Menu },
+    menu(0, "Private1", "&Private"),
 
-    { 0, "Window1", "&Window", "", "", Menu },
-    { 1, "WindowCascadeItem", "&Cascade", "", "Arrange windows to overlap", No },
-    { 1, "WindowTileItem", "&Tile", "", "Arrange windows without overlap", No },
-    { 1, "WindowArrangeItem", "&Arrange Icons", "", "Arrange window icons at bottom of main window", No },
-    { 1, "WindowMinimizeItem", "&Minimize All", "", "Minimize all windows", No },
-    { 1, "CloseAll1", "C&lose All", "", "", No },
+    menu(0, "Window1", "&Window"),
+    item(1, "WindowCascadeItem"),
+    item(1, "WindowTileItem"),
+    item(1, "WindowArrangeItem"),
+    item(1, "WindowMinimizeItem"),
+    item(1, "CloseAll1"),
 
-    { 0, "Options1", "&Options", "", "Options", Menu },
-    { 1, "Options2", "Main &Options...", "", "Set options of Tagloom", No },
-    { 1, "Changeitemsshortcuts1", "Change &hotkeys...", "", "", No },
-    { 1, "Editprivatemenu1", "Edit &private menu...", "", "", No },
-    { 1, "Coloredtags1", "&Color rules...", "", "", No },
+    menu(0, "Options1", "&Options", "Options"),
+    item(1, "Options2"),
+    item(1, "Changeitemsshortcuts1"),
+    item(1, "Editprivatemenu1"),
+    item(1, "Coloredtags1"),
 
-    { 0, "Help1", "&Help", "", "Help topics", Menu },
-    { 1, "HelpAboutItem", "&About", "", "About Tagloom", No },
+    menu(0, "Help1", "&Help", "Help topics"),
+    item(1, "HelpAboutItem"),
 };
 
-const int DocumentMenuTableSize = int(sizeof(DocumentMenuTable) / sizeof(DocumentMenuTable[0]));
+const int DocumentMenuLayoutSize = int(sizeof(DocumentMenuLayout) / sizeof(DocumentMenuLayout[0]));
+
+namespace
+{
+// The filled-in table and the texts its rows point into.
+struct ComposedMenu
+{
+    std::deque<QByteArray> texts;  // a deque never moves what it holds
+    std::vector<MenuItemDef> items;
+
+    const char *keep(const QString &text)
+    {
+        texts.push_back(text.toLatin1());
+        return texts.back().constData();
+    }
+};
+
+const ComposedMenu &composedMenu()
+{
+    static const ComposedMenu composed = [] {
+        ComposedMenu out;
+        QHash<QString, const Command *> rows;
+        for (const Command &row : DocumentCommandRows())
+            rows.insert(row.itemName, &row);
+        int separators = 0;
+        out.items.reserve(size_t(DocumentMenuLayoutSize));
+        for (const MenuLayoutEntry &entry : DocumentMenuLayout) {
+            if (entry.flags & MenuItemDef::Separator) {
+                ++separators;
+                out.items.push_back({ entry.depth, out.keep(QStringLiteral("N%1").arg(separators)), "", "", "",
+                    entry.flags });
+            } else if (entry.caption) {
+                out.items.push_back({ entry.depth, entry.name, entry.caption, "", entry.hint, entry.flags });
+            } else if (const Command *row = rows.value(QString::fromLatin1(entry.name))) {
+                out.items.push_back({ entry.depth, entry.name, out.keep(row->caption), out.keep(row->key),
+                    out.keep(row->hint), entry.flags });
+            } else {
+                // A layout entry without a row is a programming error the consistency test reports;
+                // the item is still made, empty, so the hotkeys file keeps its walk order.
+                qWarning("menu item %s has no command row", entry.name);
+                out.items.push_back({ entry.depth, entry.name, "", "", "", entry.flags });
+            }
+        }
+        return out;
+    }();
+    return composed;
+}
+}
+
+const MenuItemDef *const DocumentMenuTable = composedMenu().items.data();
+const int DocumentMenuTableSize = int(composedMenu().items.size());

@@ -20,5 +20,21 @@ struct MenuItemDef
     unsigned flags;
 };
 
-extern const MenuItemDef DocumentMenuTable[];
+// Where each command goes: the menus, submenus and separators with their own
+// captions, and the command items by name only. A command item's caption, key
+// and hint are those of its command row (DocumentCommandRows()).
+struct MenuLayoutEntry
+{
+    int depth;
+    const char *name;     // the row's item name; nullptr for a separator
+    const char *caption;  // menus and submenus only
+    const char *hint;     // menus and submenus only
+    unsigned flags;       // MenuItemDef flags
+};
+
+extern const MenuLayoutEntry DocumentMenuLayout[];
+extern const int DocumentMenuLayoutSize;
+
+// The layout filled in from the command rows, built once at start-up.
+extern const MenuItemDef *const DocumentMenuTable;
 extern const int DocumentMenuTableSize;

@@ -112,7 +112,7 @@ void TMainForm::FormCreate()
 
     buildMainMenu();
     buildToolBars();
-    connect(&DocumentCommandEvents::instance(), &DocumentCommandEvents::changed, this, &TMainForm::UpdateMenuItems);
+    connect(&CommandEvents::instance(), &CommandEvents::changed, this, &TMainForm::UpdateMenuItems);
     buildProjectPanel();
     buildStatusBar();
     m_hotkeys = new THotkeyCapture(this, m_mdi);
@@ -703,7 +703,7 @@ void TMainForm::UpdateMenuItems()
         if (QAction *a = m_buttons.value(QString::fromLatin1(name))) {
             // A button whose command is not built yet stays disabled, as its menu item does.
             const QString command = a->property(CommandProperty).toString();
-            a->setEnabled(any && (command.isEmpty() || FindDocumentCommand(command)));
+            a->setEnabled(any && (command.isEmpty() || FindCommand(command)));
         }
     }
     if (m_project)

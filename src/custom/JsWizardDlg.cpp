@@ -356,7 +356,10 @@ void Javascripts1Click(TextDocument &document)
     Prompts::instance().runModal(&wizard);
 }
 
-void RegisterJsWizardCommands(const std::function<void(const TagCommand &)> &registerCommand)
+const QList<Command> &JsWizardCommands()
 {
-    registerCommand({QStringLiteral("Javascripts1"), Javascripts1Click});
+    static const QList<Command> commands = {
+        MakeCommand("Javascripts1", "Java&scripts...", "", "", Javascripts1Click),
+    };
+    return commands;
 }

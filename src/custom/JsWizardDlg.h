@@ -1,7 +1,7 @@
 #pragma once
 
 #include "custom/JsWizardMarkup.h"
-#include "tags/TagCommands.h"
+#include "tags/Command.h"
 
 #include <QDialog>
 #include <functional>
@@ -76,5 +76,5 @@ void InsertJsWizardScript(TextDocument &document, const JsWizardValues &values, 
 // "Java&scripts...": the wizard, run modally.
 void Javascripts1Click(TextDocument &document);
 
-// Hands the wizard's command to the document window's command registry.
-void RegisterJsWizardCommands(const std::function<void(const TagCommand &)> &registerCommand);
+// The "Wi&zards" menu's command.
+const QList<Command> &JsWizardCommands();

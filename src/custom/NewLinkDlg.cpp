@@ -234,17 +234,36 @@ void Insertnewlinkchecker2Click(TextDocument &document, SettingsStore &store)
     runDialog(document, store, TnewlinkFrm::CheckerPage);
 }
 
-const QList<NewLinkCommand> &NewLinkCommands()
+namespace {
+NewLinkStoreFinder &storeFinder()
 {
-    static const QList<NewLinkCommand> commands = {
-        {QStringLiteral("Setnewlinkimage1"), Setnewlinkimage1Click},
-        {QStringLiteral("Insertnewlinkchecker2"), Insertnewlinkchecker2Click},
-    };
-    return commands;
+    static NewLinkStoreFinder finder;
+    return finder;
 }
 
-void RegisterNewLinkCommands(const std::function<void(const NewLinkCommand &)> &registerCommand)
+// Runs a command with the document's store, when there is one.
+std::function<void(TextDocument &)> withStore(void (*run)(TextDocument &, SettingsStore &))
 {
-    for (const NewLinkCommand &command : NewLinkCommands())
-        registerCommand(command);
+    return [run](TextDocument &document) {
+        if (!storeFinder())
+            return;
+        if (SettingsStore *store = storeFinder()(document))
+            run(document, *store);
+    };
+}
+}  // namespace
+
+void SetNewLinkStoreFinder(NewLinkStoreFinder finder)
+{
+    storeFinder() = std::move(finder);
+}
+
+const QList<Command> &NewLinkCommands()
+{
+    static const QList<Command> commands = {
+        MakeCommand("Setnewlinkimage1", "Insert HEAD part (required)...", "", "", withStore(Setnewlinkimage1Click)),
+        MakeCommand("Insertnewlinkchecker2", "Insert new-link checker...", "", "",
+                    withStore(Insertnewlinkchecker2Click)),
+    };
+    return commands;
 }

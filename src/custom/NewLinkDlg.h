@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/Command.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -51,11 +53,10 @@ private:
 void Setnewlinkimage1Click(TextDocument &document, SettingsStore &store);
 void Insertnewlinkchecker2Click(TextDocument &document, SettingsStore &store);
 
-struct NewLinkCommand
-{
-    QString itemName;
-    std::function<void(TextDocument &, SettingsStore &)> run;
-};
+// The store the two commands use for a document: app/ installs one that names the
+// main window's store. While none is installed, or it gives none, they do nothing.
+using NewLinkStoreFinder = std::function<SettingsStore *(TextDocument &)>;
+void SetNewLinkStoreFinder(NewLinkStoreFinder finder);
+
 // The submenu's commands, in menu order.
-const QList<NewLinkCommand> &NewLinkCommands();
-void RegisterNewLinkCommands(const std::function<void(const NewLinkCommand &)> &registerCommand);
+const QList<Command> &NewLinkCommands();

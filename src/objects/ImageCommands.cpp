@@ -2,7 +2,10 @@
 
 #include "objects/ImageDlg.h"
 
-void RegisterImageCommands(const std::function<void(const ObjectCommand &)> &add)
+const QList<Command> &ImageCommands()
 {
-    add({QStringLiteral("Image1"), Image1Click});
+    static const QList<Command> commands = {
+        MakeCommand("Image1", "&Image...", "Ctrl+F2", "", Image1Click),
+    };
+    return commands;
 }

@@ -83,23 +83,18 @@ void Area1Click(TextDocument &document)
     runMapsDialog(document, TMapsDlg::AreaPage);
 }
 
-const QList<ObjectCommand> &ObjectCommands()
+const QList<Command> &ObjectCommands()
 {
-    static const QList<ObjectCommand> commands = {
-        {QStringLiteral("Insertadocumentinthesamesystem1"), Insertadocumentinthesamesystem1Click},
-        {QStringLiteral("Insertadocumentinothersystem1"), Insertadocumentinothersystem1Click},
-        {QStringLiteral("Jumpwithinthisdocument1"), Jumpwithinthisdocument1Click},
-        {QStringLiteral("TargetName1"), TargetName1Click},
-        {QStringLiteral("InsertaURLaddress1"), InsertaURLaddress1Click},
-        {QStringLiteral("Insertarelativefilename1"), Insertarelativefilename1Click},
-        {QStringLiteral("Map1"), Map1Click},
-        {QStringLiteral("Area1"), Area1Click},
+    static const QList<Command> commands = {
+        MakeCommand("Insertadocumentinthesamesystem1", "To &File...", "Ctrl+Shift+F1", "",
+                    Insertadocumentinthesamesystem1Click),
+        MakeCommand("Insertadocumentinothersystem1", "To &URL", "Ctrl+Shift+F2", "", Insertadocumentinothersystem1Click),
+        MakeCommand("Jumpwithinthisdocument1", "To &Anchor", "Ctrl+Shift+F3", "", Jumpwithinthisdocument1Click),
+        MakeCommand("TargetName1", "&Anchor...", "Ctrl+F1", "", TargetName1Click),
+        MakeCommand("InsertaURLaddress1", "Insert a &URL address...", "", "", InsertaURLaddress1Click),
+        MakeCommand("Insertarelativefilename1", "Insert a relative &filename...", "", "", Insertarelativefilename1Click),
+        MakeCommand("Map1", "&Map", "", "", Map1Click),
+        MakeCommand("Area1", "&Area", "", "", Area1Click),
     };
     return commands;
-}
-
-void RegisterObjectCommands(const std::function<void(const ObjectCommand &)> &add)
-{
-    for (const ObjectCommand &command : ObjectCommands())
-        add(command);
 }

@@ -1,22 +1,9 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <functional>
+#include "tags/Command.h"
 
-class TextDocument;
-
-// The document commands of links, anchors, URLs and image maps, by menu item name.
-struct ObjectCommand
-{
-    QString itemName;
-    std::function<void(TextDocument &)> run;
-};
-
-const QList<ObjectCommand> &ObjectCommands();
-
-// Hands every command to the program's command registry.
-void RegisterObjectCommands(const std::function<void(const ObjectCommand &)> &add);
+// The document commands of links, anchors, URLs and image maps.
+const QList<Command> &ObjectCommands();
 
 void Insertadocumentinthesamesystem1Click(TextDocument &document);  // link to a file
 void Insertadocumentinothersystem1Click(TextDocument &document);    // link to a URL

@@ -4,10 +4,10 @@
 #include "tags/FramesDlg.h"
 
 namespace {
-// Captions, keys and hints are the menu table's; the rest of each row documents the item.
-TagCommand formCommand(const char *item, const char *, const char *, const char *, FormElement element)
+TagCommand formCommand(const char *item, const char *caption, const char *key, const char *hint, FormElement element)
 {
-    return {QString::fromLatin1(item), [element](TextDocument &document) { InsertFormElement(document, element); }};
+    return MakeCommand(item, caption, key, hint,
+                       [element](TextDocument &document) { InsertFormElement(document, element); });
 }
 }  // namespace
 
@@ -29,16 +29,10 @@ const QList<TagCommand> &FormFrameCommands()
         formCommand("SelectList1", "  Select &List", "Shift+F11", "Insert a drop-down list", FormElement::Select),
         formCommand("SelectListItem1", "  Select List Ite&m", "Shift+F12", "Insert a drop-down list item",
                     FormElement::Option),
-        {QStringLiteral("FrameSet1"), FrameSet1Click},
-        {QStringLiteral("FrameCol1"), FrameCol1Click},
-        {QStringLiteral("Frame1"), Frame1Click},
-        {QStringLiteral("NoFrames1"), NoFrames1Click},
+        MakeCommand("FrameSet1", "Frames &Set", "Ctrl+F8", "", FrameSet1Click),
+        MakeCommand("FrameCol1", "  Frame &Col/Row", "", "", FrameCol1Click),
+        MakeCommand("Frame1", "&Frame", "Ctrl+F9", "", Frame1Click),
+        MakeCommand("NoFrames1", "&NoFrames", "", "", NoFrames1Click),
     };
     return commands;
-}
-
-void RegisterFormFrameCommands(const std::function<void(const TagCommand &)> &add)
-{
-    for (const TagCommand &command : FormFrameCommands())
-        add(command);
 }

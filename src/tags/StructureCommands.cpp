@@ -6,16 +6,11 @@
 const QList<TagCommand> &StructureCommands()
 {
     static const QList<TagCommand> commands = {
-        {QStringLiteral("Div1"), Div1Click},
-        {QStringLiteral("Paragraph1"), Paragraph1Click},
-        {QStringLiteral("HorizontalRule1"), HorizontalRule1Click},
-        {QStringLiteral("Insertalldocumentelements1"), Insertalldocumentelements1Click},
+        MakeCommand("Div1", "&Div", "Ctrl+D", "Text with alignment", Div1Click),
+        MakeCommand("Paragraph1", "&Paragraph", "Ctrl+P", "A paragraph", Paragraph1Click),
+        MakeCommand("HorizontalRule1", "&Horizontal Rule", "Ctrl+Shift+R", "", HorizontalRule1Click),
+        MakeCommand("Insertalldocumentelements1", "Insert &all document elements...", "", "",
+                    Insertalldocumentelements1Click),
     };
     return commands;
-}
-
-void RegisterStructureCommands(const std::function<void(const TagCommand &)> &add)
-{
-    for (const TagCommand &command : StructureCommands())
-        add(command);
 }

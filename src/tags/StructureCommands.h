@@ -2,9 +2,5 @@
 
 #include "tags/TagCommands.h"
 
-#include <functional>
-
-// The commands of the "Document Properties" and "Attributes" dialogs, in menu order.
+// The commands of the "Document Properties" and "Attributes" dialogs.
 const QList<TagCommand> &StructureCommands();
-// Hands each command to add; the menus' registry lives above this folder.
-void RegisterStructureCommands(const std::function<void(const TagCommand &)> &add);

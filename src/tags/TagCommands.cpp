@@ -10,17 +10,20 @@
 
 namespace {
 
-TagCommand pair(const char *itemName, const char *startText, const char *endText)
+TagCommand pair(const char *itemName, const char *caption, const char *key, const char *hint, const char *startText,
+                const char *endText)
 {
     const QString start = QString::fromUtf8(startText);
     const QString end = QString::fromUtf8(endText);
-    return {QString::fromUtf8(itemName), [start, end](TextDocument &doc) { InsertTagPair(doc, start, end); }};
+    return MakeCommand(itemName, caption, key, hint,
+                       [start, end](TextDocument &doc) { InsertTagPair(doc, start, end); });
 }
 
 TagCommand header(int level)
 {
     return {QStringLiteral("Header") + QString::number(level) + QLatin1Char('2'),
-            [level](TextDocument &doc) { MakeHeader(doc, level); }};
+            QStringLiteral("Header &") + QString::number(level), QStringLiteral("Alt+") + QString::number(level),
+            QString(), [level](TextDocument &doc) { MakeHeader(doc, level); }};
 }
 
 QList<TagCommand> buildCommands()
@@ -30,51 +33,51 @@ QList<TagCommand> buildCommands()
         c.append(header(level));
 
     // "&Paragraph Formatting"
-    c.append(pair("Address1", "<ADDRESS>", "</ADDRESS>"));
-    c.append(pair("BlockQuote1", "<BLOCKQUOTE>", "</BLOCKQUOTE>"));
-    c.append(pair("Center1", "<CENTER>", "</CENTER>"));
-    c.append(pair("Citation1", "<CITE>", "</CITE>"));
-    c.append(pair("Code1", "<CODE>", "</CODE>"));
-    c.append(pair("Keyboard1", "<KBD>", "</KBD>"));
-    c.append(pair("Literal1", "<SAMP>", "</SAMP>"));
-    c.append(pair("Variable1", "<VAR>", "</VAR>"));
+    c.append(pair("Address1", "&Address", "Ctrl+A", "Addressed text", "<ADDRESS>", "</ADDRESS>"));
+    c.append(pair("BlockQuote1", "Block&Quote", "", "Quoted text", "<BLOCKQUOTE>", "</BLOCKQUOTE>"));
+    c.append(pair("Center1", "&Center", "Ctrl+C", "Centered text", "<CENTER>", "</CENTER>"));
+    c.append(pair("Citation1", "Ci&tation", "", "Citation text", "<CITE>", "</CITE>"));
+    c.append(pair("Code1", "C&ode", "", "Coded text", "<CODE>", "</CODE>"));
+    c.append(pair("Keyboard1", "&Keyboard", "", "Keyboard text", "<KBD>", "</KBD>"));
+    c.append(pair("Literal1", "&Literal", "", "Literal text", "<SAMP>", "</SAMP>"));
+    c.append(pair("Variable1", "&Variable", "", "Variable text", "<VAR>", "</VAR>"));
 
     // "For&mat" itself
-    c.append(pair("Comment1", "<!-- ", " -->"));
-    c.append(pair("Bold1", "<B>", "</B>"));
-    c.append(pair("Italic1", "<I>", "</I>"));
-    c.append(pair("Underline1", "<U>", "</U>"));
-    c.append(pair("Typewriter1", "<TT>", "</TT>"));
-    c.append(pair("Strong1", "<STRONG>", "</STRONG>"));
-    c.append(pair("Emphasis1", "<EM>", "</EM>"));
-    c.append(pair("Strike1", "<STRIKE>", "</STRIKE>"));
-    c.append(pair("Subscript1", "<SUB>", "</SUB>"));
-    c.append(pair("Superscript1", "<SUP>", "</SUP>"));
-    c.append(pair("Big1", "<BIG>", "</BIG>"));
-    c.append(pair("Small1", "<SMALL>", "</SMALL>"));
-    c.append(pair("Blink1", "<BLINK>", "</BLINK>"));
+    c.append(pair("Comment1", "&Comment", "Ctrl+M", "Make a comment", "<!-- ", " -->"));
+    c.append(pair("Bold1", "&Bold", "Ctrl+B", "Bolded text", "<B>", "</B>"));
+    c.append(pair("Italic1", "&Italic", "Ctrl+I", "Italic styled text", "<I>", "</I>"));
+    c.append(pair("Underline1", "&Underline", "Ctrl+U", "Underlined text", "<U>", "</U>"));
+    c.append(pair("Typewriter1", "&TypeType", "Ctrl+T", "Teletype text", "<TT>", "</TT>"));
+    c.append(pair("Strong1", "&Strong", "", "Strong (bold) text", "<STRONG>", "</STRONG>"));
+    c.append(pair("Emphasis1", "&Emphasis", "", "Emphasis (italic) text", "<EM>", "</EM>"));
+    c.append(pair("Strike1", "Stri&ketrough", "", "Text with a striketrough line", "<STRIKE>", "</STRIKE>"));
+    c.append(pair("Subscript1", "Su&bscript", "", "Subscripted text", "<SUB>", "</SUB>"));
+    c.append(pair("Superscript1", "Su&perscript", "", "Superscripted text", "<SUP>", "</SUP>"));
+    c.append(pair("Big1", "Bi&g", "", "Big text", "<BIG>", "</BIG>"));
+    c.append(pair("Small1", "Sma&ll", "", "Small text", "<SMALL>", "</SMALL>"));
+    c.append(pair("Blink1", "Bli&nk", "", "Blinking text", "<BLINK>", "</BLINK>"));
 
     // "Elemen&ts"
-    c.append(pair("HTMLtags1", "<HTML>", "</HTML>"));
-    c.append(pair("Head1", "<HEAD>", "</HEAD>"));
-    c.append(pair("Title1", "<TITLE>", "</TITLE>"));
-    c.append(pair("IsIndex1", "ISINDEX", ""));
-    c.append(pair("Prompt1", "PROMPT=\"", "\""));
-    c.append(pair("Base1", "<BASE", ">"));
-    c.append(pair("HREF1", "HREF=\"", "\""));
-    c.append(pair("Target1", "TARGET=\"", "\""));
-    c.append(pair("Bodytags1", "<BODY>", "</BODY>"));
-    c.append({QStringLiteral("Backgroundimage1"), Backgroundimage1Click});
-    c.append(pair("Backgroundcolor1", "BGCOLOR=\"", "\""));
-    c.append(pair("Textcolor1", "TEXT=\"", "\""));
-    c.append(pair("Linkcolor1", "LINK=\"", "\""));
-    c.append(pair("Activelinkcolor1", "ALINK=\"", "\""));
-    c.append(pair("Visitedlinkcolor1", "VLINK=\"", "\""));
+    c.append(pair("HTMLtags1", "H&TML tags", "", "Insert <HTML> </HTML>", "<HTML>", "</HTML>"));
+    c.append(pair("Head1", "&Head tags", "", "Insert <HEAD> </HEAD>", "<HEAD>", "</HEAD>"));
+    c.append(pair("Title1", "   &Title", "", "Insert TITLE=\" \"", "<TITLE>", "</TITLE>"));
+    c.append(pair("IsIndex1", "  &IsIndex", "", "Insert ISINDEX", "ISINDEX", ""));
+    c.append(pair("Prompt1", "    &Prompt", "", "Insert PROMPT=\" \"", "PROMPT=\"", "\""));
+    c.append(pair("Base1", "  &Base", "", "Insert BASE", "<BASE", ">"));
+    c.append(pair("HREF1", "    H&REF", "", "Insert HREF=\" \"", "HREF=\"", "\""));
+    c.append(pair("Target1", "    &Target", "", "Insert TARGET=\" \"", "TARGET=\"", "\""));
+    c.append(pair("Bodytags1", "&Body tags", "", "Insert <BODY> </BODY>", "<BODY>", "</BODY>"));
+    c.append(MakeCommand("Backgroundimage1", "  Background &image", "", "Insert BACKGROUND=\" \"", Backgroundimage1Click));
+    c.append(pair("Backgroundcolor1", "  Bac&kground color", "", "Insert BGCOLOR=\" \"", "BGCOLOR=\"", "\""));
+    c.append(pair("Textcolor1", "  &Text color", "", "Insert TEXT=\" \"", "TEXT=\"", "\""));
+    c.append(pair("Linkcolor1", "  &Link color", "", "Insert LINK=\" \"", "LINK=\"", "\""));
+    c.append(pair("Activelinkcolor1", "  &Active link color", "", "Insert ACTIVE=\" \"", "ALINK=\"", "\""));
+    c.append(pair("Visitedlinkcolor1", "  &Visited link color", "", "Insert VISITED=\" \"", "VLINK=\"", "\""));
 
     // "Mi&sc"
-    c.append({QStringLiteral("Lowerallselectedletters1"), Lowerallselectedletters1Click});
-    c.append({QStringLiteral("Insertacolorvalue1"), Insertacolorvalue1Click});
-    c.append({QStringLiteral("GetTagloombutton1"), GetTagloombutton1Click});
+    c.append(MakeCommand("Lowerallselectedletters1", "&Lower all selected letters", "", "", Lowerallselectedletters1Click));
+    c.append(MakeCommand("Insertacolorvalue1", "Insert a &color value...", "", "", Insertacolorvalue1Click));
+    c.append(MakeCommand("GetTagloombutton1", "\"Get Tagloom\" button", "", "", GetTagloombutton1Click));
     return c;
 }
 

@@ -1,20 +1,12 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <functional>
+#include "tags/Command.h"
 
-class TextDocument;
+// The rows of the element folders are plain commands.
+using TagCommand = Command;
 
-// A menu command that writes markup without a dialog (or with only a file or
-// colour dialog). Its caption, key and hint are those of the document menu table.
-struct TagCommand
-{
-    QString itemName;  // the menu item name, used as the action's objectName ("Bold1")
-    std::function<void(TextDocument &)> run;
-};
-
-// Every such command of the Format, Elements and Misc menus, in menu order.
+// The commands of the Format, Elements and Misc menus that write markup without
+// a dialog (or with only a file or colour dialog), in menu order.
 const QList<TagCommand> &TagCommands();
 // nullptr when no command has that item name.
 const TagCommand *FindTagCommand(const QString &itemName);

@@ -362,7 +362,7 @@ TEST_F(MainFormTest, DroppedFilesOpenLastFirstAndButtonsFollowTheDocuments)
     main.mdDropFiles1FilesDroped({a, b});
     EXPECT_EQ(captions(), QStringList({b, a}));
     EXPECT_TRUE(button("saveBtn")->isEnabled());
-    EXPECT_EQ(button("hrBtn")->isEnabled(), FindDocumentCommand("HorizontalRule1") != nullptr);
+    EXPECT_EQ(button("hrBtn")->isEnabled(), FindCommand("HorizontalRule1") != nullptr);
 
     // The save button saves the active document.
     ActiveDocument()->Memo1->setSelText(QByteArray("x"));
@@ -457,10 +457,10 @@ TEST_F(MainFormTest, ControlsWithoutACommandAreDisabledUntilItIsRegistered)
     // The horizontal rule has a menu item and a tool button; its command is
     // taken away for the test and given back afterwards.
     const QString item = QStringLiteral("HorizontalRule1");
-    std::optional<DocumentCommand> original;
-    if (const DocumentCommand *cmd = FindDocumentCommand(item))
+    std::optional<Command> original;
+    if (const Command *cmd = FindCommand(item))
         original = *cmd;
-    UnregisterDocumentCommand(item);
+    UnregisterCommand(item);
 
     TMainForm &main = createForm();
     TMDIChild *doc = main.NewDocument();
@@ -471,18 +471,18 @@ TEST_F(MainFormTest, ControlsWithoutACommandAreDisabledUntilItIsRegistered)
     EXPECT_FALSE(button->isEnabled());
 
     int runs = 0;
-    RegisterDocumentCommand({item, QString(), [&runs](TMDIChild &) { ++runs; }});
+    RegisterCommand({item, QString(), QString(), QString(), [&runs](TextDocument &) { ++runs; }});
     EXPECT_TRUE(menuItem->isEnabled());
     EXPECT_TRUE(button->isEnabled());
     button->trigger();
     menuItem->trigger();
     EXPECT_EQ(runs, 2);
 
-    UnregisterDocumentCommand(item);
+    UnregisterCommand(item);
     EXPECT_FALSE(menuItem->isEnabled());
     EXPECT_FALSE(button->isEnabled());
     if (original)
-        RegisterDocumentCommand(*original);
+        RegisterCommand(*original);
 }
 
 TEST_F(MainFormTest, WindowShrinksToASensibleMinimum)

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "tags/Command.h"
+
+// The layer command of the "&Insert" menu.
+const QList<Command> &LayerCommands();
