@@ -14,11 +14,11 @@
 #include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
+#include "platform/FileAsk.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "project/ProjectPanel.h"
-#include "tags/FileAsk.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/OptionsDlg.h"
 
-#include "tags/FileAsk.h"
+#include "platform/FileAsk.h"
 
 #include "platform/Prompts.h"
 #include "platform/Settings.h"

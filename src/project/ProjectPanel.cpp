@@ -1,11 +1,10 @@
 #include "project/ProjectPanel.h"
 #include "widgets/DialogParts.h"
 
+#include "platform/FileAsk.h"
 #include "platform/Prompts.h"
 #include "project/ProjectHost.h"
 #include "project/ReadTitle.h"
-#include "tags/AttributeHelpers.h"
-#include "tags/FileAsk.h"
 
 #include <QAction>
 #include <QDragEnterEvent>

@@ -26,34 +26,3 @@ QString MakeRelativePath(TextDocument &document, const QString &fileName, PathSt
     }
     return RelativePathTo(fileName, document.documentFileName(), style);
 }
-
-QString FileMessageText(int number, const QString &name)
-{
-    QString text;
-    switch (number) {
-    case NotAValidProjectFile:
-        text = QStringLiteral("%s\r\nis not a valid project file");
-        break;
-    case FileNotFound:
-        text = QStringLiteral("%s\r\nnot found");
-        break;
-    case MaximumPrivateTags:
-        text = QStringLiteral("Maximum 20 private tags");
-        break;
-    default:
-        return {};
-    }
-    // Replaced once, so a "%s" inside the name stays as it is.
-    const qsizetype at = text.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        text.replace(at, 2, name);
-    return text;
-}
-
-void ShowFileMessage(int number, const QString &name, QWidget *parent)
-{
-    const QString text = FileMessageText(number, name);
-    if (text.isEmpty())
-        return;
-    Prompts::instance().message(parent, QStringLiteral("Error"), text, QMessageBox::Critical, QMessageBox::Ok);
-}

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "tags/ListMarkup.h"
+#include "widgets/ListGrid.h"
 #include "widgets/NameValueList.h"
 
 #include <QDialog>
-#include <QTableWidget>
 
 class QCheckBox;
 class QLineEdit;
@@ -14,24 +14,6 @@ class QWidget;
 class TNumberEdit;
 class TRadioGroup;
 class TextDocument;
-
-// An item grid, edited in place; rows are items (the column titles are the header).
-class TListGrid : public QTableWidget
-{
-    Q_OBJECT
-public:
-    using QTableWidget::QTableWidget;
-    // Takes the text of a cell that is still being edited into the grid.
-    void commitEditing();
-    bool isEditing() const { return state() == EditingState; }
-
-protected:
-    bool focusNextPrevChild(bool next) override;
-    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
-
-private:
-    bool atEdge(bool next) const;
-};
 
 // "List": a whole list in two steps (type and options, then the items), or one
 // item of a list already in the document. After OK the dialog holds what to write.

@@ -3,7 +3,7 @@
 #include "support/ScriptedPrompts.h"
 #include "tags/DialogFill.h"
 #include "tags/FakeDocument.h"
-#include "tags/FileAsk.h"
+#include "platform/FileAsk.h"
 #include "tags/UrlPicker.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "project/ProjectPanel.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
-#include "tags/FileAsk.h"
+#include "platform/FileAsk.h"
 
 #include <QAction>
 #include <QDropEvent>

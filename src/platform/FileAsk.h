@@ -28,3 +28,16 @@ QString AskFileName(QWidget *parent, int filterKind);
 
 // Forgets the folder of the last use (tests start from a known state).
 void ResetAskFileNameFolder();
+
+// The shared file messages, numbered from 1.
+enum FileMessage : int {
+    NotAValidProjectFile = 1,  // "%s" CR LF "is not a valid project file"
+    FileNotFound = 2,          // "%s" CR LF "not found"
+    MaximumPrivateTags = 3,    // "Maximum 20 private tags"
+};
+
+// The message numbered number with name in place of "%s"; empty for an unknown number.
+QString FileMessageText(int number, const QString &name);
+
+// Shows that message in an error box with an OK button; an unknown number shows nothing.
+void ShowFileMessage(int number, const QString &name, QWidget *parent = nullptr);

@@ -1,5 +1,5 @@
+#include "platform/FileAsk.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/FileAsk.h"
 
 #include <gtest/gtest.h>
 
