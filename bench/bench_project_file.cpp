@@ -2,6 +2,12 @@
 // time in the square of its lines: each line was inserted into the sorted list
 // in turn. Now one read is one sort.
 #include "project/ProjectFile.h"
+#include "project/ProjectHost.h"
+#include "project/ProjectPanel.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -35,4 +41,48 @@ void readProject(benchmark::State &state)
 
 BENCHMARK(readProject)->Arg(1 << 20)->Arg(MaxProjectFileSize)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace {
+class QuietHost : public ProjectHost
+{
+public:
+    void openDocument(const QString &) override {}
+    QString activeDocumentFileName() const override { return {}; }
+    void previewInBrowser(const QString &) override {}
+    void rememberProject(const QString &) override {}
+    void buildProjectReopenMenu(QMenu *, std::function<void(const QString &)>) override {}
+};
+
+// What the user waits for: the file read, its names listed in the shown panel
+// and the panel painted.
+void openProjectInShownPanel(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("big.tlp"));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(crossingProject(state.range(0))) < 0) {
+        state.SkipWithError("cannot write the project file");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        TProjectPanel panel(std::make_unique<QuietHost>());
+        panel.resize(300, 600);
+        panel.show();
+        if (!panel.OpenProject(name))
+            state.SkipWithError("not opened");
+        panel.repaint();
+    }
+}
+}  // namespace
+BENCHMARK(openProjectInShownPanel)->Arg(1 << 20)->Arg(MaxProjectFileSize)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
