@@ -268,3 +268,40 @@ TEST(SafeWrite, PiecesAreWrittenOneAfterAnother)
     ASSERT_TRUE(WriteFileSafely(name, pieces));
     EXPECT_EQ(readBytes(name), QByteArray("ab\0cd", 5));
 }
+
+// A save killed at any moment leaves the old text or the new one whole: the
+// file itself for a replaced file, the backup beside it for one rewritten in
+// place (hard links).
+TEST(SafeWrite, KilledMidSaveLeavesTheOldOrTheNewTextWhole)
+{
+    const QByteArray oldText(3 << 20, 'o');
+    const QByteArray newText(24 << 20, 'n');
+    for (const bool hardLinked : {false, true}) {
+        for (const int delayUs : {0, 2000, 10000, 40000, 150000}) {
+            SCOPED_TRACE(testing::Message() << (hardLinked ? "hard-linked" : "single") << ", killed after " << delayUs << " us");
+            QTemporaryDir dir;
+            const QString name = dir.filePath("page.html");
+            writeBytes(name, oldText);
+            if (hardLinked) {
+                ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("other.html")).constData()), 0);
+            }
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0)
+                _exit(WriteFileSafely(name, newText) ? 0 : 1);
+            ::usleep(useconds_t(delayUs));
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            waitpid(pid, &status, 0);
+            const QByteArray now = readBytes(name);
+            if (now == oldText || now == newText)
+                continue;
+            // Cut off in place: the backup must hold the old text.
+            ASSERT_TRUE(hardLinked) << "a replaced file was left neither old nor new: " << now.size() << " bytes";
+            bool backedUp = false;
+            for (const QString &f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+                backedUp |= f != "page.html" && f != "other.html" && readBytes(dir.filePath(f)) == oldText;
+            EXPECT_TRUE(backedUp) << "cut off at " << now.size() << " bytes with no whole backup";
+        }
+    }
+}
