@@ -7,7 +7,9 @@
 #include "tags/UrlPicker.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -123,6 +125,24 @@ TEST(JavaAppletDlg, CheckBoxesEnableTheirControlsAndCancelWritesNothing)
     JavaApplet1Click(doc);
     EXPECT_EQ(doc.text(), "x");
     EXPECT_FALSE(doc.isModified());
+}
+
+// The OK row was once built before the dialog owned it, so OK never became the
+// default button and the code base's Browse button took its place: Enter opened
+// a file dialog instead of writing the applet.
+TEST(JavaAppletDlg, EnterInAFieldPressesOK)
+{
+    ScriptedPrompts prompts;
+    FakeDocument doc("x");
+    prompts.modals = {[](QDialog *d) {
+        fillDialog(d, {{"CodeEdit", "Clock"}, {"CodeBaseChkBox", "1"}});
+        d->show();
+        QTest::keyClick(child<QLineEdit>(d, "CodeEdit"), Qt::Key_Return);
+        return d->result();
+    }};
+    JavaApplet1Click(doc);
+    EXPECT_TRUE(prompts.fileRequests.isEmpty());
+    EXPECT_TRUE(doc.text().startsWith("<APPLET CODE=\"Clock.class\"")) << doc.text().constData();
 }
 
 TEST(JavaAppletDlg, CodeBaseBrowseTakesTheFolderAndIsWrittenRelative)
