@@ -8,6 +8,7 @@
 #include "platform/Prompts.h"
 #include "tags/TagInsertion.h"
 #include "widgets/ColorButton.h"
+#include "widgets/DialogParts.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -25,20 +26,6 @@
 #include <algorithm>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *labelFor(const QString &caption, QWidget *buddy)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
-
 TColorButton *whiteButton(const char *name)
 {
     auto *button = named(new TColorButton, name);

@@ -27,13 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel *wrappedLabel(const char *name, const char *caption)
 {
     auto *label = named(new QLabel(QString::fromLatin1(caption)), name);
@@ -120,18 +113,13 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     Notebook1->setCurrentIndex(page == PicturePage ? PicturePage : CheckerPage);
     SizeToCurrentPage(Notebook1);
 
-    QHBoxLayout *buttons = OkCancelButtons(this);
-    auto *OKBtn = findChild<QPushButton *>(QStringLiteral("OKBtn"));
-    auto *CancelBtn = findChild<QPushButton *>(QStringLiteral("CancelBtn"));
     // OK may refuse an incomplete date and keep the dialog open.
-    disconnect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(OKBtn, &QPushButton::clicked, this, &TnewlinkFrm::OKBtnClick);
-    disconnect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(CancelBtn, &QPushButton::clicked, this, &TnewlinkFrm::CancelBtnClick);
+    const OkCancel buttons =
+        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Notebook1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(420);
 
     FormCreate();

@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "tags/AttributeHelpers.h"
+#include "widgets/DialogParts.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,7 +30,9 @@ constexpr Predefined PredefinedCharacters[] = {
     {u"\u00A9", "&#169;"}, {u"\u00AE", "&#174;"},
 };
 
-QButtonGroup *radioGroup(QGroupBox *box, const QStringList &captions, const QString &namePrefix)
+// Plain radio buttons named prefix0, prefix1, ... in a column of the box: the
+// names are the ones the dialog has always had (a TRadioGroup names its items item0, ...).
+QButtonGroup *radioColumn(QGroupBox *box, const QStringList &captions, const QString &namePrefix)
 {
     auto *group = new QButtonGroup(box);
     auto *column = new QVBoxLayout(box);
@@ -72,16 +75,10 @@ TprivateMenuFrm::TprivateMenuFrm(QWidget *parent) : QDialog(parent)
         memo->setFixedHeight(memo->fontMetrics().lineSpacing() * 3 + 12);
     }
 
-    auto labelFor = [this](const QString &text, QWidget *buddy) {
-        auto *label = new QLabel(text, this);
-        label->setBuddy(buddy);
-        return label;
-    };
-
     m_layout1Box = new QGroupBox(QStringLiteral("If there is text selected, "), this);
     m_layout1Box->setObjectName(QStringLiteral("Layout1"));
-    m_layout1 = radioGroup(m_layout1Box, {QStringLiteral("a&dd the tags around it:"), QStringLiteral("&replace it.")},
-                           QStringLiteral("Layout1_"));
+    m_layout1 = radioColumn(m_layout1Box, {QStringLiteral("a&dd the tags around it:"), QStringLiteral("&replace it.")},
+                            QStringLiteral("Layout1_"));
     m_layout2Box = new QGroupBox(this);
     m_layout2Box->setObjectName(QStringLiteral("layout2"));
     auto *pictures = new QGridLayout(m_layout2Box);
@@ -110,17 +107,17 @@ TprivateMenuFrm::TprivateMenuFrm(QWidget *parent) : QDialog(parent)
     auto *cancelBtn = button(QStringLiteral("Cancel"), "BitBtn2", this);
 
     auto *left = new QVBoxLayout;
-    left->addWidget(labelFor(QStringLiteral("Private &tags:"), m_list));
+    left->addWidget(labelFor(QStringLiteral("Private &tags:"), m_list, this));
     left->addWidget(m_list, 2);
-    left->addWidget(labelFor(QStringLiteral("Pr&edefined special characters:"), m_preTags));
+    left->addWidget(labelFor(QStringLiteral("Pr&edefined special characters:"), m_preTags, this));
     left->addWidget(m_preTags, 1);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(labelFor(QStringLiteral("Tag &name"), m_name));
+    right->addWidget(labelFor(QStringLiteral("Tag &name"), m_name, this));
     right->addWidget(m_name);
-    right->addWidget(labelFor(QStringLiteral("&Openning tag"), m_open));
+    right->addWidget(labelFor(QStringLiteral("&Openning tag"), m_open, this));
     right->addWidget(m_open);
-    right->addWidget(labelFor(QStringLiteral("&Closing tag"), m_close));
+    right->addWidget(labelFor(QStringLiteral("&Closing tag"), m_close, this));
     right->addWidget(m_close);
     right->addWidget(m_layout1Box);
     right->addWidget(m_layout2Box);

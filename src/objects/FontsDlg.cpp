@@ -5,6 +5,7 @@
 #include "tags/AttributeValues.h"
 #include "tags/TagInsertion.h"
 #include "widgets/ColorButton.h"
+#include "widgets/DialogParts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,13 +21,6 @@
 #include <algorithm>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 std::optional<QStringList> &fontOverride()
 {
     static std::optional<QStringList> names;
@@ -220,10 +214,7 @@ TFontChoice TfontsDlg::choice() const
 bool ChooseFontDialog(QWidget *parent)
 {
     TfontsDlg dialog(parent);
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return false;
-    FontChoice() = dialog.choice();
-    return true;
+    return RunThenWrite(dialog, [&] { FontChoice() = dialog.choice(); });
 }
 
 void InsertFontTags(TextDocument &document)

@@ -10,6 +10,7 @@
 #include "platform/Prompts.h"
 #include "tags/AttributeHelpers.h"
 #include "tags/TagInsertion.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/PictureView.h"
 #include "widgets/RadioGroup.h"
@@ -29,21 +30,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)..., parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-TNumberEdit *numberBox(QWidget *parent, const char *name, int minimum, int maximum, int value)
-{
-    auto *edit = named<TNumberEdit>(parent, name);
-    edit->setRange(minimum, maximum);
-    edit->setValue(value);
-    return edit;
-}
 
 // A Browse button: the chosen file replaces the field; a cancelled dialog keeps it.
 void connectBrowse(QPushButton *button, QLineEdit *field, int filterKind)
@@ -73,9 +59,9 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     setWindowTitle(QStringLiteral("Image"));
 
     auto *srcGroup = new QGroupBox(QStringLiteral("&Source (SRC)"), this);
-    SRCEdit = named<QLineEdit>(srcGroup, "SRCEdit");
-    SRCButton = named<QPushButton>(srcGroup, "SRCButton", QStringLiteral("&Browse..."));
-    SRCButton2 = named<QPushButton>(srcGroup, "SRCButton2", QStringLiteral("&URL Wizard"));
+    SRCEdit = named(new QLineEdit(srcGroup), "SRCEdit");
+    SRCButton = named(new QPushButton(QStringLiteral("&Browse..."), srcGroup), "SRCButton");
+    SRCButton2 = named(new QPushButton(QStringLiteral("&URL Wizard"), srcGroup), "SRCButton2");
     {
         auto *h = new QHBoxLayout(srcGroup);
         h->addWidget(SRCEdit, 1);
@@ -83,59 +69,55 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
         h->addWidget(SRCButton2);
     }
 
-    alignChk = named<QCheckBox>(this, "alignChk", QStringLiteral("&Alignment"));
-    ALIGNgroupbox = new TRadioGroup(QString(),
-                                    {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Top"),
-                                     QStringLiteral("TextTop"), QStringLiteral("Middle"), QStringLiteral("AbsMiddle"),
-                                     QStringLiteral("BaseLine"), QStringLiteral("Bottom"), QStringLiteral("AbsBottom")},
-                                    2, this);
-    ALIGNgroupbox->setObjectName(QStringLiteral("ALIGNgroupbox"));
-    ALIGNgroupbox->setItemIndex(0);
+    alignChk = named(new QCheckBox(QStringLiteral("&Alignment"), this), "alignChk");
+    ALIGNgroupbox = radioGroup(this, "ALIGNgroupbox", QString(),
+                               {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Top"),
+                                QStringLiteral("TextTop"), QStringLiteral("Middle"), QStringLiteral("AbsMiddle"),
+                                QStringLiteral("BaseLine"), QStringLiteral("Bottom"), QStringLiteral("AbsBottom")},
+                               2, 0);
 
-    ALTChkBox = named<QCheckBox>(this, "ALTChkBox", QStringLiteral("Al&ternative text"));
-    ALTedit = named<QLineEdit>(this, "ALTedit");
+    ALTChkBox = named(new QCheckBox(QStringLiteral("Al&ternative text"), this), "ALTChkBox");
+    ALTedit = named(new QLineEdit(this), "ALTedit");
 
-    WidthHeightChkBox = named<QCheckBox>(this, "WidthHeightChkBox", QStringLiteral("&Define Width and Height"));
-    WidthEdit = numberBox(this, "WidthEdit", 0, 99999, 1);
-    HeightEdit = numberBox(this, "HeightEdit", 0, 99999, 1);
-    borderChk = named<QCheckBox>(this, "borderChk", QStringLiteral("Bo&rder"));
+    WidthHeightChkBox = named(new QCheckBox(QStringLiteral("&Define Width and Height"), this), "WidthHeightChkBox");
+    WidthEdit = numberEdit(this, "WidthEdit", 0, 99999, 1);
+    HeightEdit = numberEdit(this, "HeightEdit", 0, 99999, 1);
+    borderChk = named(new QCheckBox(QStringLiteral("Bo&rder"), this), "borderChk");
     borderChk->setChecked(true);
-    BorderEdit = numberBox(this, "BorderEdit", 0, 99, 0);
-    VSpaceChkBox = named<QCheckBox>(this, "VSpaceChkBox", QStringLiteral("&VSpace"));
-    VSpaceEdit = numberBox(this, "VSpaceEdit", 0, 99, 1);
-    HSpaceChkBox = named<QCheckBox>(this, "HSpaceChkBox", QStringLiteral("&HSpace"));
-    HSpaceEdit = numberBox(this, "HSpaceEdit", 0, 99, 1);
+    BorderEdit = numberEdit(this, "BorderEdit", 0, 99, 0);
+    VSpaceChkBox = named(new QCheckBox(QStringLiteral("&VSpace"), this), "VSpaceChkBox");
+    VSpaceEdit = numberEdit(this, "VSpaceEdit", 0, 99, 1);
+    HSpaceChkBox = named(new QCheckBox(QStringLiteral("&HSpace"), this), "HSpaceChkBox");
+    HSpaceEdit = numberEdit(this, "HSpaceEdit", 0, 99, 1);
 
-    LOWSRCChkBox = named<QCheckBox>(this, "LOWSRCChkBox", QStringLiteral("&Low Source (LOWSRC)"));
-    LOWSRCEdit = named<QLineEdit>(this, "LOWSRCEdit");
-    LOWSRCButton = named<QPushButton>(this, "LOWSRCButton", QStringLiteral("Brows&e..."));
-    LOWSRCButton2 = named<QPushButton>(this, "LOWSRCButton2", QStringLiteral("URL Wi&zard"));
+    LOWSRCChkBox = named(new QCheckBox(QStringLiteral("&Low Source (LOWSRC)"), this), "LOWSRCChkBox");
+    LOWSRCEdit = named(new QLineEdit(this), "LOWSRCEdit");
+    LOWSRCButton = named(new QPushButton(QStringLiteral("Brows&e..."), this), "LOWSRCButton");
+    LOWSRCButton2 = named(new QPushButton(QStringLiteral("URL Wi&zard"), this), "LOWSRCButton2");
 
-    MapTypeGroup = new TRadioGroup(QStringLiteral("&Map type"),
-                                   {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"),
-                                    QStringLiteral("Server side map (ISMAP)")},
-                                   1, this);
-    MapTypeGroup->setObjectName(QStringLiteral("MapTypeGroup"));
-    MapTypeGroup->setItemIndex(NoMap);
-    USEMAPEdit = named<QLineEdit>(this, "USEMAPEdit");
-    USEMAPButton1 = named<QPushButton>(this, "USEMAPButton1", QStringLiteral("&1. Select map from this document"));
+    MapTypeGroup = radioGroup(this, "MapTypeGroup", QStringLiteral("&Map type"),
+                              {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"),
+                               QStringLiteral("Server side map (ISMAP)")},
+                              1, NoMap);
+    USEMAPEdit = named(new QLineEdit(this), "USEMAPEdit");
+    USEMAPButton1 = named(new QPushButton(QStringLiteral("&1. Select map from this document"), this), "USEMAPButton1");
     USEMAPButton2 =
-        named<QPushButton>(this, "USEMAPButton2", QStringLiteral("&2. Select map from other document on this server"));
+        named(new QPushButton(QStringLiteral("&2. Select map from other document on this server"), this), "USEMAPButton2");
     USEMAPButton3 =
-        named<QPushButton>(this, "USEMAPButton3", QStringLiteral("&3. Select map from other document on other server"));
-    ISMAPedit = named<QLineEdit>(this, "ISMAPedit");
-    ISMAPbutton = named<QPushButton>(this, "ISMAPbutton", QStringLiteral("Br&owse..."));
-    ISMAPButton2 = named<QPushButton>(this, "ISMAPButton2", QStringLiteral("URL &Wizard"));
+        named(new QPushButton(QStringLiteral("&3. Select map from other document on other server"), this), "USEMAPButton3");
+    ISMAPedit = named(new QLineEdit(this), "ISMAPedit");
+    ISMAPbutton = named(new QPushButton(QStringLiteral("Br&owse..."), this), "ISMAPbutton");
+    ISMAPButton2 = named(new QPushButton(QStringLiteral("URL &Wizard"), this), "ISMAPButton2");
 
-    ScrollBox1 = named<QScrollArea>(this, "ScrollBox1");
-    AdvImage1 = named<TPictureView>(ScrollBox1, "AdvImage1");
+    ScrollBox1 = named(new QScrollArea(this), "ScrollBox1");
+    AdvImage1 = named(new TPictureView(ScrollBox1), "AdvImage1");
     ScrollBox1->setWidget(AdvImage1);
     ScrollBox1->setAlignment(Qt::AlignCenter);
     ScrollBox1->setMinimumSize(220, 180);
 
-    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
-    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    OKBtn->setDefault(true);
+    const OkCancel buttons = OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
 
     // Layout: attributes on the left, preview and buttons on the right.
     auto *left = new QVBoxLayout;
@@ -150,10 +132,8 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     left->addLayout(altRow);
     auto *sizes = new QGridLayout;
     sizes->addWidget(WidthHeightChkBox, 0, 0, 1, 2);
-    auto *widthLabel = new QLabel(QStringLiteral("Width:"), this);
-    widthLabel->setBuddy(WidthEdit);
-    auto *heightLabel = new QLabel(QStringLiteral("Height:"), this);
-    heightLabel->setBuddy(HeightEdit);
+    QLabel *widthLabel = labelFor(QStringLiteral("Width:"), WidthEdit, this);
+    QLabel *heightLabel = labelFor(QStringLiteral("Height:"), HeightEdit, this);
     sizes->addWidget(widthLabel, 1, 0);
     sizes->addWidget(WidthEdit, 1, 1);
     sizes->addWidget(heightLabel, 2, 0);
@@ -185,11 +165,7 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
 
     auto *right = new QVBoxLayout;
     right->addWidget(ScrollBox1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    right->addLayout(buttons);
+    right->addLayout(buttons.layout);
 
     auto *outer = new QHBoxLayout(this);
     outer->addLayout(left, 3);
@@ -208,8 +184,6 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     connect(MapTypeGroup, &TRadioGroup::itemIndexChanged, this, &TImageDlg::UpdateEnabled);
     connect(USEMAPButton1, &QPushButton::clicked, this, &TImageDlg::USEMAPButton1Click);
     connect(USEMAPButton2, &QPushButton::clicked, this, &TImageDlg::USEMAPButton2Click);
-    connect(OKBtn, &QPushButton::clicked, this, &TImageDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     UpdateEnabled();
 }
 
@@ -316,7 +290,7 @@ bool AskMapName(QWidget *parent, const QString &fileName, QString &mapName)
     dialog.setObjectName(QStringLiteral("MapNameDlg"));
     dialog.setWindowTitle(QStringLiteral("Map name"));
     auto *label = new QLabel(QStringLiteral("Map &name in %1").arg(QFileInfo(fileName).fileName()), &dialog);
-    auto *combo = named<QComboBox>(&dialog, "MapNameCombo");
+    auto *combo = named(new QComboBox(&dialog), "MapNameCombo");
     combo->setEditable(true);
     label->setBuddy(combo);
     // Offer the maps the page defines; a page that cannot be read offers none.
@@ -331,19 +305,11 @@ bool AskMapName(QWidget *parent, const QString &fileName, QString &mapName)
         for (const QByteArray &name : CollectTagNames(bytes, "<MAP", "NAME=\""))
             combo->addItem(isUtf8 ? QString::fromUtf8(name) : QString::fromLatin1(name));
     }
-    auto *ok = named<QPushButton>(&dialog, "OKBtn", QStringLiteral("OK"));
-    auto *cancel = named<QPushButton>(&dialog, "CancelBtn", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    QHBoxLayout *buttons = OkCancelButtons(&dialog);
     auto *v = new QVBoxLayout(&dialog);
     v->addWidget(label);
     v->addWidget(combo);
-    auto *h = new QHBoxLayout;
-    h->addStretch();
-    h->addWidget(ok);
-    h->addWidget(cancel);
-    v->addLayout(h);
+    v->addLayout(buttons);
     if (Prompts::instance().runModal(&dialog) != QDialog::Accepted || combo->currentText().isEmpty())
         return false;
     mapName = combo->currentText();

@@ -5,6 +5,7 @@
 #include "tags/AttributeHelpers.h"
 #include "tags/AttributeText.h"
 #include "tags/UrlPicker.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
@@ -18,36 +19,11 @@
 #include <QVBoxLayout>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
+TNumberEdit *narrowNumber(const char *name, int minimum, int maximum, int value)
 {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *labelFor(const char *caption, QWidget *buddy)
-{
-    auto *label = new QLabel(QString::fromLatin1(caption));
-    label->setBuddy(buddy);
-    return label;
-}
-
-TNumberEdit *numberEdit(const char *name, int minimum, int maximum, int value)
-{
-    auto *edit = named(new TNumberEdit, name);
-    edit->setRange(minimum, maximum);
-    edit->setValue(value);
+    auto *edit = numberEdit(nullptr, name, minimum, maximum, value);
     edit->setMaximumWidth(70);
     return edit;
-}
-
-// A check box that enables its partners while checked.
-void enables(QCheckBox *box, std::initializer_list<QWidget *> partners)
-{
-    for (QWidget *partner : partners) {
-        partner->setEnabled(box->isChecked());
-        QObject::connect(box, &QCheckBox::toggled, partner, &QWidget::setEnabled);
-    }
 }
 } // namespace
 
@@ -61,17 +37,17 @@ TJavaAppletDlg::TJavaAppletDlg(Page page, QWidget *parent) : QDialog(parent)
     auto *grid = new QGridLayout(applet);
     CodeEdit = named(new QLineEdit, "CodeEdit");
     NameEdit = named(new QLineEdit, "NameEdit");
-    WidthEdit = numberEdit("WidthEdit", 0, 9999, 0);
-    HeightEdit = numberEdit("HeightEdit", 0, 9999, 0);
-    grid->addWidget(labelFor("&Code", CodeEdit), 0, 0);
+    WidthEdit = narrowNumber("WidthEdit", 0, 9999, 0);
+    HeightEdit = narrowNumber("HeightEdit", 0, 9999, 0);
+    grid->addWidget(labelFor(QStringLiteral("&Code"), CodeEdit), 0, 0);
     grid->addWidget(CodeEdit, 0, 1, 1, 3);
-    grid->addWidget(labelFor("&Name", NameEdit), 1, 0);
+    grid->addWidget(labelFor(QStringLiteral("&Name"), NameEdit), 1, 0);
     grid->addWidget(NameEdit, 1, 1, 1, 3);
     auto *sizeRow = new QHBoxLayout;
-    sizeRow->addWidget(labelFor("&Width", WidthEdit));
+    sizeRow->addWidget(labelFor(QStringLiteral("&Width"), WidthEdit));
     sizeRow->addWidget(WidthEdit);
     sizeRow->addSpacing(12);
-    sizeRow->addWidget(labelFor("H&eight", HeightEdit));
+    sizeRow->addWidget(labelFor(QStringLiteral("H&eight"), HeightEdit));
     sizeRow->addWidget(HeightEdit);
     sizeRow->addStretch(1);
     grid->addLayout(sizeRow, 2, 0, 1, 4);
@@ -99,20 +75,17 @@ TJavaAppletDlg::TJavaAppletDlg(Page page, QWidget *parent) : QDialog(parent)
     grid->addWidget(AltChkBox, 4, 0);
     grid->addWidget(AltEdit, 4, 1, 1, 3);
 
-    ALIGNgroupbox = named(new TRadioGroup(QStringLiteral("A&lignment"),
-                                          {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Top"),
-                                           QStringLiteral("TextTop"), QStringLiteral("Middle"),
-                                           QStringLiteral("AbsMiddle"), QStringLiteral("BaseLine"),
-                                           QStringLiteral("Bottom"), QStringLiteral("AbsBottom")},
-                                          3),
-                          "ALIGNgroupbox");
-    ALIGNgroupbox->setItemIndex(0);
+    ALIGNgroupbox = radioGroup(nullptr, "ALIGNgroupbox", QStringLiteral("A&lignment"),
+                               {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Top"),
+                                QStringLiteral("TextTop"), QStringLiteral("Middle"), QStringLiteral("AbsMiddle"),
+                                QStringLiteral("BaseLine"), QStringLiteral("Bottom"), QStringLiteral("AbsBottom")},
+                               3, 0);
     grid->addWidget(ALIGNgroupbox, 5, 0, 1, 4);
 
     VSpaceChkBox = named(new QCheckBox(QStringLiteral("&VSpace")), "VSpaceChkBox");
-    VSpaceEdit = numberEdit("VSpaceEdit", 0, 99, 1);
+    VSpaceEdit = narrowNumber("VSpaceEdit", 0, 99, 1);
     HSpaceChkBox = named(new QCheckBox(QStringLiteral("&HSpace")), "HSpaceChkBox");
-    HSpaceEdit = numberEdit("HSpaceEdit", 0, 99, 1);
+    HSpaceEdit = narrowNumber("HSpaceEdit", 0, 99, 1);
     enables(VSpaceChkBox, {VSpaceEdit});
     enables(HSpaceChkBox, {HSpaceEdit});
     auto *spaceRow = new QHBoxLayout;
@@ -129,25 +102,18 @@ TJavaAppletDlg::TJavaAppletDlg(Page page, QWidget *parent) : QDialog(parent)
     auto *paramGrid = new QGridLayout(parameter);
     ParamNameEdit = named(new QLineEdit, "ParamNameEdit");
     ParamValueEdit = named(new QLineEdit, "ParamValueEdit");
-    paramGrid->addWidget(labelFor("&Name", ParamNameEdit), 0, 0);
+    paramGrid->addWidget(labelFor(QStringLiteral("&Name"), ParamNameEdit), 0, 0);
     paramGrid->addWidget(ParamNameEdit, 0, 1);
-    paramGrid->addWidget(labelFor("&Value", ParamValueEdit), 1, 0);
+    paramGrid->addWidget(labelFor(QStringLiteral("&Value"), ParamValueEdit), 1, 0);
     paramGrid->addWidget(ParamValueEdit, 1, 1);
 
     Notebook1->addWidget(applet);
     Notebook1->addWidget(parameter);
 
-    auto *okBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
-    auto *cancelBtn = named(new QPushButton(QStringLiteral("Cancel")), "CancelBtn");
-    okBtn->setDefault(true);
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *bottom = named(new QWidget, "Panel1");
-    auto *buttons = new QHBoxLayout(bottom);
+    QHBoxLayout *buttons = OkCancelButtons(this);
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    auto *bottom = named(new QWidget, "Panel1");
+    bottom->setLayout(buttons);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Notebook1);
@@ -211,20 +177,18 @@ NameValueList TJavaAppletDlg::parameterValues() const
 void JavaApplet1Click(TextDocument &document)
 {
     TJavaAppletDlg dialog(TJavaAppletDlg::AppletPage, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    NameValueList values = dialog.appletValues();
-    // Asked before anything is written: the answer may save the document.
-    const QString codeBase = values.value(QStringLiteral("codeBase"));
-    if (!codeBase.isEmpty())
-        values.set(QStringLiteral("codeBase"), MakeRelativePath(document, codeBase));
-    InsertAppletTag(document, AppletElement, values);
+    RunThenWrite(dialog, [&] {
+        NameValueList values = dialog.appletValues();
+        // Asked before anything is written: the answer may save the document.
+        const QString codeBase = values.value(QStringLiteral("codeBase"));
+        if (!codeBase.isEmpty())
+            values.set(QStringLiteral("codeBase"), MakeRelativePath(document, codeBase));
+        InsertAppletTag(document, AppletElement, values);
+    });
 }
 
 void JavaAppletParameter1Click(TextDocument &document)
 {
     TJavaAppletDlg dialog(TJavaAppletDlg::ParameterPage, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    InsertAppletTag(document, AppletParameter, dialog.parameterValues());
+    RunThenWrite(dialog, [&] { InsertAppletTag(document, AppletParameter, dialog.parameterValues()); });
 }

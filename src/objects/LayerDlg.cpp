@@ -5,6 +5,7 @@
 #include "tags/AttributeHelpers.h"
 #include "tags/UrlPicker.h"
 #include "widgets/ColorButton.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
@@ -20,20 +21,6 @@
 #include <limits>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *labelFor(const char *caption, QWidget *buddy)
-{
-    auto *label = new QLabel(QString::fromLatin1(caption));
-    label->setBuddy(buddy);
-    return label;
-}
-
 // Positions, sizes and the stacking order may be any whole number.
 TNumberEdit *numberEdit(const char *name)
 {
@@ -67,17 +54,13 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("layerFrm"));
     setWindowTitle(QStringLiteral("Layer"));
 
-    layerType = named(new TRadioGroup(QString(),
-                                      {QStringLiteral("<LAYER>...</LAYER>         "),
-                                       QStringLiteral("<ILAYER>...</ILAYER>")},
-                                      2),
-                      "layerType");
-    layerType->setItemIndex(0);
+    layerType = radioGroup(nullptr, "layerType", QString(),
+                           {QStringLiteral("<LAYER>...</LAYER>         "), QStringLiteral("<ILAYER>...</ILAYER>")}, 2, 0);
     connect(layerType, &TRadioGroup::itemIndexChanged, this, &TlayerFrm::layerTypeClick);
 
     nameEdit = named(new QLineEdit, "nameEdit");
     auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(labelFor("&Name:", nameEdit));
+    nameRow->addWidget(labelFor(QStringLiteral("&Name:"), nameEdit));
     nameRow->addWidget(nameEdit, 1);
 
     auto *position = new QGroupBox(QStringLiteral("Position and size"));
@@ -87,17 +70,17 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     panelRow->setContentsMargins(0, 0, 0, 0);
     leftEdit = numberEdit("leftEdit");
     topEdit = numberEdit("topEdit");
-    panelRow->addWidget(labelFor("&Left:", leftEdit));
+    panelRow->addWidget(labelFor(QStringLiteral("&Left:"), leftEdit));
     panelRow->addWidget(leftEdit);
-    panelRow->addWidget(labelFor("&Top:", topEdit));
+    panelRow->addWidget(labelFor(QStringLiteral("&Top:"), topEdit));
     panelRow->addWidget(topEdit);
     panelRow->addStretch(1);
     positionGrid->addWidget(Panel1, 0, 0, 1, 4);
     widthEdit = numberEdit("widthEdit");
     heightEdit = numberEdit("heightEdit");
-    positionGrid->addWidget(labelFor("&Width:", widthEdit), 1, 0);
+    positionGrid->addWidget(labelFor(QStringLiteral("&Width:"), widthEdit), 1, 0);
     positionGrid->addWidget(widthEdit, 1, 1);
-    positionGrid->addWidget(labelFor("&Height:", heightEdit), 1, 2);
+    positionGrid->addWidget(labelFor(QStringLiteral("&Height:"), heightEdit), 1, 2);
     positionGrid->addWidget(heightEdit, 1, 3);
 
     auto *clip = new QGroupBox(QStringLiteral("&Clip"));
@@ -106,13 +89,13 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     y1edit = numberEdit("y1edit");
     x2edit = numberEdit("x2edit");
     y2edit = numberEdit("y2edit");
-    clipGrid->addWidget(labelFor("X1", x1edit), 0, 0);
+    clipGrid->addWidget(labelFor(QStringLiteral("X1"), x1edit), 0, 0);
     clipGrid->addWidget(x1edit, 0, 1);
-    clipGrid->addWidget(labelFor("Y1", y1edit), 0, 2);
+    clipGrid->addWidget(labelFor(QStringLiteral("Y1"), y1edit), 0, 2);
     clipGrid->addWidget(y1edit, 0, 3);
-    clipGrid->addWidget(labelFor("X2", x2edit), 1, 0);
+    clipGrid->addWidget(labelFor(QStringLiteral("X2"), x2edit), 1, 0);
     clipGrid->addWidget(x2edit, 1, 1);
-    clipGrid->addWidget(labelFor("Y2", y2edit), 1, 2);
+    clipGrid->addWidget(labelFor(QStringLiteral("Y2"), y2edit), 1, 2);
     clipGrid->addWidget(y2edit, 1, 3);
     // The group's "&Clip" mnemonic goes to its first field.
     clip->setFocusProxy(x1edit);
@@ -127,15 +110,13 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     belowEdit = named(new QLineEdit, "belowEdit");
     stackGrid->addWidget(zindexChk, 0, 0);
     stackGrid->addWidget(zindexEdit, 0, 1);
-    stackGrid->addWidget(labelFor("&Above:", aboveEdit), 1, 0);
+    stackGrid->addWidget(labelFor(QStringLiteral("&Above:"), aboveEdit), 1, 0);
     stackGrid->addWidget(aboveEdit, 1, 1);
-    stackGrid->addWidget(labelFor("&Below:", belowEdit), 2, 0);
+    stackGrid->addWidget(labelFor(QStringLiteral("&Below:"), belowEdit), 2, 0);
     stackGrid->addWidget(belowEdit, 2, 1);
 
-    visibleGroup = named(new TRadioGroup(QStringLiteral("&Visible"),
-                                         {QStringLiteral("Show"), QStringLiteral("Hide"), QStringLiteral("Inherit")}, 3),
-                         "visibleGroup");
-    visibleGroup->setItemIndex(-1);
+    visibleGroup = radioGroup(nullptr, "visibleGroup", QStringLiteral("&Visible"),
+                              {QStringLiteral("Show"), QStringLiteral("Hide"), QStringLiteral("Inherit")}, 3, -1);
 
     auto *look = new QGroupBox(QStringLiteral("Background and source"));
     auto *lookGrid = new QGridLayout(look);
@@ -152,7 +133,7 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     auto *SRCButton2 = named(new QPushButton(QStringLiteral("&URL Wizard")), "SRCButton2");
     connectBrowse(SRCButton, bgEdit, FileFilterKind::Pictures);
     ConnectUrlWizard(SRCButton2, bgEdit);
-    lookGrid->addWidget(labelFor("Background &Image", bgEdit), 1, 0);
+    lookGrid->addWidget(labelFor(QStringLiteral("Background &Image"), bgEdit), 1, 0);
     lookGrid->addWidget(bgEdit, 1, 1);
     lookGrid->addWidget(SRCButton, 1, 2);
     lookGrid->addWidget(SRCButton2, 1, 3);
@@ -162,7 +143,7 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     auto *SpeedButton1 = named(new QPushButton(QStringLiteral("U&RL Wizard")), "SpeedButton1");
     connectBrowse(SpeedButton2, srcEdit, FileFilterKind::HTMLs);
     ConnectUrlWizard(SpeedButton1, srcEdit);
-    lookGrid->addWidget(labelFor("Layer &source", srcEdit), 2, 0);
+    lookGrid->addWidget(labelFor(QStringLiteral("Layer &source"), srcEdit), 2, 0);
     lookGrid->addWidget(srcEdit, 2, 1);
     lookGrid->addWidget(SpeedButton2, 2, 2);
     lookGrid->addWidget(SpeedButton1, 2, 3);
@@ -238,14 +219,14 @@ NameValueList TlayerFrm::values() const
 void Newlayer1Click(TextDocument &document)
 {
     TlayerFrm dialog(document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    NameValueList values = dialog.values();
-    // Asked before anything is written, background first: either may save the document.
-    for (const QString &key : {QStringLiteral("background"), QStringLiteral("src")}) {
-        const QString name = values.value(key);
-        if (!name.isEmpty())
-            values.set(key, MakeRelativePath(document, name));
-    }
-    InsertLayerTag(document, dialog.kind(), values);
+    RunThenWrite(dialog, [&] {
+        NameValueList values = dialog.values();
+        // Asked before anything is written, background first: either may save the document.
+        for (const QString &key : {QStringLiteral("background"), QStringLiteral("src")}) {
+            const QString name = values.value(key);
+            if (!name.isEmpty())
+                values.set(key, MakeRelativePath(document, name));
+        }
+        InsertLayerTag(document, dialog.kind(), values);
+    });
 }

@@ -1,4 +1,5 @@
 #include "objects/LinksDlg.h"
+#include "widgets/DialogParts.h"
 #include "widgets/PageSizing.h"
 
 #include "editor/ColorMemo.h"
@@ -25,29 +26,15 @@
 
 namespace {
 
-template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)..., parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 QComboBox *targetBox(QWidget *parent, const char *name, QCheckBox *check)
 {
-    auto *box = named<QComboBox>(parent, name);
+    auto *box = named(new QComboBox(parent), name);
     box->setEditable(true);
     box->addItems({QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
     box->setCurrentIndex(-1);
     box->setEnabled(false);
     QObject::connect(check, &QCheckBox::toggled, box, &QWidget::setEnabled);
     return box;
-}
-
-QLabel *labelFor(QWidget *parent, const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 } // namespace
@@ -71,16 +58,16 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
 {
     setObjectName(QStringLiteral("LinksDlg"));
     setWindowTitle(LinksDlgCaption(page));
-    Notebook = named<QStackedWidget>(this, "Notebook");
+    Notebook = named(new QStackedWidget(this), "Notebook");
 
     // Page 0: make an anchor.
     auto *page0 = new QWidget(Notebook);
-    MakeAnchorGroup = named<QGroupBox>(page0, "MakeAnchorGroup", QStringLiteral("Add or Edit an Ancher"));
-    AnchorList = named<QListWidget>(MakeAnchorGroup, "AnchorList");
-    AnchorButton = named<QToolButton>(MakeAnchorGroup, "AnchorButton");
+    MakeAnchorGroup = named(new QGroupBox(QStringLiteral("Add or Edit an Ancher"), page0), "MakeAnchorGroup");
+    AnchorList = named(new QListWidget(MakeAnchorGroup), "AnchorList");
+    AnchorButton = named(new QToolButton(MakeAnchorGroup), "AnchorButton");
     AnchorButton->setText(QStringLiteral("x"));
     AnchorButton->setToolTip(QStringLiteral("Unselect all items"));
-    AnchorEdit = named<QLineEdit>(MakeAnchorGroup, "AnchorEdit");
+    AnchorEdit = named(new QLineEdit(MakeAnchorGroup), "AnchorEdit");
     {
         auto *v = new QVBoxLayout(MakeAnchorGroup);
         auto *listRow = new QHBoxLayout;
@@ -88,24 +75,24 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
         listRow->addWidget(AnchorButton, 0, Qt::AlignTop);
         v->addWidget(new QLabel(QStringLiteral("Existing anchor to replace:"), MakeAnchorGroup));
         v->addLayout(listRow, 1);
-        v->addWidget(labelFor(MakeAnchorGroup, QStringLiteral("&Name of the anchor:"), AnchorEdit));
+        v->addWidget(labelFor(QStringLiteral("&Name of the anchor:"), AnchorEdit, MakeAnchorGroup));
         v->addWidget(AnchorEdit);
         (new QVBoxLayout(page0))->addWidget(MakeAnchorGroup);
     }
 
     // Page 1: link to an anchor.
     auto *page1 = new QWidget(Notebook);
-    LinkToAnchorGroup = named<QGroupBox>(page1, "LinkToAnchorGroup", QStringLiteral("Link to an Anchor"));
-    AnchorList2 = named<QListWidget>(LinkToAnchorGroup, "AnchorList2");
-    AnchorDesEdit = named<QLineEdit>(LinkToAnchorGroup, "AnchorDesEdit");
+    LinkToAnchorGroup = named(new QGroupBox(QStringLiteral("Link to an Anchor"), page1), "LinkToAnchorGroup");
+    AnchorList2 = named(new QListWidget(LinkToAnchorGroup), "AnchorList2");
+    AnchorDesEdit = named(new QLineEdit(LinkToAnchorGroup), "AnchorDesEdit");
     LinkToAnchorDefineTargetChkBox
-        = named<QCheckBox>(LinkToAnchorGroup, "LinkToAnchorDefineTargetChkBox", QStringLiteral("Define &Target:"));
+        = named(new QCheckBox(QStringLiteral("Define &Target:"), LinkToAnchorGroup), "LinkToAnchorDefineTargetChkBox");
     LinkToAnchorDefineTargetEdit = targetBox(LinkToAnchorGroup, "LinkToAnchorDefineTargetEdit",
                                              LinkToAnchorDefineTargetChkBox);
     {
         auto *v = new QVBoxLayout(LinkToAnchorGroup);
         v->addWidget(AnchorList2, 1);
-        v->addWidget(labelFor(LinkToAnchorGroup, QStringLiteral("&Description of link"), AnchorDesEdit));
+        v->addWidget(labelFor(QStringLiteral("&Description of link"), AnchorDesEdit, LinkToAnchorGroup));
         v->addWidget(AnchorDesEdit);
         auto *row = new QHBoxLayout;
         row->addWidget(LinkToAnchorDefineTargetChkBox);
@@ -119,18 +106,18 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
                            const char *des, const char *check, const char *targetEdit, QLineEdit *&editOut,
                            QPushButton *&buttonOut, QLineEdit *&desOut, QCheckBox *&checkOut, QComboBox *&targetOut) {
         auto *page = new QWidget(Notebook);
-        editOut = named<QLineEdit>(page, edit);
-        buttonOut = named<QPushButton>(page, button, QString::fromLatin1(buttonCaption));
-        desOut = named<QLineEdit>(page, des);
-        checkOut = named<QCheckBox>(page, check, QStringLiteral("Define &Target:"));
+        editOut = named(new QLineEdit(page), edit);
+        buttonOut = named(new QPushButton(QString::fromLatin1(buttonCaption), page), button);
+        desOut = named(new QLineEdit(page), des);
+        checkOut = named(new QCheckBox(QStringLiteral("Define &Target:"), page), check);
         targetOut = targetBox(page, targetEdit, checkOut);
         auto *v = new QVBoxLayout(page);
-        v->addWidget(labelFor(page, QString::fromLatin1(editLabel), editOut));
+        v->addWidget(labelFor(QString::fromLatin1(editLabel), editOut, page));
         auto *row = new QHBoxLayout;
         row->addWidget(editOut, 1);
         row->addWidget(buttonOut);
         v->addLayout(row);
-        v->addWidget(labelFor(page, QStringLiteral("&Description of link"), desOut));
+        v->addWidget(labelFor(QStringLiteral("&Description of link"), desOut, page));
         v->addWidget(desOut);
         auto *targetRow = new QHBoxLayout;
         targetRow->addWidget(checkOut);
@@ -151,16 +138,12 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     SizeToCurrentPage(Notebook);
     Notebook->setMinimumWidth(400);
 
-    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
-    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    OKBtn->setDefault(true);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addStretch();
+    const OkCancel buttons = OkCancelButtons(this, Qt::Vertical, [this] { OKBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     auto *outer = new QHBoxLayout(this);
     outer->addWidget(Notebook, 1);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.layout);
 
     // The description edits show the selection on one line; unless the user
     // changes it, the whole selection is written back as it was (a line edit
@@ -174,8 +157,6 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     connect(AnchorButton, &QToolButton::clicked, this, &TLinksDlg::AnchorButtonClick);
     connect(FNButton, &QPushButton::clicked, this, &TLinksDlg::FNButtonClick);
     ConnectUrlWizard(URLButton, URLEdit);
-    connect(OKBtn, &QPushButton::clicked, this, &TLinksDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 int TLinksDlg::page() const

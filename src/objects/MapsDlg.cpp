@@ -1,4 +1,5 @@
 #include "objects/MapsDlg.h"
+#include "widgets/DialogParts.h"
 #include "widgets/PageSizing.h"
 
 #include "editor/TextDocument.h"
@@ -24,16 +25,9 @@
 
 namespace {
 
-template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)..., parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 TNumberEdit *corner(QWidget *parent, const char *name)
 {
-    auto *edit = named<TNumberEdit>(parent, name);
+    auto *edit = named(new TNumberEdit(parent), name);
     edit->setRange(0, 9999);
     edit->setMaxLength(4);
     edit->setValue(0);
@@ -51,24 +45,24 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
 {
     setObjectName(QStringLiteral("MapsDlg"));
     setWindowTitle(MapsDlgCaption(page));
-    Notebook = named<QStackedWidget>(this, "Notebook");
+    Notebook = named(new QStackedWidget(this), "Notebook");
 
     // Page 0: one clickable rectangle.
     auto *page0 = new QWidget(Notebook);
-    HTMLRefChkBox = named<QCheckBox>(page0, "HTMLRefChkBox", QStringLiteral("HTML &reference"));
-    URLLabel = named<QLabel>(page0, "URLLabel", QStringLiteral("&URL"));
-    HTMLRefEdit = named<QLineEdit>(page0, "HTMLRefEdit");
+    HTMLRefChkBox = named(new QCheckBox(QStringLiteral("HTML &reference"), page0), "HTMLRefChkBox");
+    URLLabel = named(new QLabel(QStringLiteral("&URL"), page0), "URLLabel");
+    HTMLRefEdit = named(new QLineEdit(page0), "HTMLRefEdit");
     URLLabel->setBuddy(HTMLRefEdit);
-    HTMLRefButton1 = named<QPushButton>(page0, "HTMLRefButton1", QStringLiteral("&Browse..."));
-    HTMLRefButton2 = named<QPushButton>(page0, "HTMLRefButton2", QStringLiteral("&URL Wizard"));
-    TargetLabel = named<QLabel>(page0, "TargetLabel", QStringLiteral("&Target"));
-    HTMLRefTargetEdit = named<QComboBox>(page0, "HTMLRefTargetEdit");
+    HTMLRefButton1 = named(new QPushButton(QStringLiteral("&Browse..."), page0), "HTMLRefButton1");
+    HTMLRefButton2 = named(new QPushButton(QStringLiteral("&URL Wizard"), page0), "HTMLRefButton2");
+    TargetLabel = named(new QLabel(QStringLiteral("&Target"), page0), "TargetLabel");
+    HTMLRefTargetEdit = named(new QComboBox(page0), "HTMLRefTargetEdit");
     HTMLRefTargetEdit->setEditable(true);
     HTMLRefTargetEdit->addItems(
         {QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
     HTMLRefTargetEdit->setCurrentIndex(-1);
     TargetLabel->setBuddy(HTMLRefTargetEdit);
-    ShapeCoodrsGroup = named<QGroupBox>(page0, "ShapeCoodrsGroup", QStringLiteral("Shape &co-ordinates"));
+    ShapeCoodrsGroup = named(new QGroupBox(QStringLiteral("Shape &co-ordinates"), page0), "ShapeCoodrsGroup");
     LeftEdit = corner(ShapeCoodrsGroup, "LeftEdit");
     TopEdit = corner(ShapeCoodrsGroup, "TopEdit");
     RightEdit = corner(ShapeCoodrsGroup, "RightEdit");
@@ -103,7 +97,7 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
 
     // Page 1: the map.
     auto *page1 = new QWidget(Notebook);
-    MapName1Edit = named<QLineEdit>(page1, "MapName1Edit");
+    MapName1Edit = named(new QLineEdit(page1), "MapName1Edit");
     {
         auto *v = new QVBoxLayout(page1);
         auto *label = new QLabel(QStringLiteral("Map &name"), page1);
@@ -115,7 +109,7 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
 
     // Page 2: the maps of the document.
     auto *page2 = new QWidget(Notebook);
-    MapListBox = named<QListWidget>(page2, "MapListBox");
+    MapListBox = named(new QListWidget(page2), "MapListBox");
     {
         auto *v = new QVBoxLayout(page2);
         auto *label = new QLabel(QStringLiteral("Select a map name from the maps you have in your document, which are "
@@ -132,23 +126,17 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
     SizeToCurrentPage(Notebook);
     Notebook->setMinimumWidth(400);
 
-    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
-    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    OKBtn->setDefault(true);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addStretch();
+    const OkCancel buttons = OkCancelButtons(this, Qt::Vertical, [this] { OKBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     auto *outer = new QHBoxLayout(this);
     outer->addWidget(Notebook, 1);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.layout);
 
     ConnectUrlWizard(HTMLRefButton2, HTMLRefEdit);
     HTMLRefChkBoxClick();
     connect(HTMLRefChkBox, &QCheckBox::toggled, this, &TMapsDlg::HTMLRefChkBoxClick);
     connect(HTMLRefButton1, &QPushButton::clicked, this, &TMapsDlg::HTMLRefButton1Click);
-    connect(OKBtn, &QPushButton::clicked, this, &TMapsDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(MapListBox, &QListWidget::itemDoubleClicked, this, &TMapsDlg::OKBtnClick);
 }
 

@@ -3,6 +3,7 @@
 #include "objects/UrlComposer.h"
 #include "platform/Prompts.h"
 #include "tags/AttributeText.h"
+#include "widgets/DialogParts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,49 +13,38 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T, typename... Args> T *named(QWidget *parent, const char *name, Args &&...args)
-{
-    auto *w = new T(std::forward<Args>(args)..., parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
-
 TURLDlg::TURLDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("URLDlg"));
     setWindowTitle(QStringLiteral("URL"));
 
-    RTypeCombo = named<QComboBox>(this, "RTypeCombo");
+    RTypeCombo = named(new QComboBox(this), "RTypeCombo");
     RTypeCombo->addItems(UrlSchemeNames());
     RTypeCombo->setCurrentIndex(-1);
-    HostEdit = named<QLineEdit>(this, "HostEdit");
-    PortEdit = named<QLineEdit>(this, "PortEdit");
-    PathEdit = named<QLineEdit>(this, "PathEdit");
-    FNEdit = named<QLineEdit>(this, "FNEdit");
-    TargetEdit = named<QLineEdit>(this, "TargetEdit");
-    URLEdit = named<QLineEdit>(this, "URLEdit");
-    RTypePanel = named<QLabel>(this, "RTypePanel", QStringLiteral("Resorce Type"));
-    HostPanel = named<QLabel>(this, "HostPanel", QStringLiteral("Host"));
-    PortPanel = named<QLabel>(this, "PortPanel", QStringLiteral("Port #"));
-    PathPanel = named<QLabel>(this, "PathPanel", QStringLiteral("Path"));
-    FNPanel = named<QLabel>(this, "FNPanel", QStringLiteral("File Name"));
-    TargetPanel = named<QLabel>(this, "TargetPanel", QStringLiteral("Target"));
-    URLPanel = named<QLabel>(this, "URLPanel", QStringLiteral("URL"));
+    HostEdit = named(new QLineEdit(this), "HostEdit");
+    PortEdit = named(new QLineEdit(this), "PortEdit");
+    PathEdit = named(new QLineEdit(this), "PathEdit");
+    FNEdit = named(new QLineEdit(this), "FNEdit");
+    TargetEdit = named(new QLineEdit(this), "TargetEdit");
+    URLEdit = named(new QLineEdit(this), "URLEdit");
+    RTypePanel = named(new QLabel(QStringLiteral("Resorce Type"), this), "RTypePanel");
+    HostPanel = named(new QLabel(QStringLiteral("Host"), this), "HostPanel");
+    PortPanel = named(new QLabel(QStringLiteral("Port #"), this), "PortPanel");
+    PathPanel = named(new QLabel(QStringLiteral("Path"), this), "PathPanel");
+    FNPanel = named(new QLabel(QStringLiteral("File Name"), this), "FNPanel");
+    TargetPanel = named(new QLabel(QStringLiteral("Target"), this), "TargetPanel");
+    URLPanel = named(new QLabel(QStringLiteral("URL"), this), "URLPanel");
     QFont bold = URLPanel->font();
     bold.setBold(true);
     URLPanel->setFont(bold);
-    Sep1 = named<QLabel>(this, "Sep1", QStringLiteral("://"));
-    Sep2 = named<QLabel>(this, "Sep2", QStringLiteral(":"));
-    Sep3 = named<QLabel>(this, "Sep3", QStringLiteral("/"));
-    Sep4 = named<QLabel>(this, "Sep4", QStringLiteral("/"));
-    Sep5 = named<QLabel>(this, "Sep5", QStringLiteral("#"));
-    OKBtn = named<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
-    CancelBtn = named<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    OKBtn->setDefault(true);
+    Sep1 = named(new QLabel(QStringLiteral("://"), this), "Sep1");
+    Sep2 = named(new QLabel(QStringLiteral(":"), this), "Sep2");
+    Sep3 = named(new QLabel(QStringLiteral("/"), this), "Sep3");
+    Sep4 = named(new QLabel(QStringLiteral("/"), this), "Sep4");
+    Sep5 = named(new QLabel(QStringLiteral("#"), this), "Sep5");
+    const OkCancel buttons = OkCancelButtons(this, Qt::Vertical, [this] { OKBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
 
     RTypePanel->setBuddy(RTypeCombo);
     HostEdit->setMinimumWidth(200);
@@ -87,19 +77,13 @@ TURLDlg::TURLDlg(QWidget *parent) : QDialog(parent)
     grid->setColumnStretch(2, 2);
     grid->setColumnStretch(4, 1);
 
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addStretch();
     auto *outer = new QHBoxLayout(this);
     outer->addLayout(grid, 1);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.layout);
 
     connect(RTypeCombo, &QComboBox::currentIndexChanged, this, &TURLDlg::RTypeComboChange);
     for (QLineEdit *edit : {HostEdit, PortEdit, PathEdit, FNEdit, TargetEdit})
         connect(edit, &QLineEdit::textChanged, this, [this] { ComposeURL(RTypeCombo->currentIndex()); });
-    connect(OKBtn, &QPushButton::clicked, this, &TURLDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TURLDlg::RTypeComboChange(int index)

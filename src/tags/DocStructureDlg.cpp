@@ -21,22 +21,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// A check box that enables its partner while checked.
-void enables(QCheckBox *box, QWidget *partner)
-{
-    partner->setEnabled(box->isChecked());
-    QObject::connect(box, &QCheckBox::toggled, partner, &QWidget::setEnabled);
-}
-}  // namespace
-
 TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("DocStructure"));
@@ -73,7 +57,7 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
         colorChecks[i] = named(new QCheckBox(QString::fromLatin1(checkCaptions[i])), checkNames[i]);
         colorButtons[i] = named(new TColorButton, buttonNames[i]);
         colorButtons[i]->setColor(Qt::white);
-        enables(colorChecks[i], colorButtons[i]);
+        enables(colorChecks[i], {colorButtons[i]});
         colorGrid->addWidget(colorChecks[i], i, 0);
         colorGrid->addWidget(colorButtons[i], i, 1);
     }
@@ -104,8 +88,8 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     BASEHREFEdit = named(new QLineEdit, "BASEHREFEdit");
     BASETARGETChkBox = named(new QCheckBox(QStringLiteral("TA&RGET")), "BASETARGETChkBox");
     BASETARGETEdit = named(new QLineEdit, "BASETARGETEdit");
-    enables(BASEHREFChkBox, BASEHREFEdit);
-    enables(BASETARGETChkBox, BASETARGETEdit);
+    enables(BASEHREFChkBox, {BASEHREFEdit});
+    enables(BASETARGETChkBox, {BASETARGETEdit});
     baseGrid->addWidget(BASEHREFChkBox, 0, 0);
     baseGrid->addWidget(BASEHREFEdit, 0, 1);
     baseGrid->addWidget(BASETARGETChkBox, 1, 0);
@@ -207,11 +191,11 @@ void WriteDocStructure(TextDocument &document, const DocStructureValues &values)
 void Insertalldocumentelements1Click(TextDocument &document)
 {
     TDocStructure dialog(document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    DocStructureValues values = dialog.values();
-    // Asked before anything is written: the answer may save the document.
-    if (!values.background.isEmpty())
-        values.background = ToFileUrlPath(MakeRelativePath(document, values.background));
-    WriteDocStructure(document, values);
+    RunThenWrite(dialog, [&] {
+        DocStructureValues values = dialog.values();
+        // Asked before anything is written: the answer may save the document.
+        if (!values.background.isEmpty())
+            values.background = ToFileUrlPath(MakeRelativePath(document, values.background));
+        WriteDocStructure(document, values);
+    });
 }

@@ -21,21 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-TNumberEdit *numberEdit(const char *name, int minimum, int maximum, int value)
-{
-    auto *edit = named(new TNumberEdit, name);
-    edit->setRange(minimum, maximum);
-    edit->setValue(value);
-    return edit;
-}
-
 // Text that is not a number counts as the field's lower limit.
 QString number(const TNumberEdit *edit)
 {
@@ -170,7 +155,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     ConnectUrlWizard(srcButton2, Image_SRCEdit);
     Image_AlignGroup = named(new TRadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "Image_AlignGroup");
     Image_AlignGroup->setItemIndex(0);
-    image_borderEdit = numberEdit("image_borderEdit", 0, 99999, 0);
+    image_borderEdit = numberEdit(nullptr, "image_borderEdit", 0, 99999, 0);
     auto *imagePage = formLayout();
     auto *srcRow = new QHBoxLayout;
     srcRow->addWidget(Image_SRCEdit, 1);
@@ -181,12 +166,12 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     imagePage->addRow(QStringLiteral("Border:"), image_borderEdit);
 
     // password, text, text area input: size and max length within 1 to 999
-    Password_SizeEdit = numberEdit("Password_SizeEdit", 1, 999, 1);
-    Password_MaxlengthEdit = numberEdit("Password_MaxlengthEdit", 1, 999, 1);
-    Text_SizeEdit = numberEdit("Text_SizeEdit", 1, 999, 1);
-    Text_MaxLengthEdit = numberEdit("Text_MaxLengthEdit", 1, 999, 1);
-    TextArea_SizeEdit = numberEdit("TextArea_SizeEdit", 1, 999, 1);
-    TextArea_MaxLengthEdit = numberEdit("TextArea_MaxLengthEdit", 1, 999, 1);
+    Password_SizeEdit = numberEdit(nullptr, "Password_SizeEdit", 1, 999, 1);
+    Password_MaxlengthEdit = numberEdit(nullptr, "Password_MaxlengthEdit", 1, 999, 1);
+    Text_SizeEdit = numberEdit(nullptr, "Text_SizeEdit", 1, 999, 1);
+    Text_MaxLengthEdit = numberEdit(nullptr, "Text_MaxLengthEdit", 1, 999, 1);
+    TextArea_SizeEdit = numberEdit(nullptr, "TextArea_SizeEdit", 1, 999, 1);
+    TextArea_MaxLengthEdit = numberEdit(nullptr, "TextArea_MaxLengthEdit", 1, 999, 1);
 
     // radio
     Radio_ValueGroup = named(new TRadioGroup(QStringLiteral("&Value"), RadioValueItems()), "Radio_ValueGroup");
@@ -195,8 +180,8 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     radioPage->addWidget(Radio_ValueGroup);
 
     // text area element
-    TextArea2_RowsEdit = numberEdit("TextArea2_RowsEdit", 1, 999, 1);
-    TextArea2_ColsEdit = numberEdit("TextArea2_ColsEdit", 1, 999, 1);
+    TextArea2_RowsEdit = numberEdit(nullptr, "TextArea2_RowsEdit", 1, 999, 1);
+    TextArea2_ColsEdit = numberEdit(nullptr, "TextArea2_ColsEdit", 1, 999, 1);
     TextArea2_WrapGroup = named(new TRadioGroup(QStringLiteral("&Wrap"), TextAreaWrapItems()), "TextArea2_WrapGroup");
     TextArea2_WrapGroup->setItemIndex(0);
     auto *textArea2Page = numberPair("Rows", TextArea2_RowsEdit, "Cols", TextArea2_ColsEdit);
@@ -204,7 +189,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
 
     // select
     Select_MultipileChkBox = named(new QCheckBox(QStringLiteral("&Multipile Select")), "Select_MultipileChkBox");
-    Select_SizeEdit = numberEdit("Select_SizeEdit", 1, 999, 1);
+    Select_SizeEdit = numberEdit(nullptr, "Select_SizeEdit", 1, 999, 1);
     auto *selectPage = formLayout();
     selectPage->addRow(Select_MultipileChkBox);
     selectPage->addRow(QStringLiteral("Size"), Select_SizeEdit);
@@ -327,12 +312,12 @@ NameValueList TFormElementsDlg::values() const
 void InsertFormElement(TextDocument &document, FormElement element)
 {
     TFormElementsDlg dialog(element, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    NameValueList values = dialog.values();
-    // Asked before anything is written: the answer may save the document.
-    if (values.has(QStringLiteral("src")))
-        values.set(QStringLiteral("src"), MakeRelativePath(document, values.value(QStringLiteral("src"))));
-    const FormMarkupText text = FormElementMarkup(element, values);
-    InsertTagPair(document, text.start, text.end);
+    RunThenWrite(dialog, [&] {
+        NameValueList values = dialog.values();
+        // Asked before anything is written: the answer may save the document.
+        if (values.has(QStringLiteral("src")))
+            values.set(QStringLiteral("src"), MakeRelativePath(document, values.value(QStringLiteral("src"))));
+        const FormMarkupText text = FormElementMarkup(element, values);
+        InsertTagPair(document, text.start, text.end);
+    });
 }

@@ -20,21 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-TNumberEdit *numberEdit(const char *name, int minimum, int maximum, int value)
-{
-    auto *edit = named(new TNumberEdit, name);
-    edit->setRange(minimum, maximum);
-    edit->setValue(value);
-    return edit;
-}
-
 const char *caption(TFramesDlg::Page page)
 {
     switch (page) {
@@ -57,7 +42,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     auto *sizeLayout = new QGridLayout(size);
     ValueTypeGroup = named(new TRadioGroup(QStringLiteral("Value type"), SizeValueTypeItems()), "ValueTypeGroup");
     ValueTypeGroup->setItemIndex(SizeInPercent);
-    ValueEdit = numberEdit("ValueEdit", -1, 9999, 0);
+    ValueEdit = numberEdit(nullptr, "ValueEdit", -1, 9999, 0);
     ValueLabel = named(new QLabel(QStringLiteral("&Value")), "ValueLabel");
     ValueLabel->setBuddy(ValueEdit);
     connect(ValueTypeGroup, &TRadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
@@ -81,9 +66,9 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     ConnectUrlWizard(srcButton2, SRCEdit);
     NoResizeChkBox = named(new QCheckBox(QStringLiteral("&No Resize")), "NoResizeChkBox");
     MerginWidthChkBox = named(new QCheckBox(QStringLiteral("Mergin &Width")), "MerginWidthChkBox");
-    MerginWidthEdit = numberEdit("MerginWidthEdit", 1, 9999, 1);
+    MerginWidthEdit = numberEdit(nullptr, "MerginWidthEdit", 1, 9999, 1);
     MerginHeightChkBox = named(new QCheckBox(QStringLiteral("Mergin &Height")), "MerginHeightChkBox");
-    MerginHeightEdit = numberEdit("MerginHeightEdit", 1, 9999, 1);
+    MerginHeightEdit = numberEdit(nullptr, "MerginHeightEdit", 1, 9999, 1);
     ScrollingGroup = named(new TRadioGroup(QStringLiteral("S&crolling"), FrameScrollingItems()), "ScrollingGroup");
     ScrollingGroup->setItemIndex(2);
     connect(MerginWidthChkBox, &QCheckBox::toggled, this, &TFramesDlg::updateEnabled);
@@ -117,7 +102,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     FrameSet_RowsLabel = named(new QLabel(QStringLiteral("Rows")), "FrameSet_RowsLabel");
     FrameSet_RowsEdit = named(new QLineEdit, "FrameSet_RowsEdit");
     FrameSet_RowsButton = named(new QPushButton(QStringLiteral("A&dd Row")), "FrameSet_RowsButton");
-    FrameSet_BorderEdit = numberEdit("FrameSet_BorderEdit", 0, 99999, 0);
+    FrameSet_BorderEdit = numberEdit(nullptr, "FrameSet_BorderEdit", 0, 99999, 0);
     connect(FrameSet_DivideToGroup, &TRadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
     connect(FrameSet_ColsButton, &QPushButton::clicked, this,
             [this] { addSize(FrameSet_ColsEdit, QStringLiteral("FrameSet - Col")); });
@@ -170,9 +155,7 @@ void TFramesDlg::addSize(QLineEdit *field, const QString &title)
     TFramesDlg sizeDialog(SizePage, Collecting, this);
     sizeDialog.setWindowTitle(title);
     // Cancel keeps the field as it was; OK only appends the size, never writes.
-    if (Prompts::instance().runModal(&sizeDialog) != QDialog::Accepted)
-        return;
-    field->setText(AppendSize(field->text(), sizeDialog.sizeText()));
+    RunThenWrite(sizeDialog, [&] { field->setText(AppendSize(field->text(), sizeDialog.sizeText())); });
 }
 
 void TFramesDlg::SRCButtonClick()
@@ -223,14 +206,14 @@ namespace {
 void writeFromDialog(TextDocument &document, TFramesDlg::Page page, FrameElement element)
 {
     TFramesDlg dialog(page, TFramesDlg::Writing, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    NameValueList values = dialog.values();
-    // Asked before anything is written: the answer may save the document.
-    if (values.has(QStringLiteral("src")))
-        values.set(QStringLiteral("src"), MakeRelativePath(document, values.value(QStringLiteral("src"))));
-    const FramesMarkupText text = FramesElementMarkup(element, values);
-    InsertTagPair(document, text.start, text.end);
+    RunThenWrite(dialog, [&] {
+        NameValueList values = dialog.values();
+        // Asked before anything is written: the answer may save the document.
+        if (values.has(QStringLiteral("src")))
+            values.set(QStringLiteral("src"), MakeRelativePath(document, values.value(QStringLiteral("src"))));
+        const FramesMarkupText text = FramesElementMarkup(element, values);
+        InsertTagPair(document, text.start, text.end);
+    });
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "editor/TextDocument.h"
 #include "platform/Prompts.h"
 #include "tags/AttributeValues.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
@@ -34,29 +35,6 @@ QStringList orderedTypeCaptions()
 QStringList unorderedTypeCaptions()
 {
     return {QStringLiteral("Disc"), QStringLiteral("Circle"), QStringLiteral("Square")};
-}
-
-TRadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items,
-                        int selected)
-{
-    auto *group = new TRadioGroup(title, items, 1, parent);
-    group->setObjectName(QLatin1String(name));
-    group->setItemIndex(selected);
-    return group;
-}
-
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QLineEdit *textField(QWidget *parent, const char *name)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    return edit;
 }
 
 // ListTypeGroup's items, in order.
@@ -92,24 +70,17 @@ TListDlg::TListDlg(QWidget *parent) : QDialog(parent)
     connect(InsertBtn, &QPushButton::clicked, this, &TListDlg::InsertBtnClick);
     connect(RemoveBtn, &QPushButton::clicked, this, &TListDlg::RemoveBtnClick);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    const OkCancel buttons =
+        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     CancelBtn->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, &TListDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TListDlg::CancelBtnClick);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(InsertBtn);
-    buttons->addWidget(RemoveBtn);
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    // The grid's own buttons stand at the left of the row.
+    buttons.layout->insertWidget(0, InsertBtn);
+    buttons.layout->insertWidget(1, RemoveBtn);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     // Enter in the grid belongs to the cell being edited, never to OK.
     ListGrid->installEventFilter(this);
@@ -125,7 +96,7 @@ QWidget *TListDlg::buildMainPage()
                                {QStringLiteral("Definition List"), QStringLiteral("Directory List"),
                                 QStringLiteral("Menu List"), QStringLiteral("Ordered List"),
                                 QStringLiteral("UnOrdered List")},
-                               0);
+                               1, 0);
     connect(ListTypeGroup, &TRadioGroup::itemIndexChanged, this, &TListDlg::ListTypeGroupClick);
 
     m_definitionPanel = new QWidget(page);
@@ -136,7 +107,7 @@ QWidget *TListDlg::buildMainPage()
     definition->addStretch();
 
     m_orderedPanel = new QWidget(page);
-    Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(), 4);
+    Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(), 1, 4);
     Ordered_StartEdit = new TNumberEdit(m_orderedPanel);
     Ordered_StartEdit->setObjectName(QStringLiteral("Ordered_StartEdit"));
     // Browsers count from any whole number, negative ones too.
@@ -146,9 +117,7 @@ QWidget *TListDlg::buildMainPage()
     Ordered_StartEdit->setMaximumWidth(80);
     Ordered_CompactChkBox = checkBox(m_orderedPanel, "Ordered_CompactChkBox", QStringLiteral("Compact"));
     auto *start = new QHBoxLayout;
-    auto *startLabel = new QLabel(QStringLiteral("Start"), m_orderedPanel);
-    startLabel->setBuddy(Ordered_StartEdit);
-    start->addWidget(startLabel);
+    start->addWidget(labelFor(QStringLiteral("Start"), Ordered_StartEdit, m_orderedPanel));
     start->addWidget(Ordered_StartEdit);
     start->addStretch();
     auto *ordered = new QVBoxLayout(m_orderedPanel);
@@ -160,7 +129,7 @@ QWidget *TListDlg::buildMainPage()
 
     m_unorderedPanel = new QWidget(page);
     UnOrdered_TypeGroup = radioGroup(m_unorderedPanel, "UnOrdered_TypeGroup", QStringLiteral("&Type"),
-                                     unorderedTypeCaptions(), 1);
+                                     unorderedTypeCaptions(), 1, 1);
     UnOrdered_CompactChkBox = checkBox(m_unorderedPanel, "UnOrdered_CompactChkBox", QStringLiteral("Compact"));
     auto *unordered = new QVBoxLayout(m_unorderedPanel);
     unordered->setContentsMargins(0, 0, 0, 0);
@@ -195,8 +164,8 @@ QWidget *TListDlg::buildDefinitionItemPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("DefinitionItemPage"));
-    AddItem_Definition_Term_Edit = textField(page, "AddItem_Definition_Term_Edit");
-    AddItem_Definition_Definition_Edit = textField(page, "AddItem_Definition_Definition_Edit");
+    AddItem_Definition_Term_Edit = named(new QLineEdit(page), "AddItem_Definition_Term_Edit");
+    AddItem_Definition_Definition_Edit = named(new QLineEdit(page), "AddItem_Definition_Definition_Edit");
     auto *layout = new QFormLayout(page);
     layout->addRow(QStringLiteral("Term"), AddItem_Definition_Term_Edit);
     layout->addRow(QStringLiteral("Definition"), AddItem_Definition_Definition_Edit);
@@ -207,7 +176,7 @@ QWidget *TListDlg::buildItemPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("ItemPage"));
-    AddItem_AllOthers_Edit = textField(page, "AddItem_AllOthers_Edit");
+    AddItem_AllOthers_Edit = named(new QLineEdit(page), "AddItem_AllOthers_Edit");
     AddItem_ValueChkBox = checkBox(page, "AddItem_ValueChkBox", QStringLiteral("Define &Value"));
     AddItem_ValueEdit = new TNumberEdit(page);
     AddItem_ValueEdit->setObjectName(QStringLiteral("AddItem_ValueEdit"));
@@ -218,14 +187,13 @@ QWidget *TListDlg::buildItemPage()
     connect(AddItem_ValueChkBox, &QCheckBox::toggled, AddItem_ValueEdit, &QWidget::setEnabled);
     QStringList orderedTypes = orderedTypeCaptions();
     orderedTypes.append(QStringLiteral("Default"));
-    AddItem_Ordered_TypeGroup = radioGroup(page, "AddItem_Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypes, 5);
+    AddItem_Ordered_TypeGroup = radioGroup(page, "AddItem_Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypes, 1, 5);
     QStringList unorderedTypes = unorderedTypeCaptions();
     unorderedTypes.append(QStringLiteral("Default"));
     AddItem_UnOrdered_TypeGroup =
-        radioGroup(page, "AddItem_UnOrdered_TypeGroup", QStringLiteral("&Type"), unorderedTypes, 3);
+        radioGroup(page, "AddItem_UnOrdered_TypeGroup", QStringLiteral("&Type"), unorderedTypes, 1, 3);
 
-    auto *itemLabel = new QLabel(QStringLiteral("Item"), page);
-    itemLabel->setBuddy(AddItem_AllOthers_Edit);
+    QLabel *itemLabel = labelFor(QStringLiteral("Item"), AddItem_AllOthers_Edit, page);
     auto *value = new QHBoxLayout;
     value->addWidget(AddItem_ValueChkBox);
     value->addWidget(AddItem_ValueEdit);
@@ -455,20 +423,14 @@ bool RunListDialog(TextDocument &document)
 {
     TListDlg dialog(document.window());
     dialog.showListPage();
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return false;
-    dialog.write(document);
-    return true;
+    return RunThenWrite(dialog, [&] { dialog.write(document); });
 }
 
 bool RunListItemDialog(TextDocument &document, TListDlg::ItemKind kind)
 {
     TListDlg dialog(document.window());
     dialog.showItemPage(kind);
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return false;
-    dialog.write(document);
-    return true;
+    return RunThenWrite(dialog, [&] { dialog.write(document); });
 }
 
 void List2Click(TextDocument &document)

@@ -16,15 +16,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-}  // namespace
-
 TMiscDlg::TMiscDlg(Page page, QWidget *parent) : QDialog(parent), m_page(page)
 {
     setObjectName(QStringLiteral("MiscDlg"));
@@ -104,9 +95,9 @@ namespace {
 void alignedBlock(TextDocument &document, const QString &element)
 {
     TMiscDlg dialog(TMiscDlg::AlignmentPage, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    InsertTagPair(document, AlignedStartText(element, dialog.alignment()), AlignedEndText(element));
+    RunThenWrite(dialog, [&] {
+        InsertTagPair(document, AlignedStartText(element, dialog.alignment()), AlignedEndText(element));
+    });
 }
 }  // namespace
 
@@ -123,26 +114,24 @@ void Paragraph1Click(TextDocument &document)
 void HorizontalRule1Click(TextDocument &document)
 {
     TMiscDlg dialog(TMiscDlg::HorizontalRulePage, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    InsertTagPair(document, HorizontalRuleText(dialog.rule()));
+    RunThenWrite(dialog, [&] { InsertTagPair(document, HorizontalRuleText(dialog.rule())); });
 }
 
 void LineBreakDialog(TextDocument &document, bool lineBreakTyped)
 {
     TMiscDlg dialog(TMiscDlg::LineBreakPage, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return;
-    const QString text = LineBreakText(dialog.clearType());
-    TColorMemo &memo = *document.editor();
-    const int caret = memo.SelStart();
-    // Checked again here: the two bytes are replaced only when they still are the CR LF the key typed.
-    if (lineBreakTyped && memo.SelLength() == 0 && caret >= 2 && memo.rangeView(caret - 2, caret) == "\r\n") {
-        UndoStep step(&memo);
-        memo.setSelStart(caret - 2);
-        memo.setSelLength(2);
-        ReplaceSelection(memo, text);
-        return;
-    }
-    InsertTagPair(document, text);
+    RunThenWrite(dialog, [&] {
+        const QString text = LineBreakText(dialog.clearType());
+        TColorMemo &memo = *document.editor();
+        const int caret = memo.SelStart();
+        // Checked again here: the two bytes are replaced only when they still are the CR LF the key typed.
+        if (lineBreakTyped && memo.SelLength() == 0 && caret >= 2 && memo.rangeView(caret - 2, caret) == "\r\n") {
+            UndoStep step(&memo);
+            memo.setSelStart(caret - 2);
+            memo.setSelLength(2);
+            ReplaceSelection(memo, text);
+            return;
+        }
+        InsertTagPair(document, text);
+    });
 }

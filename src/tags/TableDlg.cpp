@@ -4,11 +4,11 @@
 #include "platform/Prompts.h"
 #include "tags/AttributeValues.h"
 #include "widgets/ColorButton.h"
+#include "widgets/DialogParts.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,35 +22,9 @@ namespace {
 
 TNumberEdit *numberField(QWidget *parent, const char *name, int minimum, int maximum, int value)
 {
-    auto *edit = new TNumberEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setRange(minimum, maximum);
-    edit->setValue(value);
+    auto *edit = numberEdit(parent, name, minimum, maximum, value);
     edit->setMaximumWidth(80);
     return edit;
-}
-
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-TRadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items,
-                        int columns, int selected)
-{
-    auto *group = new TRadioGroup(title, items, columns, parent);
-    group->setObjectName(QLatin1String(name));
-    group->setItemIndex(selected);
-    return group;
-}
-
-QLabel *label(const QString &text, QWidget *buddy)
-{
-    auto *l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
 }
 
 // The number as an attribute value when above the lowest value that writes nothing.
@@ -79,21 +53,13 @@ TTableDlg::TTableDlg(TableKind kind, QWidget *parent) : QDialog(parent), m_kind(
     m_pages->addWidget(m_tablePage);
     m_pages->addWidget(m_rowPage);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(OKBtn, &QPushButton::clicked, this, &TTableDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TTableDlg::CancelBtnClick);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const OkCancel buttons =
+        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     showForKind();
 }
 
@@ -118,17 +84,17 @@ QWidget *TTableDlg::buildTablePage()
 
     auto *upper = new QGridLayout(Table_UpperPanel);
     upper->setContentsMargins(0, 0, 0, 0);
-    upper->addWidget(label(QStringLiteral("Border"), Table_BorderEdit), 0, 0);
+    upper->addWidget(labelFor(QStringLiteral("Border"), Table_BorderEdit), 0, 0);
     upper->addWidget(Table_BorderEdit, 0, 1);
-    upper->addWidget(label(QStringLiteral("CellSpacing"), Table_CelSpacingEdit), 1, 0);
+    upper->addWidget(labelFor(QStringLiteral("CellSpacing"), Table_CelSpacingEdit), 1, 0);
     upper->addWidget(Table_CelSpacingEdit, 1, 1);
-    upper->addWidget(label(QStringLiteral("CellPadding"), Table_CelPaddingEdit), 2, 0);
+    upper->addWidget(labelFor(QStringLiteral("CellPadding"), Table_CelPaddingEdit), 2, 0);
     upper->addWidget(Table_CelPaddingEdit, 2, 1);
     upper->setColumnMinimumWidth(2, 16);
-    upper->addWidget(label(QStringLiteral("Width"), Table_WidthEdit), 0, 3);
+    upper->addWidget(labelFor(QStringLiteral("Width"), Table_WidthEdit), 0, 3);
     upper->addWidget(Table_WidthEdit, 0, 4);
     upper->addWidget(Table_Width_InPercentChkBox, 0, 5);
-    upper->addWidget(label(QStringLiteral("Height"), Table_HeightEdit), 1, 3);
+    upper->addWidget(labelFor(QStringLiteral("Height"), Table_HeightEdit), 1, 3);
     upper->addWidget(Table_HeightEdit, 1, 4);
     upper->addWidget(Table_Height_InPercentChkBox, 1, 5);
     upper->addWidget(Table_AlingGroup, 3, 0, 1, 6);
@@ -180,16 +146,16 @@ QWidget *TTableDlg::buildRowPage()
 
     auto *cell = new QGridLayout(m_cellPanel);
     cell->setContentsMargins(0, 0, 0, 0);
-    cell->addWidget(label(QStringLiteral("Width"), WidthEdit), 0, 0);
+    cell->addWidget(labelFor(QStringLiteral("Width"), WidthEdit), 0, 0);
     cell->addWidget(WidthEdit, 0, 1);
     cell->addWidget(Width_InPercentChkBox, 0, 2);
-    cell->addWidget(label(QStringLiteral("Height"), HeightEdit), 1, 0);
+    cell->addWidget(labelFor(QStringLiteral("Height"), HeightEdit), 1, 0);
     cell->addWidget(HeightEdit, 1, 1);
     cell->addWidget(Height_InPercentChkBox, 1, 2);
     cell->setColumnMinimumWidth(3, 16);
-    cell->addWidget(label(QStringLiteral("ColSpan"), ColSpanEdit), 0, 4);
+    cell->addWidget(labelFor(QStringLiteral("ColSpan"), ColSpanEdit), 0, 4);
     cell->addWidget(ColSpanEdit, 0, 5);
-    cell->addWidget(label(QStringLiteral("RowSpan"), RowSpanEdit), 1, 4);
+    cell->addWidget(labelFor(QStringLiteral("RowSpan"), RowSpanEdit), 1, 4);
     cell->addWidget(RowSpanEdit, 1, 5);
     cell->addWidget(NoWrapChkBox, 2, 0, 1, 3);
 
@@ -301,10 +267,7 @@ void TTableDlg::CancelBtnClick()
 bool RunTableDialog(TextDocument &document, TableKind kind)
 {
     TTableDlg dialog(kind, document.window());
-    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
-        return false;
-    InsertTableMarkup(document, kind, dialog.values());
-    return true;
+    return RunThenWrite(dialog, [&] { InsertTableMarkup(document, kind, dialog.values()); });
 }
 
 void Table2Click(TextDocument &document)

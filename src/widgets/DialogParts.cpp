@@ -1,11 +1,18 @@
 #include "widgets/DialogParts.h"
 
+#include "platform/Prompts.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/RadioGroup.h"
+
+#include <QCheckBox>
 #include <QDialog>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -42,21 +49,83 @@ private:
 
 }  // namespace
 
+QLabel *labelFor(const QString &caption, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
+{
+    return named(new QCheckBox(caption, parent), name);
+}
+
+TNumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maximum, int value)
+{
+    auto *edit = named(new TNumberEdit(parent), name);
+    edit->setRange(minimum, maximum);
+    edit->setValue(value);
+    return edit;
+}
+
+TRadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
+                        int selected)
+{
+    auto *group = named(new TRadioGroup(title, items, columns, parent), name);
+    group->setItemIndex(selected);
+    return group;
+}
+
+void enables(QCheckBox *box, std::initializer_list<QWidget *> partners)
+{
+    for (QWidget *partner : partners) {
+        partner->setEnabled(box->isChecked());
+        QObject::connect(box, &QCheckBox::toggled, partner, &QWidget::setEnabled);
+    }
+}
+
+OkCancel OkCancelButtons(QDialog *dialog, Qt::Orientation along, const std::function<void()> &onOk,
+                         const std::function<void()> &onCancel)
+{
+    auto *ok = named(new QPushButton(QStringLiteral("OK"), dialog), "OKBtn");
+    auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), dialog), "CancelBtn");
+    ok->setDefault(true);
+    if (onOk)
+        QObject::connect(ok, &QPushButton::clicked, dialog, onOk);
+    else
+        QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    if (onCancel)
+        QObject::connect(cancel, &QPushButton::clicked, dialog, onCancel);
+    else
+        QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    new FocusFirstField(dialog, cancel);
+    QBoxLayout *layout = nullptr;
+    if (along == Qt::Horizontal) {
+        layout = new QHBoxLayout;
+        layout->addStretch(1);
+        layout->addWidget(ok);
+        layout->addWidget(cancel);
+    } else {
+        layout = new QVBoxLayout;
+        layout->addWidget(ok);
+        layout->addWidget(cancel);
+        layout->addStretch(1);
+    }
+    return {layout, ok, cancel};
+}
+
 QHBoxLayout *OkCancelButtons(QDialog *dialog)
 {
-    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    new FocusFirstField(dialog, cancel);
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
+    return static_cast<QHBoxLayout *>(OkCancelButtons(dialog, Qt::Horizontal, {}).layout);
+}
+
+bool RunThenWrite(QDialog &dialog, const std::function<void()> &write)
+{
+    if (Prompts::instance().runModal(&dialog) != QDialog::Accepted)
+        return false;
+    write();
+    return true;
 }
 
 QIcon GlyphIcon(const QString &text, const QColor &colour, int size)

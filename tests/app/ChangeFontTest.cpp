@@ -6,7 +6,7 @@
 #include "objects/FontsDlg.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "ScriptedPrompts.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QAction>
 #include <QApplication>

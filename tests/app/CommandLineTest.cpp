@@ -3,9 +3,9 @@
 #include "app/MainForm.h"
 #include "app/Preview.h"
 #include "PreviewRecordingBridge.h"
-#include "QuietMainWindow.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/QuietMainWindow.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFileInfo>

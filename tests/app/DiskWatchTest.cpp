@@ -6,8 +6,8 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/DocumentFile.h"
 #include "editor/ColorMemo.h"
-#include "FileSizeLimit.h"
-#include "TestUtil.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "QuietMainWindow.h"
-#include "ScriptedPrompts.h"
+#include "support/QuietMainWindow.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QAction>
 #include <QDialog>

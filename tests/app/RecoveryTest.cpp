@@ -6,9 +6,9 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "FileSizeLimit.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/FileSizeLimit.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QAbstractButton>
 #include <QBuffer>

@@ -5,8 +5,8 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "QuietMainWindow.h"
-#include "ScriptedPrompts.h"
+#include "support/QuietMainWindow.h"
+#include "support/ScriptedPrompts.h"
 #include "tags/TableListCommands.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 #include "custom/HotkeyFile.h"
 #include "custom/KeyTable.h"
 #include "GoldenFile.h"
-#include "FileSizeLimit.h"
-#include "TestUtil.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "custom/JsEntries.h"
 
-#include "ScriptedPrompts.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "platform/Settings.h"
 #include "support/HeadlessBrowser.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -3,8 +3,8 @@
 #include "objects/FontsDlg.h"
 #include "platform/Settings.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/DialogFill.h"
-#include "tags/FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -261,14 +261,14 @@ TEST_F(JsWizardTest, NextAndBackWalkBetweenTheListAndTheChosenScriptsPage)
     auto *items = wizard.findChild<QListWidget *>("idx_items");
     for (int row = 0; row < 4; ++row) {
         items->setCurrentRow(row);
-        clickButton(&wizard, "NextBtn");
+        click(&wizard, "NextBtn");
         EXPECT_EQ(state(&wizard), (ButtonState{row + 1, true, false, true})) << row;
-        clickButton(&wizard, "BackBtn");
+        click(&wizard, "BackBtn");
         EXPECT_EQ(state(&wizard), (ButtonState{0, false, true, false})) << row;
     }
     // With nothing selected Next does nothing.
     items->clearSelection();
-    clickButton(&wizard, "NextBtn");
+    click(&wizard, "NextBtn");
     EXPECT_EQ(state(&wizard), (ButtonState{0, false, true, false}));
 }
 
@@ -280,12 +280,12 @@ TEST_F(JsWizardTest, FormNamesAreOfferedOnceWithTheirCaseAndTypedTextStays)
     EXPECT_TRUE(formName->isEditable());
     EXPECT_EQ(formName->count(), 0);
     wizard.findChild<QListWidget *>("idx_items")->setCurrentRow(1);
-    clickButton(&wizard, "NextBtn");
+    click(&wizard, "NextBtn");
     EXPECT_EQ(itemsOf(formName), QStringList({"OrderForm", "search"}));
     EXPECT_EQ(formName->currentText(), "");
     formName->setEditText("typed");
-    clickButton(&wizard, "BackBtn");
-    clickButton(&wizard, "NextBtn");
+    click(&wizard, "BackBtn");
+    click(&wizard, "NextBtn");
     EXPECT_EQ(itemsOf(formName), QStringList({"OrderForm", "search"}));
     EXPECT_EQ(formName->currentText(), "typed");
 }
@@ -314,11 +314,11 @@ TEST_F(JsWizardTest, FinishWritesTheChosenScriptAndCancelNothing)
         FakeDocument doc("x");
         runWizard(doc, prompts, [&c](QDialog *d) {
             d->findChild<QListWidget *>("idx_items")->setCurrentRow(c.row);
-            clickButton(d, "NextBtn");
+            click(d, "NextBtn");
             fillDialog(d, c.fills);
             if (c.formName)
                 d->findChild<QComboBox *>("p1_formName")->setEditText(QString::fromLatin1(c.formName));
-            clickButton(d, c.finish ? "FinishBtn" : "CancelBtn");
+            click(d, c.finish ? "FinishBtn" : "CancelBtn");
             return d->result();
         });
         EXPECT_EQ(withCaret(doc), c.expected) << c.row;
@@ -334,17 +334,17 @@ TEST_F(JsWizardTest, ChooseFontSetsTheFontOfLastModified)
         auto *size = d->findChild<QComboBox *>("size");
         size->setCurrentIndex(size->findText("24"));
         fillDialog(d, {{"italicChk", "1"}});
-        clickButton(d, "okBtn");
+        click(d, "okBtn");
         return d->result();
     }};
     FakeDocument doc;
     runWizard(doc, prompts, [](QDialog *d) {
-        clickButton(d, "NextBtn");
+        click(d, "NextBtn");
         auto *align = d->findChild<QComboBox *>("p0_align");
         EXPECT_EQ(itemsOf(align), QStringList({"None", "Left", "Center", "Right"}));
         align->setCurrentIndex(3);
-        clickButton(d, "p0_chooseFont");
-        clickButton(d, "FinishBtn");
+        click(d, "p0_chooseFont");
+        click(d, "FinishBtn");
         return d->result();
     });
     EXPECT_EQ(prompts.modalNames, QStringList({"jsWiz", "fontsDlg"}));

@@ -5,8 +5,8 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestUtil.h"
 #include "tags/AttributeHelpers.h"
-#include "tags/DialogFill.h"
-#include "tags/FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 #include "tags/UrlPicker.h"
 
 #include <QApplication>
@@ -64,7 +64,7 @@ std::function<int(QDialog *)> checker(int days, int when, const QString &date)
         fillDialog(d, {{"newLink_when", QString::number(when)}});
         if (!date.isNull())
             control<QLineEdit>(d, "newLink_whenDate")->setText(date);
-        clickButton(d, "OKBtn");
+        click(d, "OKBtn");
         return d->result();
     };
 }
@@ -73,7 +73,7 @@ std::function<int(QDialog *)> pictureOk(const QList<Fill> &fills)
 {
     return [=](QDialog *d) {
         fillDialog(d, fills);
-        clickButton(d, "OKBtn");
+        click(d, "OKBtn");
         return d->result();
     };
 }
@@ -164,7 +164,7 @@ TEST_F(NewLinkDlgTest, IncompleteOrImpossibleDateIsRefusedAndTheDialogStaysOpen)
             EXPECT_NE(d->result(), QDialog::Accepted) << bad;
             // Mended, the same dialog goes on to write.
             control<QLineEdit>(d, "newLink_whenDate")->setText("12/31/98");
-            clickButton(d, "OKBtn");
+            click(d, "OKBtn");
             return d->result();
         }};
         Insertnewlinkchecker2Click(doc, *store);
@@ -282,8 +282,8 @@ TEST_F(NewLinkDlgTest, PictureNearTheDocumentIsWrittenRelativeWithSlashes)
         FakeDocument doc("<HEAD></HEAD>", folder + "/page.html");
         prompts.files = {c.chosen};
         prompts.modals = {[](QDialog *d) {
-            clickButton(d, "Button2");
-            clickButton(d, "OKBtn");
+            click(d, "Button2");
+            click(d, "OKBtn");
             return d->result();
         }};
         Setnewlinkimage1Click(doc, *store);
@@ -333,13 +333,13 @@ TEST_F(NewLinkDlgTest, CancelledBrowseOrWizardKeepsTheField)
     auto *url = control<QLineEdit>(&dlg, "urlEdit");
     url->setText("typed.gif");
     prompts.files = {"", dir.filePath("chosen.gif")};
-    clickButton(&dlg, "Button2");
+    click(&dlg, "Button2");
     EXPECT_EQ(url->text(), "typed.gif");
-    clickButton(&dlg, "Button2");
+    click(&dlg, "Button2");
     EXPECT_EQ(url->text(), dir.filePath("chosen.gif"));
-    clickButton(&dlg, "Button1");
+    click(&dlg, "Button1");
     EXPECT_EQ(url->text(), "http://example.org/new.gif");
-    clickButton(&dlg, "Button1");
+    click(&dlg, "Button1");
     EXPECT_EQ(url->text(), "http://example.org/new.gif");
 }
 
@@ -349,7 +349,7 @@ TEST_F(NewLinkDlgTest, CancelWritesNothingAndStoresNothing)
         FakeDocument doc("<HEAD></HEAD>");
         prompts.modals = {[](QDialog *d) {
             fillDialog(d, {{"urlEdit", "x.gif"}, {"newLink_when", "0"}});
-            clickButton(d, "CancelBtn");
+            click(d, "CancelBtn");
             return d->result();
         }};
         (page == 0 ? Insertnewlinkchecker2Click : Setnewlinkimage1Click)(doc, *store);
@@ -379,7 +379,7 @@ TEST_F(NewLinkDlgTest, MissingEntriesFileOrEntryWritesNothing)
             local.answers = {QMessageBox::Ok};
         local.modals = {[](QDialog *d) {
             fillDialog(d, {{"urlEdit", "x.gif"}});
-            clickButton(d, "OKBtn");
+            click(d, "OKBtn");
             return d->result();
         }};
         (c.page == 0 ? Insertnewlinkchecker2Click : Setnewlinkimage1Click)(doc, *store);

@@ -1,6 +1,7 @@
 #include "custom/PrivateMenuDlg.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/DialogTestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,14 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <typename T>
-T *child(QWidget *d, const char *name)
-{
-    T *w = d->findChild<T *>(QString::fromLatin1(name));
-    EXPECT_TRUE(w) << name;
-    return w;
-}
-
 class PrivateMenuDlgTest : public ::testing::Test
 {
 protected:

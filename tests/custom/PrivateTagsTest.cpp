@@ -1,9 +1,9 @@
 #include "custom/PrivateMenu.h"
 #include "custom/PrivateTags.h"
 #include "GoldenFile.h"
-#include "FileSizeLimit.h"
-#include "TestUtil.h"
-#include "tags/FakeDocument.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestUtil.h"
+#include "support/FakeDocument.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,8 +4,9 @@
 #include "editor/ColorText.h"
 #include "platform/Settings.h"
 
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/DialogTestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,18 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename T> T *child(QDialog *dialog, const char *name)
-{
-    T *w = dialog->findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void click(QDialog *dialog, const char *name)
-{
-    child<QAbstractButton>(dialog, name)->click();
-}
 
 // Picks a rule as the user does with the keys: Home, then Down to the row.
 void pick(QListWidget *list, int row)

@@ -1,13 +1,15 @@
 #include "objects/JavaAppletDlg.h"
 #include "objects/LayerDlg.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/DialogFill.h"
-#include "tags/FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 #include "platform/FileAsk.h"
 #include "tags/UrlPicker.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,7 +19,7 @@ std::function<int(QDialog *)> fillAndOk(const QList<Fill> &fills, const char *ok
 {
     return [fills, okName](QDialog *d) {
         fillDialog(d, fills);
-        clickButton(d, okName);
+        click(d, okName);
         return d->result();
     };
 }
@@ -117,12 +119,30 @@ TEST(JavaAppletDlg, CheckBoxesEnableTheirControlsAndCancelWritesNothing)
     FakeDocument doc("x");
     prompts.modals = {[](QDialog *d) {
         fillDialog(d, {{"CodeEdit", "Clock"}});
-        clickButton(d, "CancelBtn");
+        click(d, "CancelBtn");
         return d->result();
     }};
     JavaApplet1Click(doc);
     EXPECT_EQ(doc.text(), "x");
     EXPECT_FALSE(doc.isModified());
+}
+
+// The OK row was once built before the dialog owned it, so OK never became the
+// default button and the code base's Browse button took its place: Enter opened
+// a file dialog instead of writing the applet.
+TEST(JavaAppletDlg, EnterInAFieldPressesOK)
+{
+    ScriptedPrompts prompts;
+    FakeDocument doc("x");
+    prompts.modals = {[](QDialog *d) {
+        fillDialog(d, {{"CodeEdit", "Clock"}, {"CodeBaseChkBox", "1"}});
+        d->show();
+        QTest::keyClick(child<QLineEdit>(d, "CodeEdit"), Qt::Key_Return);
+        return d->result();
+    }};
+    JavaApplet1Click(doc);
+    EXPECT_TRUE(prompts.fileRequests.isEmpty());
+    EXPECT_TRUE(doc.text().startsWith("<APPLET CODE=\"Clock.class\"")) << doc.text().constData();
 }
 
 TEST(JavaAppletDlg, CodeBaseBrowseTakesTheFolderAndIsWrittenRelative)
@@ -148,10 +168,10 @@ TEST(JavaAppletDlg, CodeBaseBrowseTakesTheFolderAndIsWrittenRelative)
         prompts.modals = {[&c](QDialog *d) {
             fillDialog(d, {{"CodeEdit", "Clock"}, {"NameEdit", "c"}, {"WidthEdit", "200"}, {"HeightEdit", "100"},
                            {"CodeBaseChkBox", "1"}});
-            clickButton(d, "CodeBaseButton");
+            click(d, "CodeBaseButton");
             const QString shown = qobject_cast<QLineEdit *>(control(d, "CodeBaseEdit"))->text();
             EXPECT_EQ(shown, c.field);
-            clickButton(d, "OKBtn");
+            click(d, "OKBtn");
             return d->result();
         }};
         JavaApplet1Click(doc);
@@ -168,16 +188,16 @@ TEST(JavaAppletDlg, CancelledBrowseAndWizardKeepTheField)
     fillDialog(&dlg, {{"CodeBaseChkBox", "1"}, {"CodeBaseEdit", "typed/"}});
     auto *field = qobject_cast<QLineEdit *>(control(&dlg, "CodeBaseEdit"));
     prompts.files = {""};
-    clickButton(&dlg, "CodeBaseButton");
+    click(&dlg, "CodeBaseButton");
     EXPECT_EQ(field->text(), "typed/");
     SetUrlPicker(picker(QString()));
     TJavaAppletDlg withComposer;
     fillDialog(&withComposer, {{"CodeBaseChkBox", "1"}, {"CodeBaseEdit", "typed/"}});
-    clickButton(&withComposer, "CodeBaseButton2");
+    click(&withComposer, "CodeBaseButton2");
     auto *field2 = qobject_cast<QLineEdit *>(control(&withComposer, "CodeBaseEdit"));
     EXPECT_EQ(field2->text(), "typed/");
     SetUrlPicker(picker(QStringLiteral("http://example.org/")));
-    clickButton(&withComposer, "CodeBaseButton2");
+    click(&withComposer, "CodeBaseButton2");
     EXPECT_EQ(field2->text(), "http://example.org/");
     SetUrlPicker({});
 }
@@ -259,7 +279,7 @@ TEST(LayerDlg, WritesWhatItShows)
     doc.select(0, 4);
     prompts.modals = {fillAndOk({}, "okBtn"), [](QDialog *d) {
                           fillDialog(d, {{"nameEdit", "x"}});
-                          clickButton(d, "cancelBtn");
+                          click(d, "cancelBtn");
                           return d->result();
                       }};
     Newlayer1Click(doc);
@@ -294,9 +314,9 @@ TEST(LayerDlg, FilesAreWrittenRelativeBackgroundFirst)
     prompts.files = {dir.filePath("img/bg.gif"), dir.filePath("inner.html"), dir.filePath("page.html")};
     prompts.answers = {QMessageBox::Yes};
     prompts.modals = {[](QDialog *d) {
-        clickButton(d, "SRCButton");
-        clickButton(d, "SpeedButton2");
-        clickButton(d, "okBtn");
+        click(d, "SRCButton");
+        click(d, "SpeedButton2");
+        click(d, "okBtn");
         return d->result();
     }};
     Newlayer1Click(doc);
@@ -333,7 +353,7 @@ TEST(LayerDlg, CancelledBrowseAndWizardKeepTheirFields)
         SetUrlPicker(picker(QString::fromLatin1(c.composed)));
         TlayerFrm dlg;
         fillDialog(&dlg, {{c.field, "typed"}});
-        clickButton(&dlg, c.button);
+        click(&dlg, c.button);
         EXPECT_EQ(qobject_cast<QLineEdit *>(control(&dlg, c.field))->text(), c.expected) << c.button;
     }
     SetUrlPicker({});

@@ -1,7 +1,7 @@
 #include "objects/FontsDlg.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/DialogFill.h"
-#include "tags/FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -57,7 +57,7 @@ std::function<int(QDialog *)> pickAndOk(const Pick &p)
         if (!p.typedSize.isEmpty())
             size->setEditText(p.typedSize);
         fillDialog(d, p.fills);
-        clickButton(d, "okBtn");
+        click(d, "okBtn");
         return d->result();
     };
 }
@@ -136,7 +136,7 @@ TEST_F(FontsDlgTest, CancelKeepsTheLastChoiceAndWritesNothing)
     prompts.modals = {pickAndOk({"Courier", "10", {}, {}, {{"boldChk", "1"}}}), [](QDialog *d) {
                           combo(d, "fontsCombo")->setCurrentIndex(1);
                           fillDialog(d, {{"italicChk", "1"}});
-                          clickButton(d, "cancelBtn");
+                          click(d, "cancelBtn");
                           return d->result();
                       }};
     EXPECT_TRUE(ChooseFontDialog());

@@ -1,8 +1,8 @@
-#include "DialogTestUtil.h"
-#include "PictureFiles.h"
+#include "support/DialogTestUtil.h"
+#include "support/PictureFiles.h"
 #include "objects/ImageDlg.h"
 #include "support/ScriptedPrompts.h"
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "widgets/PictureView.h"
 #include "widgets/RadioGroup.h"
 

@@ -1,6 +1,6 @@
 #include "objects/ImageMarkup.h"
 #include "support/HeadlessBrowser.h"
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "objects/LinkMarkup.h"
 #include "objects/MapMarkup.h"
 #include "widgets/NameValueList.h"

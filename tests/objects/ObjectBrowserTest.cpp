@@ -2,7 +2,7 @@
 #include "objects/FontsDlg.h"
 #include "objects/LayerMarkup.h"
 #include "support/HeadlessBrowser.h"
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 
 #include <gtest/gtest.h>
 

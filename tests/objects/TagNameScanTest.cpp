@@ -1,5 +1,5 @@
 #include "../../fuzz/TagNameReference.h"
-#include "tags/FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "objects/TagNameScan.h"
 #include "tags/TagInsertion.h"
 

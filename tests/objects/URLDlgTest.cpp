@@ -1,5 +1,5 @@
-#include "DialogTestUtil.h"
-#include "tags/FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
 #include "support/ScriptedPrompts.h"

@@ -1,5 +1,5 @@
 #include "platform/Settings.h"
-#include "TestUtil.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFile>

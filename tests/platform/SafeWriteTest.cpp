@@ -1,6 +1,6 @@
 #include "platform/SafeWrite.h"
 
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "project/ProjectFile.h"
-#include "FileSizeLimit.h"
-#include "TestUtil.h"
+#include "support/FileSizeLimit.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QTemporaryDir>

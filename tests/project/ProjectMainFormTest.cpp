@@ -6,8 +6,8 @@
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "project/ProjectPanel.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QAction>
 #include <QApplication>

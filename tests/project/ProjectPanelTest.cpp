@@ -1,7 +1,7 @@
 #include "project/ProjectHost.h"
 #include "project/ProjectPanel.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 #include "platform/FileAsk.h"
 
 #include <QAction>

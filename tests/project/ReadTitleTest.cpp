@@ -1,5 +1,5 @@
 #include "project/ReadTitle.h"
-#include "TestUtil.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QTemporaryDir>

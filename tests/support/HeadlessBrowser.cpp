@@ -1,4 +1,4 @@
-#include "HeadlessBrowser.h"
+#include "support/HeadlessBrowser.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "tags/DocStructureDlg.h"
 #include "tags/DocStructureMarkup.h"
 #include "tags/TagCommands.h"

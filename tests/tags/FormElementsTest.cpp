@@ -1,4 +1,4 @@
-#include "FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "support/HeadlessBrowser.h"
 #include "support/ScriptedPrompts.h"
 #include "tags/FormElementsDlg.h"

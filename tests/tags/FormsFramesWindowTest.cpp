@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include "QuietMainWindow.h"
+#include "support/QuietMainWindow.h"
 #include <gtest/gtest.h>
 
 // The form and frame commands reached the way the user reaches them: menu keys

@@ -1,5 +1,5 @@
-#include "DialogFill.h"
-#include "FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 #include "support/ScriptedPrompts.h"
 #include "tags/ListDlg.h"
 #include "tags/ListMarkup.h"
@@ -23,7 +23,7 @@ void fillGrid(QDialog *dialog, const QList<QStringList> &rows)
         g = grid(dialog, "ListGrid2");
     ASSERT_TRUE(g->isVisibleTo(dialog));
     for (int i = 1; i < rows.size(); ++i)
-        clickButton(dialog, "InsertBtn");
+        click(dialog, "InsertBtn");
     ASSERT_EQ(g->rowCount(), rows.size());
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows.at(r).size(); ++c)
@@ -36,11 +36,11 @@ bool runList(FakeDocument &doc, const QList<Fill> &options, const QList<QStringL
     ScriptedPrompts prompts;
     prompts.modals.append([&](QDialog *dialog) {
         fillDialog(dialog, options);
-        clickButton(dialog, "OKBtn");
+        click(dialog, "OKBtn");
         EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the first OK only moves to the items";
         EXPECT_TRUE(dialog->findChild<QWidget *>(QStringLiteral("InsertBtn"))->isVisibleTo(dialog));
         fillGrid(dialog, rows);
-        clickButton(dialog, "OKBtn");
+        click(dialog, "OKBtn");
         return dialog->result();
     });
     return RunListDialog(doc);
@@ -51,7 +51,7 @@ bool runItem(FakeDocument &doc, TListDlg::ItemKind kind, const QList<Fill> &fill
     ScriptedPrompts prompts;
     prompts.modals.append([&](QDialog *dialog) {
         fillDialog(dialog, fills);
-        clickButton(dialog, "OKBtn");
+        click(dialog, "OKBtn");
         return dialog->result();
     });
     return RunListItemDialog(doc, kind);
@@ -188,9 +188,9 @@ TEST(ListDlg, CancelAtAnyStepWritesNothing)
         ScriptedPrompts prompts;
         prompts.modals.append([step](QDialog *dialog) {
             if (step == 1)
-                clickButton(dialog, "OKBtn");  // on the item grid
+                click(dialog, "OKBtn");  // on the item grid
             fillDialog(dialog, {{"AddItem_AllOthers_Edit", "x"}});
-            clickButton(dialog, "CancelBtn");
+            click(dialog, "CancelBtn");
             return dialog->result();
         });
         if (step == 2)
@@ -233,17 +233,17 @@ TEST(ListDlg, ItemGridHoldsOneTo999Items)
 {
     TListDlg dialog;
     fillDialog(&dialog, {{"ListTypeGroup", QString::number(Unordered)}});
-    clickButton(&dialog, "OKBtn");
+    click(&dialog, "OKBtn");
     TListGrid *g = grid(&dialog, "ListGrid2");
     ASSERT_TRUE(g->isVisibleTo(&dialog));
     EXPECT_EQ(g->rowCount(), 1);
-    clickButton(&dialog, "RemoveBtn");
+    click(&dialog, "RemoveBtn");
     EXPECT_EQ(g->rowCount(), 1);
     for (int i = 0; i < 1200; ++i)
-        clickButton(&dialog, "InsertBtn");
+        click(&dialog, "InsertBtn");
     EXPECT_EQ(g->rowCount(), TListDlg::MaxItems);
     EXPECT_EQ(g->currentRow(), TListDlg::MaxItems - 1);
-    clickButton(&dialog, "RemoveBtn");
+    click(&dialog, "RemoveBtn");
     EXPECT_EQ(g->rowCount(), TListDlg::MaxItems - 1);
     EXPECT_EQ(g->currentRow(), TListDlg::MaxItems - 2);
 }
@@ -256,7 +256,7 @@ TEST(ListDlg, EnterInACellDoesNotPressOkAndTheOpenCellCounts)
     ScriptedPrompts prompts;
     prompts.modals.append([](QDialog *dialog) {
         fillDialog(dialog, {{"ListTypeGroup", QString::number(Menu)}});
-        clickButton(dialog, "OKBtn");
+        click(dialog, "OKBtn");
         dialog->show();
         QApplication::setActiveWindow(dialog);
         TListGrid *g = grid(dialog, "ListGrid2");
@@ -274,7 +274,7 @@ TEST(ListDlg, EnterInACellDoesNotPressOkAndTheOpenCellCounts)
         EXPECT_EQ(g->item(0, 0) ? g->item(0, 0)->text() : QString(), QStringLiteral("one"));
 
         // Enter on the grid itself opens the current cell instead of pressing OK.
-        clickButton(dialog, "InsertBtn");
+        click(dialog, "InsertBtn");
         g->commitEditing();
         EXPECT_FALSE(g->isEditing());
         QTest::keyClick(g, Qt::Key_Return);
@@ -295,7 +295,7 @@ TEST(ListDlg, EnterInACellDoesNotPressOkAndTheOpenCellCounts)
         editor = g->indexWidget(g->currentIndex());
         if (editor)
             QTest::keyClicks(editor, QStringLiteral("2"));
-        clickButton(dialog, "OKBtn");  // a click that does not take the focus first
+        click(dialog, "OKBtn");  // a click that does not take the focus first
         return dialog->result();
     });
     EXPECT_TRUE(RunListDialog(doc));

@@ -1,4 +1,5 @@
-#include "FakeDocument.h"
+#include "support/FakeDocument.h"
+#include "support/DialogTestUtil.h"
 #include "support/HeadlessBrowser.h"
 #include "support/ScriptedPrompts.h"
 #include "tags/MiscDlg.h"
@@ -10,13 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-template <typename W>
-W *child(QWidget *dialog, const char *name)
-{
-    W *w = dialog->findChild<W *>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 // Fills the rule page: size box and text, width box and text, percent box, alignment item.
 std::function<int(QDialog *)> rulePage(bool size, const char *sizeText, bool width, const char *widthText, bool percent,

@@ -1,5 +1,5 @@
-#include "DialogFill.h"
-#include "FakeDocument.h"
+#include "support/DialogTestUtil.h"
+#include "support/FakeDocument.h"
 #include "support/ScriptedPrompts.h"
 #include "tags/TableDlg.h"
 #include "tags/TableMarkup.h"
@@ -25,7 +25,7 @@ void runTable(FakeDocument &doc, TableKind kind, const QList<Fill> &fills)
     ScriptedPrompts prompts;
     prompts.modals.append([&fills](QDialog *dialog) {
         fillDialog(dialog, fills);
-        clickButton(dialog, "OKBtn");
+        click(dialog, "OKBtn");
         return dialog->result();
     });
     RunTableDialog(doc, kind);
@@ -127,7 +127,7 @@ TEST(TableDlg, CancelWritesNothing)
         ScriptedPrompts prompts;
         prompts.modals.append([](QDialog *dialog) {
             fillDialog(dialog, {{"Table_CaptionEdit", "x"}, {"AlignGroup", "1"}});
-            clickButton(dialog, "CancelBtn");
+            click(dialog, "CancelBtn");
             return dialog->result();
         });
         EXPECT_FALSE(RunTableDialog(doc, kind));

@@ -1,4 +1,4 @@
-#include "FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "support/ScriptedPrompts.h"
 #include "app/DocumentMenuTable.h"
 #include "tags/TagCommands.h"

@@ -1,4 +1,4 @@
-#include "FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "tags/TagInsertion.h"
 
 #include <gtest/gtest.h>

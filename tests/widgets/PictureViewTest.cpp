@@ -1,4 +1,4 @@
-#include "PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "widgets/PictureView.h"
 
 #include <QSignalSpy>

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,4 +143,103 @@ TEST(OkCancelButtons, TypingStartsInTheShownPageAndTabReachesTheButtons)
     EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QPushButton *>("OKBtn"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QPushButton *>("CancelBtn"));
+}
+
+TEST(DialogKit, RadioGroupMakerKeepsColumnsAndChoiceApart)
+{
+    const QStringList items = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                               QStringLiteral("E")};
+    const struct
+    {
+        int columns;
+        int selected;
+        int chosen;  // what itemIndex reads back
+        QList<int> columnOf;
+    } cases[] = {
+        {1, 0, 0, {0, 0, 0, 0, 0}},
+        {2, 4, 4, {0, 0, 0, 1, 1}},
+        {3, 1, 1, {0, 0, 1, 1, 2}},
+        {5, -1, -1, {0, 1, 2, 3, 4}},
+        {4, 7, -1, {0, 0, 1, 1, 2}},  // no such item: nothing chosen
+    };
+    for (const auto &c : cases) {
+        QWidget parent;
+        TRadioGroup *group = radioGroup(&parent, "TypeGroup", QStringLiteral("&Type"), items, c.columns, c.selected);
+        EXPECT_EQ(group->parentWidget(), &parent);
+        EXPECT_EQ(group->objectName(), QStringLiteral("TypeGroup"));
+        EXPECT_EQ(group->title(), QStringLiteral("&Type"));
+        EXPECT_EQ(group->itemIndex(), c.chosen) << c.columns;
+        auto *grid = qobject_cast<QGridLayout *>(group->layout());
+        ASSERT_NE(grid, nullptr);
+        for (int i = 0; i < items.size(); ++i) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(grid->indexOf(group->button(i)), &row, &column, &rowSpan, &columnSpan);
+            EXPECT_EQ(column, c.columnOf.at(i)) << c.columns << " item " << i;
+        }
+        // Every index set is the one read back, and its button is the checked one.
+        for (int i = 0; i < items.size(); ++i) {
+            group->setItemIndex(i);
+            EXPECT_EQ(group->itemIndex(), i);
+            EXPECT_TRUE(group->button(i)->isChecked());
+        }
+    }
+}
+
+TEST(DialogKit, OkCancelColumnRunsTheDialogsOwnHandlers)
+{
+    QDialog dialog;
+    int oks = 0;
+    int cancels = 0;
+    bool refuse = true;
+    const OkCancel buttons = OkCancelButtons(
+        &dialog, Qt::Vertical,
+        [&] {
+            ++oks;
+            if (!refuse)
+                dialog.accept();
+        },
+        [&] { ++cancels; });
+    EXPECT_EQ(buttons.ok->objectName(), QStringLiteral("OKBtn"));
+    EXPECT_EQ(buttons.ok->text(), QStringLiteral("OK"));
+    EXPECT_EQ(buttons.cancel->objectName(), QStringLiteral("CancelBtn"));
+    EXPECT_EQ(buttons.cancel->text(), QStringLiteral("Cancel"));
+    EXPECT_TRUE(buttons.ok->isDefault());
+    // OK above Cancel at the top of the column.
+    ASSERT_EQ(buttons.layout->count(), 3);
+    EXPECT_EQ(buttons.layout->itemAt(0)->widget(), buttons.ok);
+    EXPECT_EQ(buttons.layout->itemAt(1)->widget(), buttons.cancel);
+    EXPECT_NE(buttons.layout->itemAt(2)->spacerItem(), nullptr);
+    auto *layout = new QHBoxLayout(&dialog);
+    layout->addWidget(new QLineEdit(&dialog), 1);
+    layout->addLayout(buttons.layout);
+
+    dialog.show();
+    buttons.ok->click();  // refused: the dialog stays open
+    EXPECT_EQ(oks, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    buttons.cancel->click();  // the dialog's own Cancel decides, here to stay
+    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    refuse = false;
+    buttons.ok->click();
+    EXPECT_EQ(oks, 2);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(DialogKit, RunThenWriteWritesOnlyWhatWasAccepted)
+{
+    ScriptedPrompts prompts;
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("AskDlg"));
+    int writes = 0;
+    prompts.modals = {[](QDialog *) { return int(QDialog::Rejected); }, [](QDialog *) { return int(QDialog::Accepted); }};
+    EXPECT_FALSE(RunThenWrite(dialog, [&] { ++writes; }));
+    EXPECT_EQ(writes, 0);
+    EXPECT_TRUE(RunThenWrite(dialog, [&] { ++writes; }));
+    EXPECT_EQ(writes, 1);
+    // Nothing queued: the scripted run rejects, so nothing is written.
+    EXPECT_FALSE(RunThenWrite(dialog, [&] { ++writes; }));
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(prompts.modalNames, QStringList({"AskDlg", "AskDlg", "AskDlg"}));
 }
