@@ -22,6 +22,7 @@ class TMDIChild : public QWidget, public TextDocument
 public:
     static constexpr int MaxDocuments = 50;
 
+    // Made by DocumentManager::CreateDocumentWindow, which lists it.
     TMDIChild(DocumentManager &documents, const QString &caption);
     ~TMDIChild() override;
 

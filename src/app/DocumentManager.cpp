@@ -36,7 +36,6 @@ void dropUnread(QWidget *parent, TMDIChild *child, const QString &fileName, Load
 
 DocumentManager::DocumentManager(TMainForm &main) : m_main(main)
 {
-    setObjectName(QStringLiteral("documents"));
 }
 
 DocumentManager::~DocumentManager()
