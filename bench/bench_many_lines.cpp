@@ -6,6 +6,7 @@
 // (the longest freeze the user sees), over the session and within each step.
 // The bytes on disk are checked after the save.
 
+#include "BenchHome.h"
 #include "app/ChildWin.h"
 #include "app/DocumentCommands.h"
 #include "app/MainForm.h"
@@ -133,7 +134,7 @@ void BM_ManyEmptyLinesSession(benchmark::State &state)
             InstallRecovery(main, journal);
             main.resize(1000, 700);
             main.show();
-            meter.run("open", [&] { doc = main.OpenDocument(file); }, 500);
+            meter.run("open", [&] { doc = main.documents().OpenDocument(file); }, 500);
             if (!doc) {
                 state.SkipWithError("the page did not open");
                 return;
@@ -171,12 +172,7 @@ int main(int argc, char **argv)
     RegisterAllDocumentCommands();
     QTemporaryDir dir;
     g_dir = &dir;
-    // The shipped colour rules, and nothing of the user's own settings.
-    qputenv("TAGLOOM_DATA_FOLDER", dir.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
-    QDir().mkpath(dir.filePath(QStringLiteral("data")));
-    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), dir.filePath(QStringLiteral("data/Tagloom.colors")));
+    bench::useOwnHome(dir);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,12 +3,14 @@
 #include "app/DiskWatch.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentManager.h"
 #include "app/DocumentMenuTable.h"
 #include "app/MainForm.h"
 #include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
+#include "tags/MiscDlg.h"
 #include "tags/TagCommands.h"
 
 #include <QAction>
@@ -23,11 +25,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-bool CloseCancelled = false;
-
 namespace {
-TMDIChild *g_active = nullptr;
-
 const QStringList &saveFilters()
 {
     static const QStringList filters = {QStringLiteral("HTML Files (*.html)"), QStringLiteral("HTM Files (*.htm)"),
@@ -36,33 +34,11 @@ const QStringList &saveFilters()
 }
 }  // namespace
 
-QList<TMDIChild *> &DocumentList()
-{
-    static QList<TMDIChild *> list;
-    return list;
-}
-
-TMDIChild *ActiveDocument()
-{
-    return g_active;
-}
-
-void setActiveDocument(TMDIChild *child)
-{
-    g_active = child;
-}
-
 bool EnterOpensLineBreakDialog(bool insertBROnEnter, Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrlAlone = mods == Qt::ControlModifier;
     return insertBROnEnter ? !ctrlAlone : ctrlAlone;
-}
-
-std::function<void(TMDIChild &, bool)> &TMDIChild::lineBreakDialog()
-{
-    static std::function<void(TMDIChild &, bool)> hook;
-    return hook;
 }
 
 namespace {
@@ -77,7 +53,7 @@ int HeaderLevel(const QString &itemName)
 }
 }  // namespace
 
-TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainForm)
+TMDIChild::TMDIChild(DocumentManager &documents, const QString &caption) : m_documents(documents)
 {
     setObjectName(QStringLiteral("MDIChild"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -111,9 +87,12 @@ TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainF
 
 TMDIChild::~TMDIChild()
 {
-    DocumentList().removeOne(this);
-    if (g_active == this)
-        g_active = nullptr;
+    m_documents.remove(this);
+}
+
+TMainForm *TMDIChild::mainForm() const
+{
+    return &m_documents.mainForm();
 }
 
 QString TMDIChild::caption() const
@@ -202,12 +181,12 @@ void TMDIChild::buildMenus()
             QAction *sep = m_windowMenu->addSeparator();
             sep->setProperty("windowListEntry", true);
             int n = 0;
-            for (TMDIChild *doc : DocumentList()) {
+            for (TMDIChild *doc : m_documents.list()) {
                 ++n;
                 QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(n).arg(doc->caption()));
                 a->setProperty("windowListEntry", true);
                 a->setCheckable(true);
-                a->setChecked(doc == ActiveDocument());
+                a->setChecked(doc == m_documents.active());
                 connect(a, &QAction::triggered, doc, [doc] {
                     if (doc->subWindow())
                         doc->subWindow()->mdiArea()->setActiveSubWindow(doc->subWindow());
@@ -260,9 +239,9 @@ void TMDIChild::commandChanged(const QString &itemName)
 
 void TMDIChild::FormActivate()
 {
-    setActiveDocument(this);
+    m_documents.setActive(this);
     Memo1->setFont(SharedEditorFont());
-    m_main->setDocumentNote(documentNote());
+    mainForm()->setDocumentNote(documentNote());
     // After the activation is through, so a question appears over the active window.
     QTimer::singleShot(0, diskWatch, &DiskWatch::checkNow);
     emit activated(this);
@@ -347,7 +326,7 @@ bool TMDIChild::QueryClose()
         if (saved)
             return true;
     }
-    CloseCancelled = true;
+    m_documents.setCloseCancelled(true);
     return false;
 }
 
@@ -357,9 +336,7 @@ void TMDIChild::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    DocumentList().removeOne(this);
-    if (g_active == this)
-        g_active = nullptr;
+    m_documents.remove(this);
     event->accept();
     emit closeAccepted(this);
 }
@@ -395,8 +372,8 @@ void TMDIChild::showWrapState()
     if (QAction *item = action(QStringLiteral("Wordwrap1")))
         item->setChecked(wrap);
     Memo1->SendScintilla(QsciScintillaBase::SCI_SETHSCROLLBAR, wrap ? 0 : 1);
-    if (ActiveDocument() == this)
-        m_main->setDocumentNote(documentNote());
+    if (m_documents.active() == this)
+        mainForm()->setDocumentNote(documentNote());
 }
 
 QString TMDIChild::documentNote() const
@@ -414,7 +391,7 @@ void TMDIChild::Refrssh1Click()
 void TMDIChild::ShowHideprojectpanel1Click()
 {
     QAction *item = action(QStringLiteral("ShowHideprojectpanel1"));
-    m_main->setProjectVisible(item ? item->isChecked() : !AppSettings().ProjectVisible);
+    mainForm()->setProjectVisible(item ? item->isChecked() : !AppSettings().ProjectVisible);
 }
 
 void TMDIChild::setProjectPanelChecked(bool checked)
@@ -434,8 +411,6 @@ void TMDIChild::Memo1KeyDown(QKeyEvent *event)
         return;
     if (!EnterOpensLineBreakDialog(AppSettings().InsertBROnEnter, event->modifiers()))
         return;
-    if (!lineBreakDialog())
-        return;
     // The editor takes the key too; the dialog writes after its line break, and
     // needs to know whether there is one: not every Enter combination types it.
     const int start = Memo1->SelStart();
@@ -444,8 +419,7 @@ void TMDIChild::Memo1KeyDown(QKeyEvent *event)
         const int caret = Memo1->SelStart();
         const bool typed = caret == start + 2 && Memo1->length() == keptLength + 2 &&
                            Memo1->rangeView(start, caret) == QByteArrayView("\r\n");
-        if (lineBreakDialog())
-            lineBreakDialog()(*this, typed);
+        LineBreakDialog(*this, typed);
     });
 }
 

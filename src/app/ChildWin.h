@@ -5,9 +5,9 @@
 #include <QHash>
 #include <QList>
 #include <QWidget>
-#include <functional>
 
 class DiskWatch;
+class DocumentManager;
 class QAction;
 class QMenu;
 class QMdiSubWindow;
@@ -22,7 +22,8 @@ class TMDIChild : public QWidget, public TextDocument
 public:
     static constexpr int MaxDocuments = 50;
 
-    explicit TMDIChild(TMainForm *mainForm, const QString &caption);
+    // Made by DocumentManager::CreateDocumentWindow, which lists it.
+    TMDIChild(DocumentManager &documents, const QString &caption);
     ~TMDIChild() override;
 
     TColorMemo *Memo1 = nullptr;
@@ -42,7 +43,9 @@ public:
     QString docType() const override { return DocType; }
     void setDocType(const QString &line) override { DocType = line; }
 
-    TMainForm *mainForm() const { return m_main; }
+    // The documents this window is one of, and their main window.
+    DocumentManager &documents() const { return m_documents; }
+    TMainForm *mainForm() const;
     QString caption() const;
     void setCaption(const QString &caption);
     QMdiSubWindow *subWindow() const;
@@ -75,10 +78,6 @@ public:
     // What the status bar says about this document while it is active.
     QString documentNote() const;
 
-    // Set from outside once the element dialogs exist. The flag tells whether the
-    // key typed a CR LF just before the caret (Ctrl+Enter, for one, types none).
-    static std::function<void(TMDIChild &, bool lineBreakTyped)> &lineBreakDialog();
-
 signals:
     void activated(TMDIChild *child);
     // The text was written to its file.
@@ -98,7 +97,7 @@ private:
     void Memo1KeyDown(QKeyEvent *event);
     void showWrapState();
 
-    TMainForm *m_main;
+    DocumentManager &m_documents;
     QList<QMenu *> m_menus;
     QHash<QString, QAction *> m_actions;
     QMenu *m_reopenMenu = nullptr;
@@ -106,14 +105,6 @@ private:
     QMenu *m_windowMenu = nullptr;
     QString m_caption;
 };
-
-// Every open document window in creation order.
-QList<TMDIChild *> &DocumentList();
-// The document window activated last; nullptr when none is open.
-TMDIChild *ActiveDocument();
-void setActiveDocument(TMDIChild *child);
-// Set when the user answers Cancel to a save-changes prompt.
-extern bool CloseCancelled;
 
 // Whether Enter with these modifiers opens the line-break dialog.
 bool EnterOpensLineBreakDialog(bool insertBROnEnter, Qt::KeyboardModifiers modifiers);

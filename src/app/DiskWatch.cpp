@@ -2,6 +2,7 @@
 
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentManager.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 #include "platform/RegularFileRead.h"
@@ -19,7 +20,7 @@ DiskWatch::DiskWatch(TMDIChild *child) : QObject(child), m_child(child), m_watch
     // Coming back from another program re-activates no document window, so the
     // application's own activation is checked too.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive && ActiveDocument() == m_child)
+        if (state == Qt::ApplicationActive && m_child->documents().active() == m_child)
             QTimer::singleShot(0, this, &DiskWatch::checkNow);
     });
 }
@@ -55,7 +56,7 @@ void DiskWatch::fileSignal()
     // A file replaced by rename drops out of the watch; watch the new one.
     if (DiskStamp::of(m_fileName).regular && !m_watcher->files().contains(m_fileName))
         m_watcher->addPath(m_fileName);
-    if (QApplication::applicationState() == Qt::ApplicationActive && ActiveDocument() == m_child)
+    if (QApplication::applicationState() == Qt::ApplicationActive && m_child->documents().active() == m_child)
         QTimer::singleShot(0, this, &DiskWatch::checkNow);
 }
 

@@ -18,9 +18,7 @@
 #include "objects/LayerCommands.h"
 #include "objects/ObjectCommands.h"
 #include "objects/URLDlg.h"
-#include "tags/DocStructureDlg.h"
 #include "tags/FormFrameCommands.h"
-#include "tags/MiscDlg.h"
 #include "tags/StructureCommands.h"
 #include "tags/TableListCommands.h"
 #include "tags/TagCommands.h"
@@ -62,9 +60,9 @@ const QList<Command> &appCommands()
                     [](TextDocument &d) { RunPrivateMenuDialog(&mainForm(d)); }),
         MakeCommand("Coloredtags1", "&Color rules...", "", "",
                     [](TextDocument &d) {
-                        RunColorRulesDialog(&mainForm(d), [] {
+                        RunColorRulesDialog(&mainForm(d), [documents = &child(d).documents()] {
                             QList<TColorMemo *> editors;
-                            for (TMDIChild *doc : DocumentList())
+                            for (TMDIChild *doc : documents->list())
                                 editors.append(doc->Memo1);
                             return editors;
                         });
@@ -137,8 +135,6 @@ void RegisterAllDocumentCommands()
     done = true;
     SetUrlPicker(PickURL);
     SetNewLinkStoreFinder([](TextDocument &d) { return &mainForm(d).store(); });
-    TMainForm::hooks().newDocumentStructure = [](TMDIChild &doc) { Insertalldocumentelements1Click(doc); };
-    TMDIChild::lineBreakDialog() = [](TMDIChild &doc, bool typed) { LineBreakDialog(doc, typed); };
     for (const Command &command : registeredRows())
         RegisterCommand(command);
 }

@@ -3,22 +3,20 @@
 
 #include "app/AboutBox.h"
 #include "app/ChildWin.h"
-#include "app/DocumentCommands.h"
-#include "app/DocumentFile.h"
 #include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
 #include "custom/HotkeyCapture.h"
-#include "custom/HotkeyMenu.h"
 #include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
-#include "platform/FileAsk.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "project/ProjectPanel.h"
+#include "project/ProjectTitleBar.h"
+#include "tags/Command.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,22 +24,18 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPointer>
-#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 // The item name of the document command that a tool button runs.
@@ -51,12 +45,6 @@ QIcon glyphIcon(const QString &text, const QColor &colour)
     return GlyphIcon(text, colour, 24);
 }
 }  // namespace
-
-TMainForm::Hooks &TMainForm::hooks()
-{
-    static Hooks h;
-    return h;
-}
 
 TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidget *parent)
     : QMainWindow(parent), m_store(store), m_commandLine(commandLine)
@@ -78,18 +66,17 @@ TMainForm::TMainForm(SettingsStore *store, const QStringList &commandLine, QWidg
     m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::subWindowActivated);
+    // First to hear of it, so the menus are right before anyone else looks.
+    connect(&m_documents, &DocumentManager::documentsChanged, this, &TMainForm::showActiveDocument);
     FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
-    // Document windows and the area die after this body: they must not call back.
+    // The document windows go unasked, before the rest of the window, and call nothing back.
     delete m_hotkeys;
     disconnect(m_mdi, nullptr, this, nullptr);
-    for (TMDIChild *doc : DocumentList())
-        disconnect(doc, nullptr, this, nullptr);
-    DocumentList().clear();
-    setActiveDocument(nullptr);
+    m_documents.destroyWindows();
 }
 
 void TMainForm::FormCreate()
@@ -103,9 +90,12 @@ void TMainForm::FormCreate()
     LoadReopenList(FileReopenList, FileReopenSection, *m_store);
     LoadReopenList(ProjectReopenList, ProjectReopenSection, *m_store);
 
-    m_search = new SearchController(this, [] { return ActiveDocument() ? ActiveDocument()->Memo1 : nullptr; });
-    connect(m_search, &SearchController::findNextEnabledChanged, this, [](bool enabled) {
-        for (TMDIChild *doc : DocumentList())
+    m_search = new SearchController(this, [this] {
+        TMDIChild *active = m_documents.active();
+        return active ? active->Memo1 : nullptr;
+    });
+    connect(m_search, &SearchController::findNextEnabledChanged, this, [this](bool enabled) {
+        for (TMDIChild *doc : m_documents.list())
             if (QAction *a = doc->action(QStringLiteral("FindNext1")))
                 a->setEnabled(enabled);
     });
@@ -118,15 +108,15 @@ void TMainForm::FormCreate()
     m_hotkeys = new THotkeyCapture(this, m_mdi);
     // The editors claim every key they bind, so after keys are given in capture
     // each open window's editor gives up the ones its menus now hold.
-    connect(m_hotkeys, &THotkeyCapture::menuKeysChanged, this, [] {
-        for (TMDIChild *doc : DocumentList())
+    connect(m_hotkeys, &THotkeyCapture::menuKeysChanged, this, [this] {
+        for (TMDIChild *doc : m_documents.list())
             doc->releaseMenuKeys();
     });
     // Small enough to tile beside another program, big enough to keep a document in view.
     setMinimumSize(400, 300);
 
-    if (!settings.LastProject.isEmpty() && hooks().openProject)
-        hooks().openProject(settings.LastProject);
+    if (!settings.LastProject.isEmpty())
+        m_project->OpenProject(settings.LastProject);
 
     setStatusBarShown(settings.ShowStatusBar);
     setProjectPanelAlignment(settings.ProjectPanelAlignment, false);
@@ -266,49 +256,12 @@ void TMainForm::buildProjectPanel()
     m_projectPanel->setAllowedAreas(Qt::AllDockWidgetAreas);
 
     m_project = new TProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
-    QPointer<TProjectPanel> panel = m_project;
-    hooks().openProject = [panel](const QString &name) {
-        if (panel)
-            panel->OpenProject(name);
-    };
-    hooks().askSaveProject = [panel] { return !panel || panel->AskSaveProject() != QMessageBox::Cancel; };
-    hooks().projectFileName = [panel] { return panel ? panel->ProjectFileName() : QString(); };
-
-    auto *title = new QWidget(m_projectPanel);
-    title->setObjectName(QStringLiteral("projectFileNamePanel"));
-    auto *row = new QHBoxLayout(title);
-    row->setContentsMargins(4, 2, 2, 2);
-    row->setSpacing(2);
-    row->addWidget(m_project->createFileNameLabel(title), 1);
-
-    auto *alignBtn = new QToolButton(title);
-    alignBtn->setObjectName(QStringLiteral("projectAlignBtn"));
-    alignBtn->setToolTip(QStringLiteral("Change project panel alignment"));
-    alignBtn->setStatusTip(alignBtn->toolTip());
-    alignBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    alignBtn->setPopupMode(QToolButton::InstantPopup);
-    alignBtn->setAutoRaise(true);
-    auto *alignMenu = new QMenu(alignBtn);
-    const char *names[] = {"Left1", "Right1", "Top1", "Bottom1"};
-    const char *captions[] = {"&Left", "&Right", "&Top", "&Bottom"};
-    for (int i = 0; i < 4; ++i) {
-        QAction *a = alignMenu->addAction(QString::fromLatin1(captions[i]), this, [this, i] { setProjectPanelAlignment(i); });
-        a->setObjectName(QString::fromLatin1(names[i]));
-    }
-    alignBtn->setMenu(alignMenu);
-    row->addWidget(alignBtn);
-
-    auto *hideBtn = new QToolButton(title);
-    hideBtn->setObjectName(QStringLiteral("projectHide"));
-    hideBtn->setToolTip(QStringLiteral("Hide project"));
-    hideBtn->setStatusTip(hideBtn->toolTip());
-    hideBtn->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    hideBtn->setAutoRaise(true);
-    connect(hideBtn, &QToolButton::clicked, this, [this] {
+    auto *title = new ProjectTitleBar(*m_project, m_projectPanel);
+    connect(title, &ProjectTitleBar::alignmentChosen, this, [this](int alignment) { setProjectPanelAlignment(alignment); });
+    connect(title, &ProjectTitleBar::hideClicked, this, [this] {
         QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn"));
         setProjectVisible(!toggle->isChecked());
     });
-    row->addWidget(hideBtn);
     m_projectPanel->setTitleBarWidget(title);
 
     m_projectPanel->setWidget(m_project);
@@ -406,14 +359,9 @@ void TMainForm::showEvent(QShowEvent *e)
     }
 }
 
-void TMainForm::buildReopenMenu(QMenu *menu)
-{
-    BuildReopenMenu(FileReopenList, menu, [this](const QString &name) { OpenDocument(name); });
-}
-
 void TMainForm::FormShow()
 {
-    buildReopenMenu(m_reopenMenu);
+    m_documents.buildReopenMenu(m_reopenMenu);
     openCommandLine(m_commandLine);
 }
 
@@ -426,139 +374,22 @@ void TMainForm::openCommandLine(const QStringList &arguments)
         const QString lower = arg.toLower();
         // ".xht" too: the desktop entry offers the program for XHTML pages.
         const bool page = lower.contains(QLatin1String(".htm")) || lower.contains(QLatin1String(".xht"));
-        if (page && roomForDocument()) {
-            TMDIChild *child = CreateDocumentWindow(arg);
-            const LoadResult result = LoadFileIntoEditor(arg, child->Memo1);
-            if (result != LoadResult::Loaded) {
-                Prompts::instance().message(this, QStringLiteral("Error"),
-                                            result == LoadResult::TooLarge
-                                                ? QStringLiteral("Text exceeds memo capacity")
-                                                : QStringLiteral("Cannot open file %1").arg(arg),
-                                            QMessageBox::Critical, QMessageBox::Ok);
-                child->Modified = false;
-                child->subWindow()->close();
-            } else {
-                child->DocumentFileName = arg;
-                child->Modified = false;
-            }
-        }
-        if (lower.contains(QLatin1String(".tlp")) && hooks().openProject)
-            hooks().openProject(arg);
+        if (page)
+            m_documents.openCommandLinePage(arg);
+        if (lower.contains(QLatin1String(".tlp")))
+            m_project->OpenProject(arg);
         QApplication::restoreOverrideCursor();
     }
-}
-
-bool TMainForm::roomForDocument()
-{
-    if (DocumentList().size() < TMDIChild::MaxDocuments)
-        return true;
-    Prompts::instance().message(this, QStringLiteral("Tagloom"),
-                                QStringLiteral("No more than %1 documents can be open at once. "
-                                               "Close a document window first.")
-                                    .arg(TMDIChild::MaxDocuments),
-                                QMessageBox::Information, QMessageBox::Ok);
-    return false;
-}
-
-TMDIChild *TMainForm::CreateDocumentWindow(const QString &caption)
-{
-    auto *child = new TMDIChild(this, caption);
-    BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
-    LoadHotkeys(child->menus(), HotKeysFileName());
-    child->releaseMenuKeys();
-    ApplyColorRules(*child->Memo1, this);
-    DocumentList().append(child);
-    setActiveDocument(child);
-    QMdiSubWindow *sub = m_mdi->addSubWindow(child);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    sub->resize(std::max(533, m_mdi->width() * 9 / 10), std::max(303, m_mdi->height() * 9 / 10));
-    // Each new window steps down and right from the last, like a cascade.
-    const int step = (DocumentList().size() - 1) % 8;
-    sub->move(step * 24, step * 24);
-    connect(child, &QObject::destroyed, this, [this, child] { documentClosed(child); });
-    child->setProjectPanelChecked(AppSettings().ProjectVisible);
-    if (QAction *findNext = child->action(QStringLiteral("FindNext1")))
-        findNext->setEnabled(m_search->findNextEnabled());
-    // Another program instance may have changed the list since start-up.
-    LoadReopenList(FileReopenList, FileReopenSection, *m_store);
-    if (child->reopenMenu())
-        buildReopenMenu(child->reopenMenu());
-    sub->show();
-    m_mdi->setActiveSubWindow(sub);
-    child->FormActivate();
-    showMenusOf(child);
-    UpdateMenuItems();
-    emit documentsChanged();
-    return child;
-}
-
-TMDIChild *TMainForm::NewDocument()
-{
-    if (!roomForDocument())
-        return nullptr;
-    TMDIChild *child = CreateDocumentWindow(QStringLiteral("Untitled:%1").arg(DocumentList().size() + 1));
-    if (AppSettings().InsertStructureOnNew && hooks().newDocumentStructure)
-        hooks().newDocumentStructure(*child);
-    return child;
-}
-
-TMDIChild *TMainForm::OpenDocument(const QString &name)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString fileName = name;
-    TMDIChild *child = nullptr;
-    if (fileName.isEmpty()) {
-        QApplication::restoreOverrideCursor();
-        // Refused before asking: choosing a file that cannot be opened wastes the user's time.
-        if (!roomForDocument()) {
-            setStatusText(1, QStringLiteral("Done"));
-            return nullptr;
-        }
-        // The shared open dialog, with no filter preset.
-        fileName = AskFileName(this, 0);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    if (!fileName.isEmpty() && QFileInfo(fileName).isFile() && roomForDocument()) {
-        const QString full = QFileInfo(fileName).absoluteFilePath();
-        setStatusText(1, QStringLiteral("Creating new window..."));
-        child = CreateDocumentWindow(full);
-        setStatusText(1, QStringLiteral("Opening file..."));
-        const LoadResult result = LoadFileIntoEditor(full, child->Memo1);
-        if (result == LoadResult::Loaded) {
-            child->DocumentFileName = full;
-            child->Modified = false;
-            setStatusText(1, QStringLiteral("Adding to Reopen menu..."));
-            AddToReopenList(FileReopenList, full);
-            SaveReopenList(FileReopenList, FileReopenSection, *m_store);
-            if (child->reopenMenu())
-                buildReopenMenu(child->reopenMenu());
-        } else {
-            QApplication::restoreOverrideCursor();
-            Prompts::instance().message(this, QStringLiteral("Error"),
-                                        result == LoadResult::TooLarge ? QStringLiteral("Text exceeds memo capacity")
-                                                                       : QStringLiteral("Cannot open file %1").arg(full),
-                                        QMessageBox::Critical, QMessageBox::Ok);
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            // Nothing was read into the window: it goes rather than posing as the file.
-            child->Modified = false;
-            child->subWindow()->close();
-            child = nullptr;
-        }
-    }
-    setStatusText(1, QStringLiteral("Done"));
-    QApplication::restoreOverrideCursor();
-    return child;
 }
 
 void TMainForm::FileNewItemClick()
 {
-    NewDocument();
+    m_documents.NewDocument();
 }
 
 void TMainForm::FileOpenItemClick()
 {
-    OpenDocument(QString());
+    m_documents.OpenDocument(QString());
 }
 
 void TMainForm::FileExitItemClick()
@@ -568,13 +399,13 @@ void TMainForm::FileExitItemClick()
 
 void TMainForm::SaveBtnClick()
 {
-    if (TMDIChild *doc = ActiveDocument())
+    if (TMDIChild *doc = m_documents.active())
         doc->FileSaveItemClick();
 }
 
 void TMainForm::runActiveDocumentCommand(const QString &itemName)
 {
-    TMDIChild *doc = ActiveDocument();
+    TMDIChild *doc = m_documents.active();
     if (!doc)
         return;
     if (QAction *a = doc->action(itemName); a && a->isEnabled())
@@ -589,13 +420,7 @@ void TMainForm::HelpAboutItemClick()
 
 void TMainForm::CloseAll1Click()
 {
-    CloseCancelled = false;
-    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        (*it)->close();
-        if (CloseCancelled)
-            break;
-    }
+    m_documents.closeAll();
 }
 
 void TMainForm::WindowCascadeItemClick()
@@ -630,21 +455,12 @@ void TMainForm::WindowMinimizeItemClick()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    CloseCancelled = false;
-    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        (*it)->close();
-        if (CloseCancelled) {
-            event->ignore();
-            return;
-        }
-    }
-    if (hooks().askSaveProject && !hooks().askSaveProject()) {
+    if (!m_documents.closeAll() || m_project->AskSaveProject() == QMessageBox::Cancel) {
         event->ignore();
         return;
     }
     Settings &settings = AppSettings();
-    settings.LastProject = hooks().projectFileName ? hooks().projectFileName() : QString();
+    settings.LastProject = m_project->ProjectFileName();
     SaveSettings(*m_store, settings);
     event->accept();
 }
@@ -654,7 +470,7 @@ void TMainForm::subWindowActivated(QMdiSubWindow *window)
     if (!window)
         return;
     if (auto *child = qobject_cast<TMDIChild *>(window->widget())) {
-        if (DocumentList().contains(child)) {
+        if (m_documents.list().contains(child)) {
             child->FormActivate();
             showMenusOf(child);
         }
@@ -662,24 +478,13 @@ void TMainForm::subWindowActivated(QMdiSubWindow *window)
     UpdateMenuItems();
 }
 
-void TMainForm::documentClosed(TMDIChild *child)
+void TMainForm::showActiveDocument()
 {
-    DocumentList().removeOne(child);
-    if (m_menusShownFor == child)
-        m_menusShownFor = nullptr;
-    if (ActiveDocument() == child || !ActiveDocument())
-        setActiveDocument(nullptr);
-    if (QMdiSubWindow *sub = m_mdi->activeSubWindow()) {
-        if (auto *next = qobject_cast<TMDIChild *>(sub->widget()); next && DocumentList().contains(next))
-            next->FormActivate();
-    }
-    if (!ActiveDocument() && !DocumentList().isEmpty())
-        DocumentList().constLast()->FormActivate();
-    if (!ActiveDocument())
+    TMDIChild *active = m_documents.active();
+    if (!active)
         setDocumentNote(QString());
-    showMenusOf(ActiveDocument());
+    showMenusOf(active);
     UpdateMenuItems();
-    emit documentsChanged();
 }
 
 void TMainForm::showMenusOf(TMDIChild *child)
@@ -693,12 +498,11 @@ void TMainForm::showMenusOf(TMDIChild *child)
     const QList<QMenu *> &menus = child ? child->menus() : m_mainMenus;
     for (QMenu *m : menus)
         bar->addMenu(m);
-    m_menusShownFor = child;
 }
 
 void TMainForm::UpdateMenuItems()
 {
-    const bool any = !DocumentList().isEmpty();
+    const bool any = !m_documents.list().isEmpty();
     for (const char *name : {"saveBtn", "previewBtn", "lnkFileBtn", "lnkURLBtn", "lnkAnchorBtn", "imgBtn", "hrBtn"}) {
         if (QAction *a = m_buttons.value(QString::fromLatin1(name))) {
             // A button whose command is not built yet stays disabled, as its menu item does.
@@ -709,7 +513,7 @@ void TMainForm::UpdateMenuItems()
     if (m_project)
         m_project->setDocumentOpen(any);
     if (!any)
-        buildReopenMenu(m_reopenMenu);
+        m_documents.buildReopenMenu(m_reopenMenu);
 }
 
 void TMainForm::setProjectVisible(bool visible)
@@ -718,7 +522,7 @@ void TMainForm::setProjectVisible(bool visible)
     if (QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn")))
         toggle->setChecked(visible);
     m_projectPanel->setVisible(visible);
-    for (TMDIChild *doc : DocumentList())
+    for (TMDIChild *doc : m_documents.list())
         doc->setProjectPanelChecked(visible);
 }
 
@@ -767,8 +571,8 @@ void TMainForm::mdDropFiles1FilesDroped(const QStringList &files)
 {
     // The last dropped file is opened first.
     for (auto it = files.crbegin(); it != files.crend(); ++it) {
-        if (!roomForDocument())
+        if (!m_documents.roomForDocument())
             break;
-        OpenDocument(*it);
+        m_documents.OpenDocument(*it);
     }
 }

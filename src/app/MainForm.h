@@ -1,15 +1,15 @@
 #pragma once
 
+#include "app/DocumentManager.h"
+
 #include <QMainWindow>
 #include <QStringList>
-#include <functional>
 
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
-class QToolButton;
 class QDockWidget;
 class QAction;
 class SearchController;
@@ -29,14 +29,8 @@ public:
 
     SettingsStore &store() const { return *m_store; }
     QMdiArea *mdiArea() const { return m_mdi; }
-
-    // Documents
-    TMDIChild *NewDocument();
-    // Opens the file in a new window; with an empty name asks for one first.
-    TMDIChild *OpenDocument(const QString &fileName);
-    TMDIChild *CreateDocumentWindow(const QString &caption);
-    // False (after a message) when no further document window may be opened.
-    bool roomForDocument();
+    DocumentManager &documents() { return m_documents; }
+    const DocumentManager &documents() const { return m_documents; }
 
     void FileNewItemClick();
     void FileOpenItemClick();
@@ -68,23 +62,8 @@ public:
     TProjectPanel *projectPanel() const { return m_project; }
     // Hotkey capture mode and its panel `shortcutsPanel`.
     THotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
-    // Rebuilds a "Reopen" submenu from the file reopen list.
-    void buildReopenMenu(QMenu *menu);
     // Runs the command-line handling of the first show (also used by tests).
     void openCommandLine(const QStringList &arguments);
-
-    // Hooks for features that live in other subsystems.
-    struct Hooks
-    {
-        std::function<void(TMDIChild &)> newDocumentStructure;  // dialog for a new document
-        std::function<bool()> askSaveProject;                   // false = cancel shutdown
-        std::function<void(const QString &)> openProject;
-        std::function<QString()> projectFileName;
-    };
-    static Hooks &hooks();
-
-signals:
-    void documentsChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -102,11 +81,13 @@ private:
     void buildProjectPanel();
     void buildStatusBar();
     void subWindowActivated(QMdiSubWindow *window);
+    // The menu bar, the tool buttons and the status note follow the active document.
+    void showActiveDocument();
     void showMenusOf(TMDIChild *child);
-    void documentClosed(TMDIChild *child);
     void runActiveDocumentCommand(const QString &itemName);
 
     SettingsStore *m_store;
+    DocumentManager m_documents{*this};
     QStringList m_commandLine;
     bool m_shown = false;
     QMdiArea *m_mdi = nullptr;
@@ -120,8 +101,6 @@ private:
     QList<QToolBar *> m_toolBars;
     QHash<QString, QAction *> m_buttons;
     QDockWidget *m_projectPanel = nullptr;
-    QToolButton *m_showHideProjectBtn = nullptr;
-    TMDIChild *m_menusShownFor = nullptr;
     SearchController *m_search = nullptr;
     TProjectPanel *m_project = nullptr;
     THotkeyCapture *m_hotkeys = nullptr;

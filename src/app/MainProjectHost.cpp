@@ -7,12 +7,13 @@
 
 void MainProjectHost::openDocument(const QString &fileName)
 {
-    m_form.OpenDocument(fileName);
+    m_form.documents().OpenDocument(fileName);
 }
 
 QString MainProjectHost::activeDocumentFileName() const
 {
-    return ActiveDocument() ? ActiveDocument()->DocumentFileName : QString();
+    const TMDIChild *active = m_form.documents().active();
+    return active ? active->DocumentFileName : QString();
 }
 
 void MainProjectHost::previewInBrowser(const QString &fileName)

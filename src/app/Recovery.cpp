@@ -2,6 +2,7 @@
 
 #include "app/ChildWin.h"
 #include "app/DiskWatch.h"
+#include "app/DocumentManager.h"
 #include "app/MainForm.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
@@ -200,7 +201,7 @@ private:
         if (!m_journal.retry())
             return;
         bool any = false;
-        for (TMDIChild *doc : DocumentList()) {
+        for (TMDIChild *doc : m_main.documents().list()) {
             DocumentJournaler *journaler = journalerOf(doc);
             if (journaler && doc->Modified && !journaler->copying()) {
                 journaler->startCopy();
@@ -227,20 +228,21 @@ QString JournalProblemNote(const QString &problem)
 void InstallRecovery(TMainForm &main, RecoveryJournal &journal)
 {
     // Also when the journal could not start: it tries again as documents change.
-    QObject::connect(&main, &TMainForm::documentsChanged, &main, [&journal] {
-        for (TMDIChild *doc : DocumentList())
+    DocumentManager &documents = main.documents();
+    QObject::connect(&documents, &DocumentManager::documentsChanged, &main, [&documents, &journal] {
+        for (TMDIChild *doc : documents.list())
             if (!journalerOf(doc))
                 new DocumentJournaler(doc, journal);
     });
     new JournalWatch(main, journal);
     // The session is ending: what the user has not saved is written before it may be cut short.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &main,
-                     [&journal] { JournalChangedDocuments(journal); });
+                     [&documents, &journal] { JournalChangedDocuments(documents, journal); });
 }
 
-void JournalChangedDocuments(RecoveryJournal &journal)
+void JournalChangedDocuments(const DocumentManager &documents, RecoveryJournal &journal)
 {
-    for (TMDIChild *doc : DocumentList()) {
+    for (TMDIChild *doc : documents.list()) {
         if (!doc->Modified)
             continue;
         if (DocumentJournaler *journaler = journalerOf(doc))
@@ -249,26 +251,26 @@ void JournalChangedDocuments(RecoveryJournal &journal)
     journal.waitForWrites();
 }
 
-void KeepUnsavedWork(RecoveryJournal &journal)
+void KeepUnsavedWork(const DocumentManager &documents, RecoveryJournal &journal)
 {
     journal.keepEntries();
-    JournalChangedDocuments(journal);
+    JournalChangedDocuments(documents, journal);
 }
 
-void EndRecovery(RecoveryJournal &journal)
+void EndRecovery(const DocumentManager &documents, RecoveryJournal &journal)
 {
     // Ended by a signal: everything was written then, and nothing was typed since.
     if (journal.keepsEntries()) {
         journal.waitForWrites();
         return;
     }
-    const QList<TMDIChild *> &docs = DocumentList();
+    const QList<TMDIChild *> &docs = documents.list();
     if (std::none_of(docs.begin(), docs.end(), [](const TMDIChild *doc) { return doc->Modified; })) {
         journal.cleanExit();
         return;
     }
     // The windows go after this without asking: the user has not said to drop anything.
-    JournalChangedDocuments(journal);
+    JournalChangedDocuments(documents, journal);
     journal.keepEntries();
 }
 
@@ -332,10 +334,11 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
         }
         bool ok = false;
         const QByteArray text = e.text(&ok);
-        if (!ok || !main.roomForDocument())
+        DocumentManager &documents = main.documents();
+        if (!ok || !documents.roomForDocument())
             continue;
-        TMDIChild *doc = main.CreateDocumentWindow(
-            e.meta.fileName.isEmpty() ? QStringLiteral("Untitled:%1").arg(DocumentList().size() + 1) : e.meta.fileName);
+        TMDIChild *doc = documents.CreateDocumentWindow(
+            e.meta.fileName.isEmpty() ? QStringLiteral("Untitled:%1").arg(documents.list().size() + 1) : e.meta.fileName);
         doc->Memo1->loadBytes(text);
         doc->Memo1->setSelStart(std::clamp(e.meta.caret, 0, doc->Memo1->length()));
         doc->DocumentFileName = e.meta.fileName;

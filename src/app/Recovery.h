@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+class DocumentManager;
 class TMainForm;
 class TMDIChild;
 
@@ -55,13 +56,13 @@ private:
 // the user (once, and in the status bar while it lasts) when the journal fails.
 void InstallRecovery(TMainForm &main, RecoveryJournal &journal);
 // Writes the entry of every open document with unsaved changes before returning.
-void JournalChangedDocuments(RecoveryJournal &journal);
+void JournalChangedDocuments(const DocumentManager &documents, RecoveryJournal &journal);
 // The program is told to end without the user's say (a signal): every change is
 // written and every entry stays, whatever the windows do on their way out.
-void KeepUnsavedWork(RecoveryJournal &journal);
+void KeepUnsavedWork(const DocumentManager &documents, RecoveryJournal &journal);
 // After the event loop: a run that leaves no unsaved document leaves no journal;
 // otherwise each one's last state stays for the next start.
-void EndRecovery(RecoveryJournal &journal);
+void EndRecovery(const DocumentManager &documents, RecoveryJournal &journal);
 // The status bar's lasting note while the journal fails.
 QString JournalProblemNote(const QString &problem);
 // Offers what earlier runs left in one dialog; recovered documents open marked modified.

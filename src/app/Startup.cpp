@@ -39,8 +39,8 @@ int RunTagloom(QApplication &app)
     // Asked to end from outside (kill, a closed terminal): nobody is there to
     // answer questions, so every change is kept for the next start.
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::received, &mainForm, [&journal](int signal) {
-        KeepUnsavedWork(journal);
+    QObject::connect(&quitSignals, &QuitSignals::received, &mainForm, [&mainForm, &journal](int signal) {
+        KeepUnsavedWork(mainForm.documents(), journal);
         QCoreApplication::exit(128 + signal);
     });
     mainForm.show();
@@ -53,7 +53,7 @@ int RunTagloom(QApplication &app)
         QTimer::singleShot(500, &mainForm, [&mainForm, report] {
             QFile out(report);
             if (out.open(QIODevice::WriteOnly)) {
-                for (TMDIChild *doc : DocumentList())
+                for (TMDIChild *doc : mainForm.documents().list())
                     out.write((doc->caption() + QStringLiteral("\t%1 colour rules\n")
                                                     .arg(doc->Memo1->ColorRules().Count())).toUtf8());
             }
@@ -63,6 +63,6 @@ int RunTagloom(QApplication &app)
     }
     const int result = app.exec();
     // Documents still open (the session ended under them) keep their entries.
-    EndRecovery(journal);
+    EndRecovery(mainForm.documents(), journal);
     return result;
 }

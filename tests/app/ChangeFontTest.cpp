@@ -37,8 +37,9 @@ protected:
     }
     void TearDown() override
     {
-        for (TMDIChild *doc : DocumentList())
-            doc->Modified = false;
+        if (main)
+            for (TMDIChild *doc : main->documents().list())
+                doc->Modified = false;
         main.reset();
         OverrideScreenFontNames(std::nullopt);
         FontChoice() = TFontChoice();
@@ -72,8 +73,8 @@ TEST_F(ChangeFontTest, MenuItemChangesTheEditorFontEveryWindowTakesItAndARestart
 {
     main = start();
     main->show();
-    TMDIChild *first = main->NewDocument();
-    TMDIChild *second = main->NewDocument();
+    TMDIChild *first = main->documents().NewDocument();
+    TMDIChild *second = main->documents().NewDocument();
     const QFont before = first->Memo1->font();
     EXPECT_EQ(before.family(), "Arial");
     EXPECT_EQ(before.pointSize(), 10);
@@ -91,7 +92,7 @@ TEST_F(ChangeFontTest, MenuItemChangesTheEditorFontEveryWindowTakesItAndARestart
     // The other window keeps the old font until it is activated.
     EXPECT_EQ(first->Memo1->font().family(), "Arial");
     first->subWindow()->mdiArea()->setActiveSubWindow(first->subWindow());
-    EXPECT_EQ(ActiveDocument(), first);
+    EXPECT_EQ(main->documents().active(), first);
     EXPECT_EQ(first->Memo1->font().family(), "DejaVu Serif");
     EXPECT_EQ(first->Memo1->font().pointSize(), 16);
 
@@ -115,7 +116,7 @@ TEST_F(ChangeFontTest, MenuItemChangesTheEditorFontEveryWindowTakesItAndARestart
     AppSettings() = Settings();
     SharedEditorFont() = QFont();
     main = start();
-    TMDIChild *again = main->NewDocument();
+    TMDIChild *again = main->documents().NewDocument();
     EXPECT_EQ(again->Memo1->font().family(), "DejaVu Serif");
     EXPECT_EQ(again->Memo1->font().pointSize(), 16);
     EXPECT_TRUE(again->Memo1->font().bold());
@@ -159,7 +160,7 @@ TEST(ApplyFontChoice, OnlyDefinedFieldsChangeTheFont)
 TEST_F(ChangeFontTest, AppletLayerAndFontItemsWriteIntoTheActiveDocument)
 {
     main = start();
-    TMDIChild *doc = main->NewDocument();
+    TMDIChild *doc = main->documents().NewDocument();
     const struct
     {
         const char *item;

@@ -97,8 +97,8 @@ TEST(CommandLineTest, APageNamedLikeAnOptionReachesTheBrowserAsItsAbsoluteName)
     RecordingBridge bridge;
     TMainForm form(&quiet.store, QStringList());
     form.openCommandLine(files);
-    ASSERT_EQ(DocumentList().size(), 1);
-    TMDIChild *doc = DocumentList()[0];
+    ASSERT_EQ(form.documents().list().size(), 1);
+    TMDIChild *doc = form.documents().list()[0];
     EXPECT_EQ(doc->DocumentFileName, page);
     struct Viewer
     {

@@ -34,13 +34,13 @@ protected:
         form = std::make_unique<TMainForm>(store.get(), QStringList());
         name = dir.filePath("page.html");
         writeFileBytes(name, "on disk\r\n");
-        doc = form->OpenDocument(name);
+        doc = form->documents().OpenDocument(name);
         ASSERT_NE(doc, nullptr);
         QCoreApplication::processEvents();  // the window's activation notes the file
     }
     void TearDown() override
     {
-        for (TMDIChild *d : DocumentList())
+        for (TMDIChild *d : form->documents().list())
             d->Modified = false;
         form.reset();
     }

@@ -24,7 +24,7 @@ TEST(ImageButton, RunsTheImageCommandOnTheActiveDocument)
     {
         TMainForm main(&store, {});
         main.FileNewItemClick();
-        TMDIChild *doc = ActiveDocument();
+        TMDIChild *doc = main.documents().active();
         ASSERT_NE(doc, nullptr);
         doc->Memo1->setSelText(QByteArray("logo"));
         doc->Memo1->setSelStart(0);

@@ -25,7 +25,7 @@ TEST(JsWizardMenu, TheMenuItemWritesTheChosenScriptIntoTheActiveDocument)
     ScriptedPrompts prompts;
     {
         TMainForm main(&store, {});
-        TMDIChild *doc = main.NewDocument();
+        TMDIChild *doc = main.documents().NewDocument();
         QAction *action = doc->action(QStringLiteral("Javascripts1"));
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), "Java&scripts...");

@@ -25,7 +25,7 @@ TEST(LinkButtons, RunTheLinkCommandsOnTheActiveDocument)
     {
         TMainForm main(&store, {});
         main.FileNewItemClick();
-        TMDIChild *doc = ActiveDocument();
+        TMDIChild *doc = main.documents().active();
         ASSERT_NE(doc, nullptr);
         doc->Memo1->setSelText(QByteArray("<A NAME=\"Top\"></A>here"));
         for (const char *item : {"Insertadocumentinthesamesystem1", "Insertadocumentinothersystem1",

@@ -38,7 +38,7 @@ protected:
     {
         // Answer No to anything left, so the window can go.
         if (form) {
-            for (TMDIChild *doc : DocumentList())
+            for (TMDIChild *doc : form->documents().list())
                 doc->Modified = false;
             form.reset();
         }
@@ -47,6 +47,14 @@ protected:
     {
         form = std::make_unique<TMainForm>(store.get(), args);
         return *form;
+    }
+    // The captions of the test's main window's documents.
+    QStringList captions() const
+    {
+        QStringList list;
+        for (TMDIChild *doc : form->documents().list())
+            list.append(doc->caption());
+        return list;
     }
     QString file(const QString &name, const QByteArray &bytes)
     {
@@ -64,34 +72,26 @@ protected:
     std::unique_ptr<TMainForm> form;
     ScriptedPrompts prompts;
 };
-
-QStringList captions()
-{
-    QStringList list;
-    for (TMDIChild *doc : DocumentList())
-        list.append(doc->caption());
-    return list;
-}
 }  // namespace
 
 TEST_F(MainFormTest, UntitledNumberingFollowsTheOpenWindowCount)
 {
     TMainForm &main = createForm();
-    main.NewDocument();
-    main.NewDocument();
-    main.NewDocument();
+    main.documents().NewDocument();
+    main.documents().NewDocument();
+    main.documents().NewDocument();
     EXPECT_EQ(captions(), QStringList({"Untitled:1", "Untitled:2", "Untitled:3"}));
-    EXPECT_EQ(ActiveDocument()->caption(), "Untitled:3");
-    DocumentList().first()->FileCloseItemClick();
+    EXPECT_EQ(main.documents().active()->caption(), "Untitled:3");
+    main.documents().list().first()->FileCloseItemClick();
     QApplication::processEvents();
-    main.NewDocument();
+    main.documents().NewDocument();
     EXPECT_EQ(captions(), QStringList({"Untitled:2", "Untitled:3", "Untitled:3"}));
 }
 
 TEST_F(MainFormTest, SaveAddsTheDefaultExtensionAndWritesBytesUnchanged)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     type(doc, "<P>\r\nno break at the end");
     EXPECT_TRUE(doc->Modified);
     prompts.files = {dir.filePath("page")};
@@ -114,7 +114,7 @@ TEST_F(MainFormTest, OpenConvertsLineEndsAndReportsProgress)
 {
     TMainForm &main = createForm();
     const QString name = file("lf.html", "<HTML>\n<BODY>\n</HTML>");
-    TMDIChild *doc = main.OpenDocument(name);
+    TMDIChild *doc = main.documents().OpenDocument(name);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->Memo1->bytes(), "<HTML>\r\n<BODY>\r\n</HTML>");
     EXPECT_FALSE(doc->Modified);
@@ -124,19 +124,19 @@ TEST_F(MainFormTest, OpenConvertsLineEndsAndReportsProgress)
     EXPECT_EQ(readFileBytes(name), "<HTML>\r\n<BODY>\r\n</HTML>");
 
     // A name that is no file opens nothing and says nothing.
-    EXPECT_EQ(main.OpenDocument(dir.filePath("gone.html")), nullptr);
-    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(main.documents().OpenDocument(dir.filePath("gone.html")), nullptr);
+    EXPECT_EQ(main.documents().list().size(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());
 
     // The same file twice gives two windows with the same caption.
-    main.OpenDocument(name);
+    main.documents().OpenDocument(name);
     EXPECT_EQ(captions(), QStringList({name, name}));
 }
 
 TEST_F(MainFormTest, FailedSaveKeepsNameCaptionAndModified)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     type(doc, "text");
     prompts.answers = {QMessageBox::Ok};
     EXPECT_FALSE(doc->SaveDocument(dir.filePath("no/such/folder/page.html")));
@@ -150,19 +150,18 @@ TEST_F(MainFormTest, FailedSaveKeepsNameCaptionAndModified)
 TEST_F(MainFormTest, ClosePromptAnswers)
 {
     TMainForm &main = createForm();
-    TMDIChild *unchanged = main.NewDocument();
+    TMDIChild *unchanged = main.documents().NewDocument();
     unchanged->FileCloseItemClick();
     QApplication::processEvents();
     EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(main.documents().list().isEmpty());
 
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     type(doc, "keep me");
     prompts.answers = {QMessageBox::Cancel};
-    CloseCancelled = false;
     doc->FileCloseItemClick();
-    EXPECT_TRUE(CloseCancelled);
-    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_TRUE(main.documents().closeCancelled());
+    EXPECT_EQ(main.documents().list().size(), 1);
     EXPECT_EQ(prompts.messages.last().text, "Save changes in Untitled:1?");
     EXPECT_EQ(prompts.messages.last().caption, "Warning");
     EXPECT_EQ(prompts.messages.last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -170,32 +169,32 @@ TEST_F(MainFormTest, ClosePromptAnswers)
     // Yes on an untitled document with the save dialog cancelled keeps the window and its text.
     prompts.answers = {QMessageBox::Yes};
     prompts.files = {QString()};
-    CloseCancelled = false;
+    main.documents().setCloseCancelled(false);
     doc->FileCloseItemClick();
-    EXPECT_TRUE(CloseCancelled);
-    ASSERT_EQ(DocumentList().size(), 1);
+    EXPECT_TRUE(main.documents().closeCancelled());
+    ASSERT_EQ(main.documents().list().size(), 1);
     EXPECT_EQ(doc->Memo1->bytes(), "keep me");
 
     prompts.answers = {QMessageBox::Yes};
     prompts.files = {dir.filePath("kept.html")};
     doc->FileCloseItemClick();
     QApplication::processEvents();
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(main.documents().list().isEmpty());
     EXPECT_EQ(readFileBytes(dir.filePath("kept.html")), "keep me");
 
-    TMDIChild *other = main.NewDocument();
+    TMDIChild *other = main.documents().NewDocument();
     type(other, "drop me");
     prompts.answers = {QMessageBox::No};
     other->FileCloseItemClick();
     QApplication::processEvents();
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(main.documents().list().isEmpty());
 }
 
 TEST_F(MainFormTest, CloseAllStopsAtCancel)
 {
     TMainForm &main = createForm();
     for (int i = 0; i < 3; ++i)
-        type(main.NewDocument(), "changed");
+        type(main.documents().NewDocument(), "changed");
     prompts.answers = {QMessageBox::No, QMessageBox::Cancel};
     main.CloseAll1Click();
     QApplication::processEvents();
@@ -209,8 +208,8 @@ TEST_F(MainFormTest, ShutdownStopsAtCancelAndSavesSettingsOnlyWhenComplete)
 {
     TMainForm &main = createForm();
     main.show();
-    type(main.NewDocument(), "first");
-    type(main.NewDocument(), "second");
+    type(main.documents().NewDocument(), "first");
+    type(main.documents().NewDocument(), "second");
     AppSettings().DefaultExt = "htm";
     prompts.answers = {QMessageBox::No, QMessageBox::Cancel};
     EXPECT_FALSE(main.close());
@@ -221,7 +220,7 @@ TEST_F(MainFormTest, ShutdownStopsAtCancelAndSavesSettingsOnlyWhenComplete)
     prompts.answers = {QMessageBox::No};
     EXPECT_TRUE(main.close());
     QApplication::processEvents();
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(main.documents().list().isEmpty());
     SettingsStore reread(dir.filePath("store.ini"));
     EXPECT_EQ(reread.readString("Files", "Default Ext", ""), "htm");
 }
@@ -235,9 +234,9 @@ TEST_F(MainFormTest, CommandLineOpensHtmlFilesOnly)
     main.show();
     QApplication::processEvents();
     EXPECT_EQ(captions(), QStringList({upper}));
-    EXPECT_EQ(ActiveDocument()->DocumentFileName, upper);
-    EXPECT_EQ(ActiveDocument()->Memo1->bytes(), "<B>x</B>\r\n");
-    EXPECT_FALSE(ActiveDocument()->Modified);
+    EXPECT_EQ(main.documents().active()->DocumentFileName, upper);
+    EXPECT_EQ(main.documents().active()->Memo1->bytes(), "<B>x</B>\r\n");
+    EXPECT_FALSE(main.documents().active()->Modified);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -245,17 +244,17 @@ TEST_F(MainFormTest, NoMoreThanFiftyDocuments)
 {
     TMainForm &main = createForm();
     for (int i = 0; i < TMDIChild::MaxDocuments; ++i)
-        main.NewDocument();
+        main.documents().NewDocument();
     prompts.answers = {QMessageBox::Ok, QMessageBox::Ok};
-    EXPECT_EQ(main.NewDocument(), nullptr);
-    EXPECT_EQ(main.OpenDocument(file("p.html", "x")), nullptr);
-    EXPECT_EQ(DocumentList().size(), TMDIChild::MaxDocuments);
+    EXPECT_EQ(main.documents().NewDocument(), nullptr);
+    EXPECT_EQ(main.documents().OpenDocument(file("p.html", "x")), nullptr);
+    EXPECT_EQ(main.documents().list().size(), TMDIChild::MaxDocuments);
     EXPECT_EQ(prompts.messages.size(), 2);
 
     // Open refuses before asking for a file the user could not open anyway.
     prompts.answers = {QMessageBox::Ok};
     prompts.files = {file("q.html", "x")};
-    EXPECT_EQ(main.OpenDocument(QString()), nullptr);
+    EXPECT_EQ(main.documents().OpenDocument(QString()), nullptr);
     EXPECT_TRUE(prompts.fileRequests.isEmpty());
     EXPECT_EQ(prompts.messages.size(), 3);
 }
@@ -270,7 +269,7 @@ TEST_F(MainFormTest, MenusFollowTheActiveDocument)
         return names;
     };
     EXPECT_EQ(menuNames(), QStringList({"&File", "&Help"}));
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     EXPECT_EQ(menuNames().size(), 12);
     EXPECT_EQ(menuNames().first(), "&File");
     // Ctrl+C belongs to Copy; Center gives its key up.
@@ -287,8 +286,8 @@ TEST_F(MainFormTest, MenusFollowTheActiveDocument)
 TEST_F(MainFormTest, ProjectPanelToggleReachesEveryWindow)
 {
     TMainForm &main = createForm();
-    TMDIChild *a = main.NewDocument();
-    TMDIChild *b = main.NewDocument();
+    TMDIChild *a = main.documents().NewDocument();
+    TMDIChild *b = main.documents().NewDocument();
     EXPECT_TRUE(a->action("ShowHideprojectpanel1")->isChecked());
     b->action("ShowHideprojectpanel1")->trigger();
     EXPECT_FALSE(AppSettings().ProjectVisible);
@@ -314,7 +313,7 @@ TEST_F(MainFormTest, HotkeysWrapTheTypedWordAndTheSavedFileHasTheMarkup)
     TMainForm &main = createForm();
     main.show();
     QApplication::setActiveWindow(&main);
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     doc->Memo1->setFocus();
     QTest::keyClicks(doc->Memo1, "word");
@@ -341,7 +340,7 @@ TEST_F(MainFormTest, HotkeysWrapTheTypedWordAndTheSavedFileHasTheMarkup)
 TEST_F(MainFormTest, MenuHintsReachStatusPanelZero)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     QAction *bold = doc->action("Bold1");
     ASSERT_TRUE(bold);
     EXPECT_TRUE(bold->isEnabled());
@@ -365,7 +364,7 @@ TEST_F(MainFormTest, DroppedFilesOpenLastFirstAndButtonsFollowTheDocuments)
     EXPECT_EQ(button("hrBtn")->isEnabled(), FindCommand("HorizontalRule1") != nullptr);
 
     // The save button saves the active document.
-    ActiveDocument()->Memo1->setSelText(QByteArray("x"));
+    main.documents().active()->Memo1->setSelText(QByteArray("x"));
     button("saveBtn")->trigger();
     EXPECT_EQ(readFileBytes(a), "xA");
 }
@@ -392,8 +391,8 @@ TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
     main.show();
     const QString a = file("one.html", "1");
     const QString b = file("two.html", "2");
-    main.OpenDocument(a);
-    TMDIChild *second = main.OpenDocument(b);
+    main.documents().OpenDocument(a);
+    TMDIChild *second = main.documents().OpenDocument(b);
     ASSERT_TRUE(second);
     QStringList items;
     for (QAction *act : second->reopenMenu()->actions())
@@ -407,7 +406,7 @@ TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
     // XHTML pages open as documents; other files are left alone.
     main.openCommandLine({file("four.XHTML", "4"), file("five.xht", "5"), file("notes.txt", "6")});
     QStringList opened;
-    for (TMDIChild *child : DocumentList())
+    for (TMDIChild *child : main.documents().list())
         opened.append(QFileInfo(child->DocumentFileName).fileName());
     opened.sort();
     EXPECT_EQ(opened, QStringList({"five.xht", "four.XHTML", "one.html", "three.html", "two.html"}));
@@ -415,11 +414,11 @@ TEST_F(MainFormTest, OpenedFilesReachTheReopenMenus)
     // Closing the last window rebuilds the main menu's list; its item opens that file.
     main.CloseAll1Click();
     QApplication::processEvents();
-    ASSERT_TRUE(DocumentList().isEmpty());
+    ASSERT_TRUE(main.documents().list().isEmpty());
     ASSERT_EQ(main.mainReopenMenu()->actions().size(), 2);
     main.mainReopenMenu()->actions().at(1)->trigger();
-    ASSERT_EQ(DocumentList().size(), 1);
-    EXPECT_EQ(ActiveDocument()->DocumentFileName, a);
+    ASSERT_EQ(main.documents().list().size(), 1);
+    EXPECT_EQ(main.documents().active()->DocumentFileName, a);
 }
 
 TEST_F(MainFormTest, UndoAndRedoKeysReachTheEditor)
@@ -427,7 +426,7 @@ TEST_F(MainFormTest, UndoAndRedoKeysReachTheEditor)
     TMainForm &main = createForm();
     main.show();
     QApplication::setActiveWindow(&main);
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     TColorMemo *memo = doc->Memo1;
     memo->setFocus();
@@ -463,7 +462,7 @@ TEST_F(MainFormTest, ControlsWithoutACommandAreDisabledUntilItIsRegistered)
     UnregisterCommand(item);
 
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     QAction *menuItem = doc->action(item);
     QAction *button = main.findChild<QAction *>("hrBtn");
     ASSERT_TRUE(menuItem && button);
@@ -490,7 +489,7 @@ TEST_F(MainFormTest, WindowShrinksToASensibleMinimum)
     TMainForm &main = createForm();
     main.resize(1200, 800);
     main.show();
-    main.NewDocument();
+    main.documents().NewDocument();
     // A long hint in panel 0 must not widen the window either.
     main.setStatusText(0, QString(300, QLatin1Char('x')));
     QApplication::processEvents();
@@ -518,9 +517,9 @@ TEST_F(MainFormTest, DroppedFilesOpenAfterTheDropReturns)
     data.setUrls({QUrl::fromLocalFile(file("d.html", "D"))});
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     main.dropEvent(&drop);
-    EXPECT_TRUE(DocumentList().isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([] { return DocumentList().size() == 1; }));
-    for (TMDIChild *doc : DocumentList())
+    EXPECT_TRUE(main.documents().list().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&main] { return main.documents().list().size() == 1; }));
+    for (TMDIChild *doc : main.documents().list())
         doc->Modified = false;
 }
 TEST_F(MainFormTest, LargeDocumentOpensUnwrappedSaysSoAndWrapsOnRequest)
@@ -529,7 +528,7 @@ TEST_F(MainFormTest, LargeDocumentOpensUnwrappedSaysSoAndWrapsOnRequest)
     QByteArray big;
     while (big.size() < TColorMemo::LargeDocumentBytes)
         big += "<P>a line of a large page</P>\r\n";
-    TMDIChild *large = main.OpenDocument(file("large.html", big));
+    TMDIChild *large = main.documents().OpenDocument(file("large.html", big));
     ASSERT_TRUE(large);
     QAction *wrapItem = large->action(QStringLiteral("Wordwrap1"));
     EXPECT_EQ(large->Memo1->wrapMode(), QsciScintilla::WrapNone);
@@ -538,7 +537,7 @@ TEST_F(MainFormTest, LargeDocumentOpensUnwrappedSaysSoAndWrapsOnRequest)
     EXPECT_EQ(main.statusText(1), "Done");
 
     // The note belongs to the large document: another window has none.
-    TMDIChild *small = main.OpenDocument(file("small.html", "<P>small</P>"));
+    TMDIChild *small = main.documents().OpenDocument(file("small.html", "<P>small</P>"));
     EXPECT_EQ(small->Memo1->wrapMode(), QsciScintilla::WrapWord);
     EXPECT_TRUE(small->action(QStringLiteral("Wordwrap1"))->isChecked());
     EXPECT_TRUE(main.documentNote().isEmpty());
@@ -567,7 +566,7 @@ TEST_F(MainFormTest, EveryKindOfEditSetsModified)
          [](TColorMemo &m) { m.SendScintilla(QsciScintillaBase::SCI_UNDO); }},
     };
     for (const auto &[what, edit] : edits) {
-        TMDIChild *doc = main.OpenDocument(name);
+        TMDIChild *doc = main.documents().OpenDocument(name);
         ASSERT_TRUE(doc);
         doc->Memo1->setSelText(QByteArray("x"));
         doc->FileSaveItemClick();

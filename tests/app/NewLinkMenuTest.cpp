@@ -27,7 +27,7 @@ TEST(NewLinkMenu, ItemsWriteIntoTheirDocumentAndStoreThePicture)
     QFile::remove(JavaScriptFileName());
     ASSERT_TRUE(QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js"), JavaScriptFileName()));
     auto main = std::make_unique<TMainForm>(&store, QStringList());
-    TMDIChild *doc = main->NewDocument();
+    TMDIChild *doc = main->documents().NewDocument();
     doc->Memo1->loadBytes("<HTML><HEAD></HEAD><BODY><A HREF=\"n.html\">n</A></BODY></HTML>");
 
     ScriptedPrompts prompts;

@@ -159,8 +159,9 @@ protected:
     }
     void TearDown() override
     {
-        for (TMDIChild *doc : DocumentList())
-            doc->Modified = false;
+        if (form)
+            for (TMDIChild *doc : form->documents().list())
+                doc->Modified = false;
         form.reset();
         journal.reset();
     }
@@ -203,8 +204,8 @@ TEST_F(RecoveryUiTest, RecoveredDocumentsComeBackModifiedWithTheirFileNames)
     prompts.modals.append(clickButton("RecoverBtn"));
     OfferRecovery(*form, *journal);
     EXPECT_EQ(prompts.modalNames, QStringList({"RecoveryDlg"}));
-    ASSERT_EQ(DocumentList().size(), 2);
-    TMDIChild *untitled = DocumentList()[0], *named = DocumentList()[1];
+    ASSERT_EQ(form->documents().list().size(), 2);
+    TMDIChild *untitled = form->documents().list()[0], *named = form->documents().list()[1];
     EXPECT_EQ(untitled->Memo1->bytes(), "untitled text");
     EXPECT_TRUE(untitled->DocumentFileName.isEmpty());
     EXPECT_EQ(named->Memo1->bytes(), Awkward);
@@ -222,12 +223,12 @@ TEST_F(RecoveryUiTest, LaterKeepsEverythingAndDiscardDropsOnlyTheCheckedOnes)
     ScriptedPrompts prompts;
     prompts.modals.append(clickButton("LaterBtn"));
     OfferRecovery(*form, *journal);
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(form->documents().list().isEmpty());
     EXPECT_EQ(leftEntries(), 2);
 
     prompts.modals.append(clickButton("DiscardBtn", {1}));
     OfferRecovery(*form, *journal);
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(form->documents().list().isEmpty());
     const QList<RecoveryEntry> left = journal->claimLeftEntries();
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(left[0].text(), "two");
@@ -236,7 +237,7 @@ TEST_F(RecoveryUiTest, LaterKeepsEverythingAndDiscardDropsOnlyTheCheckedOnes)
 TEST_F(RecoveryUiTest, EntryFollowsTypingAndGoesOnSaveAndClose)
 {
     ScriptedPrompts prompts;
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     doc->Memo1->setSelText(QByteArray("typed"));
     EXPECT_TRUE(entriesIn(journal->folder()).isEmpty()) << "written only once typing pauses";
     QTest::qWait(DocumentJournaler::PauseMs + 300);
@@ -268,7 +269,7 @@ TEST_F(RecoveryUiTest, SmallPageSavedOnFullDiskStaysModifiedWithItsEntry)
     const QString name = dir.filePath("page.html");
     const QByteArray page = "<HTML>\r\n" + QByteArray(3990, 'p');
     ASSERT_TRUE(writeFileBytes(name, page));
-    TMDIChild *doc = form->OpenDocument(name);
+    TMDIChild *doc = form->documents().OpenDocument(name);
     ASSERT_NE(doc, nullptr);
     doc->Memo1->setSelText(QByteArray(200, 'k'));
     QTest::qWait(DocumentJournaler::PauseMs + 300);
@@ -291,7 +292,7 @@ TEST_F(RecoveryUiTest, SmallPageSavedOnFullDiskStaysModifiedWithItsEntry)
 TEST_F(RecoveryUiTest, SlicedCopyOfABigDocumentIsWhole)
 {
     ScriptedPrompts prompts;
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     QByteArray big(DocumentJournaler::SliceBytes * 2 + 123, 'a');
     for (qsizetype i = 0; i + 1 < big.size(); i += 100) {
         big[i] = char('0' + (i / 100) % 10);  // lines, each marked, so a misplaced slice shows
@@ -346,7 +347,7 @@ TEST_F(RecoveryUiTest, SavingARecoveredDocumentAsksIfItsFileChangedSince)
         prompts.modals.append(clickButton("RecoverBtn"));
         prompts.answers = {QMessageBox::No};
         OfferRecovery(*form, *journal);
-        TMDIChild *doc = DocumentList().last();
+        TMDIChild *doc = form->documents().list().last();
         QCoreApplication::processEvents();  // the window's activation looks at the file
         EXPECT_EQ(doc->SaveDocument(name), !c.changeFile);
         EXPECT_EQ(prompts.messages.size(), c.questions);
@@ -400,8 +401,8 @@ TEST_F(RecoveryUiTest, QuittingWithAChangedDocumentKeepsItsEntry)
         int questions;
         std::function<void(RecoveryJournal &, EndedUnderTheQuestion &)> quit;
     };
-    const auto signal = [](RecoveryJournal &journal) {
-        KeepUnsavedWork(journal);  // what a handled SIGTERM or SIGHUP does
+    const auto signal = [this](RecoveryJournal &journal) {
+        KeepUnsavedWork(form->documents(), journal);  // what a handled SIGTERM or SIGHUP does
         QCoreApplication::exit(143);
     };
     const Route routes[] = {
@@ -423,7 +424,7 @@ TEST_F(RecoveryUiTest, QuittingWithAChangedDocumentKeepsItsEntry)
         EndedUnderTheQuestion prompts;
         if (route.shown)
             form->show();
-        TMDIChild *doc = form->NewDocument();
+        TMDIChild *doc = form->documents().NewDocument();
         doc->Memo1->setSelText(QByteArray("typed just now"));
         doc->Modified = true;
         QTimer::singleShot(0, qApp, [&] { route.quit(*journal, prompts); });
@@ -436,7 +437,7 @@ TEST_F(RecoveryUiTest, QuittingWithAChangedDocumentKeepsItsEntry)
         stuck.start(5000);
         QCoreApplication::exec();
         // As the program does after its event loop, then its windows go.
-        EndRecovery(*journal);
+        EndRecovery(form->documents(), *journal);
         form.reset();
         journal.reset();
         EXPECT_EQ(prompts.messages.size(), route.questions);
@@ -464,7 +465,7 @@ TEST_F(RecoveryUiTest, SteadyTypingIsJournaledAtLeastOnceASecond)
     for (const Case &c : {Case{"small", 20}, Case{"big", DocumentJournaler::SliceBytes * 3 + 7}}) {
         SCOPED_TRACE(c.what);
         ScriptedPrompts prompts;
-        TMDIChild *doc = form->NewDocument();
+        TMDIChild *doc = form->documents().NewDocument();
         const QByteArray base(c.size, 'b');
         doc->Memo1->setSelText(base);
         doc->Memo1->setSelStart(int(c.size / 2));  // typed in the middle, as a copy passes it
@@ -496,7 +497,7 @@ TEST_F(RecoveryUiTest, ADocumentWhoseFileWasDeletedIsJournaled)
     prompts.answers = {QMessageBox::Ok};
     const QString name = dir.filePath("page.html");
     writeFileBytes(name, "<p>only copy</p>");
-    TMDIChild *doc = form->OpenDocument(name);
+    TMDIChild *doc = form->documents().OpenDocument(name);
     ASSERT_NE(doc, nullptr);
     ASSERT_FALSE(doc->Modified);
     QCoreApplication::processEvents();  // the window's activation notes the file
@@ -538,7 +539,7 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
             ASSERT_TRUE(QDir(blocker).removeRecursively());
             writeFileBytes(blocker, "in the way");
         }
-        TMDIChild *doc = form->NewDocument();
+        TMDIChild *doc = form->documents().NewDocument();
         doc->Memo1->setSelText(QByteArray("precious"));
         doc->Modified = true;
         ASSERT_TRUE(QTest::qWaitFor([&] { return !form->journalNote().isEmpty(); }, 5000));
@@ -562,7 +563,7 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         RecoveryJournal other(root);
         EXPECT_TRUE(other.claimLeftEntries().isEmpty());
         other.releaseClaimed();
-        for (TMDIChild *d : DocumentList())
+        for (TMDIChild *d : form->documents().list())
             d->Modified = false;
     }
 }

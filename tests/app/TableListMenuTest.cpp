@@ -35,7 +35,7 @@ TEST(TableListMenu, ItemsRunTheirDialogsOnTheActiveDocument)
     QuietMainWindowStore quiet;
     SettingsStore &store = quiet.store;
     auto main = std::make_unique<TMainForm>(&store, QStringList());
-    TMDIChild *doc = main->NewDocument();
+    TMDIChild *doc = main->documents().NewDocument();
 
     for (const TagCommand &command : TableListCommands()) {
         QAction *action = doc->action(command.itemName);

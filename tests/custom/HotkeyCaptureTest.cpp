@@ -45,8 +45,9 @@ protected:
     }
     void TearDown() override
     {
-        for (TMDIChild *doc : DocumentList())
-            doc->Modified = false;
+        if (form)
+            for (TMDIChild *doc : form->documents().list())
+                doc->Modified = false;
         form.reset();
         QFile::remove(HotKeysFileName());
         QFile::remove(PrivateMenuFileName());
@@ -94,7 +95,7 @@ TEST_F(HotkeyCaptureTest, AssignedKeyIsSavedAndANewWindowRunsTheItemWithIt)
 {
     PrivateTags() = {};
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     begin(doc);
     ASSERT_TRUE(capture().isCapturing());
@@ -107,7 +108,7 @@ TEST_F(HotkeyCaptureTest, AssignedKeyIsSavedAndANewWindowRunsTheItemWithIt)
     QTest::keyClick(hotKey1(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(hotKey1()->hotkey(), 0x4051);
     chooseItem(doc, "FileNewItem");
-    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(main.documents().list().size(), 1);
     EXPECT_EQ(ItemHotkey(doc->action("FileNewItem")), 0x4051);
     click("BitBtn1");
 
@@ -123,18 +124,18 @@ TEST_F(HotkeyCaptureTest, AssignedKeyIsSavedAndANewWindowRunsTheItemWithIt)
     EXPECT_EQ(savedValue("Reopen1"), 0xFFFF);
     EXPECT_EQ(savedValue("File1"), 0xFFFF);
 
-    TMDIChild *second = main.NewDocument();
+    TMDIChild *second = main.documents().NewDocument();
     ASSERT_TRUE(second);
     EXPECT_EQ(second->action("FileNewItem")->shortcut(), QKeySequence("Ctrl+Q"));
     second->Memo1->setFocus();
     QTest::keyClick(second->Memo1, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(DocumentList().size(), 3);
+    EXPECT_EQ(main.documents().list().size(), 3);
 }
 
 TEST_F(HotkeyCaptureTest, CancelKeepsTheKeyInThisWindowOnly)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     begin(doc);
     QTest::keyClick(hotKey1(), Qt::Key_F11, Qt::AltModifier);
     chooseItem(doc, "Bold1");
@@ -142,7 +143,7 @@ TEST_F(HotkeyCaptureTest, CancelKeepsTheKeyInThisWindowOnly)
     EXPECT_FALSE(capture().isCapturing());
     EXPECT_EQ(doc->action("Bold1")->shortcut(), QKeySequence("Alt+F11"));
     EXPECT_FALSE(QFile::exists(HotKeysFileName()));
-    TMDIChild *second = main.NewDocument();
+    TMDIChild *second = main.documents().NewDocument();
     EXPECT_EQ(second->action("Bold1")->shortcut(), QKeySequence("Ctrl+B"));
 }
 
@@ -160,8 +161,8 @@ TEST_F(HotkeyCaptureTest, AKeyGivenInCaptureRunsTheItemInTheWindowsAlreadyOpen)
         {"Cancel", "BitBtn2", Qt::ControlModifier | Qt::ShiftModifier},
     };
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
-    TMDIChild *other = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
+    TMDIChild *other = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -170,13 +171,13 @@ TEST_F(HotkeyCaptureTest, AKeyGivenInCaptureRunsTheItemInTheWindowsAlreadyOpen)
             d->Memo1->setSelStart(5);
         }
         main.mdiArea()->setActiveSubWindow(doc->subWindow());
-        ASSERT_EQ(ActiveDocument(), doc);
+        ASSERT_EQ(main.documents().active(), doc);
         begin(doc);
         QTest::keyClick(hotKey1(), Qt::Key_L, c.modifiers);
         chooseItem(doc, "Bold1");
         click(c.endButton);
         ASSERT_FALSE(capture().isCapturing());
-        ASSERT_EQ(ActiveDocument(), doc);
+        ASSERT_EQ(main.documents().active(), doc);
 
         doc->Memo1->setFocus();
         QTest::keyClick(doc->Memo1, Qt::Key_L, c.modifiers);
@@ -191,7 +192,7 @@ TEST_F(HotkeyCaptureTest, TheFirstItemWithAKeyHoldsIt)
     // Center and Copy share Ctrl+C; Bold takes Italic's Ctrl+I; a header item gets a key.
     writeFileBytes(HotKeysFileName(), record("Center1", 0x4043) + record("Bold1", 0x4049) + record("Header12", 0x4048));
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     EXPECT_EQ(doc->action("CopyItem")->shortcut(), QKeySequence("Ctrl+C"));
     EXPECT_TRUE(doc->action("Center1")->shortcut().isEmpty());
@@ -216,10 +217,10 @@ TEST_F(HotkeyCaptureTest, TheFirstItemWithAKeyHoldsIt)
 TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
 {
     TMainForm &main = createForm();
-    TMDIChild *first = main.NewDocument();
-    TMDIChild *last = main.NewDocument();
+    TMDIChild *first = main.documents().NewDocument();
+    TMDIChild *last = main.documents().NewDocument();
     main.mdiArea()->setActiveSubWindow(first->subWindow());
-    ASSERT_EQ(ActiveDocument(), first);
+    ASSERT_EQ(main.documents().active(), first);
     begin(first);
     QTest::keyClick(hotKey1(), Qt::Key_F2, Qt::ShiftModifier | Qt::AltModifier);
     // A header item takes no key and runs nothing; neither does a menu key.
@@ -234,7 +235,7 @@ TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
     // Switching windows cancels and gives back the editor it took.
     main.mdiArea()->setActiveSubWindow(last->subWindow());
     EXPECT_FALSE(capture().isCapturing());
-    EXPECT_EQ(ActiveDocument(), last);
+    EXPECT_EQ(main.documents().active(), last);
     EXPECT_TRUE(first->Memo1->isEnabled());
     EXPECT_EQ(first->action("Italic1")->shortcut(), QKeySequence("Alt+Shift+F2"));
 
@@ -243,7 +244,7 @@ TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
     last->FileCloseItemClick();
     QApplication::processEvents();
     EXPECT_FALSE(capture().isCapturing());
-    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(main.documents().list().size(), 1);
     click("BitBtn1");
     EXPECT_FALSE(QFile::exists(HotKeysFileName()));
     EXPECT_TRUE(first->Memo1->isEnabled());
@@ -252,7 +253,7 @@ TEST_F(HotkeyCaptureTest, CaptureRunsNoCommandAndTouchesOnlyItsOwnWindow)
 TEST_F(HotkeyCaptureTest, ChoosingItemsByKeyboardAssignsInsteadOfRunning)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     begin(doc);
     QTest::keyClick(hotKey1(), Qt::Key_J, Qt::ControlModifier);
     QMenu *file = doc->menus().at(0);
@@ -265,7 +266,7 @@ TEST_F(HotkeyCaptureTest, ChoosingItemsByKeyboardAssignsInsteadOfRunning)
     file->popup(QPoint(40, 40));
     file->setActiveAction(doc->action("FileCloseItem"));
     QTest::keyClick(file, Qt::Key_Return);
-    EXPECT_EQ(DocumentList().size(), 1);
+    EXPECT_EQ(main.documents().list().size(), 1);
     EXPECT_EQ(ItemHotkey(doc->action("FileCloseItem")), 0x404A);
     click("BitBtn2");
     EXPECT_EQ(doc->action("FileSaveItem")->shortcut(), QKeySequence("Ctrl+J"));
@@ -275,7 +276,7 @@ TEST_F(HotkeyCaptureTest, ChoosingItemsByKeyboardAssignsInsteadOfRunning)
 TEST_F(HotkeyCaptureTest, ClosingTheLastWindowOrTheProgramDuringCaptureIsSafe)
 {
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     begin(doc);
     doc->FileCloseItemClick();
     QApplication::processEvents();
@@ -283,7 +284,7 @@ TEST_F(HotkeyCaptureTest, ClosingTheLastWindowOrTheProgramDuringCaptureIsSafe)
     EXPECT_FALSE(main.findChild<QWidget *>("shortcutsPanel")->isVisible());
     EXPECT_TRUE(main.findChild<QToolBar *>("file_tb")->isVisible());
 
-    begin(main.NewDocument());
+    begin(main.documents().NewDocument());
     ASSERT_TRUE(capture().isCapturing());
     form.reset();
 }
@@ -299,7 +300,7 @@ TEST_F(HotkeyCaptureTest, PanelsComeBackAsTheyWere)
         auto *links = main.findChild<QToolBar *>("tagsLinks_tb");
         auto *image = main.findChild<QToolBar *>("tagsImage_tb");
         image->hide();
-        TMDIChild *doc = main.NewDocument();
+        TMDIChild *doc = main.documents().NewDocument();
         begin(doc);
         EXPECT_FALSE(project->isVisible());
         EXPECT_FALSE(links->isVisible());
@@ -352,7 +353,7 @@ TEST_F(HotkeyCaptureTest, ASaveThatFailsSaysSoAndKeepsTheOldFile)
 {
     writeFileBytes(HotKeysFileName(), record("Bold1", 0x4049));
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     const QString target = dir.filePath("no-folder/Tagloom.HotKeys");
     capture().hotkeysFileName = [target] { return target; };
     begin(doc);
@@ -375,7 +376,7 @@ TEST_F(HotkeyCaptureTest, PrivateItemsAreBuiltForEachWindowAndTakeKeys)
     writeFileBytes(PrivateMenuFileName(), WritePrivateTagRecords(PrivateTags()));
     writeFileBytes(HotKeysFileName(), record("privateMenuItem1", 0x4059));
     TMainForm &main = createForm();
-    TMDIChild *doc = main.NewDocument();
+    TMDIChild *doc = main.documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     QStringList captions;
     for (QAction *a : doc->privateMenu()->actions())

@@ -37,7 +37,7 @@ protected:
     void TearDown() override
     {
         if (form) {
-            for (TMDIChild *doc : DocumentList())
+            for (TMDIChild *doc : form->documents().list())
                 doc->Modified = false;
             form.reset();
         }
@@ -84,7 +84,7 @@ TEST_F(ProjectMainFormTest, ShutdownClosesDocumentsBeforeAskingAboutTheProject)
 {
     TMainForm &main = createForm();
     main.show();
-    main.NewDocument()->Memo1->setSelText(QByteArray("text"));
+    main.documents().NewDocument()->Memo1->setSelText(QByteArray("text"));
     main.projectPanel()->AddFileToProject("/w/a.html");
 
     prompts.answers = {QMessageBox::No, QMessageBox::Cancel};
@@ -93,7 +93,7 @@ TEST_F(ProjectMainFormTest, ShutdownClosesDocumentsBeforeAskingAboutTheProject)
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_TRUE(prompts.messages[0].text.startsWith("Save changes in"));
     EXPECT_TRUE(prompts.messages[1].text.startsWith("Save project?"));
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(main.documents().list().isEmpty());
     EXPECT_EQ(storedLastProject(), "(none)");
 
     // Yes with a cancelled save dialog stops the shutdown too.
@@ -155,11 +155,11 @@ TEST_F(ProjectMainFormTest, AddCurrentFileFollowsTheOpenDocuments)
     auto *addCurrent = main.projectPanel()->findChild<QAction *>("projectAddCurrentFN");
     EXPECT_FALSE(addCurrent->isEnabled());
     const QString page = file("page.html", "<title>P</title>");
-    main.OpenDocument(page);
+    main.documents().OpenDocument(page);
     EXPECT_TRUE(addCurrent->isEnabled());
     addCurrent->trigger();
     EXPECT_EQ(main.projectPanel()->entryNames(), QStringList({page}));
-    ActiveDocument()->subWindow()->close();
+    main.documents().active()->subWindow()->close();
     QApplication::processEvents();
     EXPECT_FALSE(addCurrent->isEnabled());
 
@@ -167,6 +167,6 @@ TEST_F(ProjectMainFormTest, AddCurrentFileFollowsTheOpenDocuments)
     prompts.files = {page};
     main.projectPanel()->findChild<QAction *>("projectAddFN")->trigger();
     EXPECT_EQ(main.projectPanel()->entryNames().size(), 2);
-    ASSERT_EQ(DocumentList().size(), 1);
-    EXPECT_EQ(DocumentList()[0]->DocumentFileName, page);
+    ASSERT_EQ(main.documents().list().size(), 1);
+    EXPECT_EQ(main.documents().list()[0]->DocumentFileName, page);
 }

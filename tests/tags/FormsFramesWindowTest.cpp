@@ -27,7 +27,7 @@ TEST(FormsFramesWindow, MenuKeysOpenTheirPagesAndWriteIntoTheActiveDocument)
     auto form = std::make_unique<TMainForm>(&store, QStringList());
     form->show();
     QApplication::setActiveWindow(form.get());
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     ASSERT_TRUE(doc);
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     doc->Memo1->setFocus();

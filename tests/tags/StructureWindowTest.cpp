@@ -42,7 +42,7 @@ protected:
     void TearDown() override
     {
         if (form) {
-            for (TMDIChild *doc : DocumentList())
+            for (TMDIChild *doc : form->documents().list())
                 doc->Modified = false;
             form.reset();
         }
@@ -119,7 +119,7 @@ TEST_F(StructureWindowTest, EnterKeysTurnIntoLineBreakElementsWithoutLosingTyped
         const std::string what = std::string(c.text) + " @" + std::to_string(c.caret) + " mods " +
                                  std::to_string(int(c.mods)) + (c.brOnEnter ? " on" : " off");
         createForm(c.brOnEnter, false);
-        TMDIChild *doc = form->NewDocument();
+        TMDIChild *doc = form->documents().NewDocument();
         ASSERT_TRUE(doc);
         doc->Memo1->setSelText(QByteArray(c.text));
         doc->Memo1->setSelStart(c.caret);
@@ -135,7 +135,7 @@ TEST_F(StructureWindowTest, EnterKeysTurnIntoLineBreakElementsWithoutLosingTyped
             const int caret = doc->Memo1->SelStart();
             EXPECT_EQ(doc->Memo1->bytes().left(caret).right(3), QByteArray(">\r\n")) << what;
         }
-        for (TMDIChild *d : DocumentList())
+        for (TMDIChild *d : form->documents().list())
             d->Modified = false;
         form.reset();
     }
@@ -150,7 +150,7 @@ TEST_F(StructureWindowTest, EnterInTheOtherCombinationOnlyBreaksTheLine)
     } cases[] = {{true, Qt::ControlModifier}, {false, Qt::NoModifier}, {false, Qt::ShiftModifier}};
     for (const auto &c : cases) {
         createForm(c.brOnEnter, false);
-        TMDIChild *doc = form->NewDocument();
+        TMDIChild *doc = form->documents().NewDocument();
         doc->Memo1->setSelText(QByteArray("abcd"));
         doc->Memo1->setSelStart(2);
         doc->Memo1->setFocus();
@@ -158,7 +158,7 @@ TEST_F(StructureWindowTest, EnterInTheOtherCombinationOnlyBreaksTheLine)
         QTest::keyClick(doc->Memo1, Qt::Key_Return, c.mods);
         settle();
         EXPECT_TRUE(prompts.modalNames.isEmpty()) << int(c.mods);
-        for (TMDIChild *d : DocumentList())
+        for (TMDIChild *d : form->documents().list())
             d->Modified = false;
         form.reset();
     }
@@ -167,7 +167,7 @@ TEST_F(StructureWindowTest, EnterInTheOtherCombinationOnlyBreaksTheLine)
 TEST_F(StructureWindowTest, MenuKeysAndTheRuleButtonOpenTheAttributesDialog)
 {
     createForm(false, false);
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     doc->Memo1->setFocus();
     QTest::keyClicks(doc->Memo1, "word");
@@ -209,7 +209,7 @@ TEST_F(StructureWindowTest, NewDocumentWithTheDefaultSettingWritesTheStructure)
         child<QLineEdit>(d, "BASETARGETEdit")->setText("_top");
         return int(QDialog::Accepted);
     }};
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     ASSERT_TRUE(doc);
     EXPECT_EQ(prompts.modalNames, QStringList({"DocStructure"}));
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -234,7 +234,7 @@ TEST_F(StructureWindowTest, NewDocumentWithTheDefaultSettingWritesTheStructure)
 TEST_F(StructureWindowTest, NewDocumentStructureCancelledLeavesAnEmptyDocument)
 {
     form = std::make_unique<TMainForm>(store.get(), QStringList());
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     ASSERT_TRUE(doc);
     EXPECT_EQ(prompts.modalNames, QStringList({"DocStructure"}));
     EXPECT_EQ(doc->Memo1->length(), 0);
