@@ -8,9 +8,9 @@
 #include "app/SearchDialog.h"
 #include "editor/ColorMemo.h"
 #include "project/ProjectPanel.h"
-#include "QuietMainWindow.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/QuietMainWindow.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QAction>
 #include <QApplication>
