@@ -4,6 +4,7 @@
 #include "app/DocumentCommands.h"
 #include "app/DocumentFile.h"
 #include "app/DocumentMenuTable.h"
+#include "app/DocumentView.h"
 #include "app/MainForm.h"
 #include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
@@ -105,6 +106,7 @@ TMDIChild::TMDIChild(TMainForm *mainForm, const QString &caption) : m_main(mainF
 
     buildMenus();
     connectCommands();
+    AttachDocumentView(*this);
     setCaption(caption);
     diskWatch = new DiskWatch(this);
 }
@@ -290,6 +292,7 @@ bool TMDIChild::SaveDocument(const QString &name)
     }
     DocumentFileName = fileName;
     Modified = false;
+    Memo1->setLoadedLineEnds({});  // the file now has the document's CR LF
     setCaption(fileName);
     diskWatch->fileInEditor(fileName);
     emit documentSaved(this);

@@ -15,6 +15,15 @@
 class QPainter;
 class TColorMemo;
 
+// The line ends a file came with, before loading made each one CR LF.
+struct LineEndCount
+{
+    qint64 crlf = 0;
+    qint64 lf = 0;  // LF alone
+    qint64 cr = 0;  // CR alone
+    bool operator==(const LineEndCount &) const = default;
+};
+
 using TNotifyEvent = std::function<void(TColorMemo *sender)>;
 // SRC: the text of the clicked hot spot.
 using THotSpotClickEvent = std::function<void(TColorMemo *sender, const QByteArray &SRC)>;
@@ -67,6 +76,11 @@ public:
     // Where the text proper begins: after a UTF-8 byte-order mark, else 0. The
     // mark must stay the first bytes of the file, so nothing is written before it.
     int textStart() const;
+
+    // The line ends of the file as it was read, when the loader counted them;
+    // empty after loadBytes() and once the text has been saved as it is now.
+    const LineEndCount &loadedLineEnds() const { return m_loadedLineEnds; }
+    void setLoadedLineEnds(const LineEndCount &ends) { m_loadedLineEnds = ends; }
 
     // Documents at least this long open with word wrap off: wrapping lays out
     // every line before the first jump to the end can show it.
@@ -200,6 +214,7 @@ private:
     int hotSpotAt(const QPoint &pos);
     QByteArray hotSpotText(int pos);
 
+    LineEndCount m_loadedLineEnds;
     long m_wrapAfterLoad = 0;
     bool m_loading = false;
     bool m_wrapSuspended = false;
