@@ -75,13 +75,14 @@ void key(TColorMemo &memo, int k, Qt::KeyboardModifiers mods = Qt::NoModifier, c
 
 // The view settings and status field a document window gives its editor, as
 // it wires them: the defaults (line numbers and the current line on), the
-// caret's place shown in a label after each change or caret move.
+// caret's place shown in a label after each change or caret move. The label
+// stands apart from the editor, as the status bar does.
 void attachBasics(TColorMemo &memo)
 {
     ApplyViewSettings(memo, Settings());
     auto *place = new CaretPlace(&memo);
-    auto *label = new QLabel(&memo);
-    label->move(0, 0);
+    auto *label = new QLabel;
+    QObject::connect(&memo, &QObject::destroyed, label, &QObject::deleteLater);
     label->resize(300, 20);
     label->show();
     QObject::connect(&memo, &QsciScintillaBase::SCN_UPDATEUI, label, [&memo, place, label](int updated) {

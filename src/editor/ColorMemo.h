@@ -122,8 +122,8 @@ public:
     // Recolours the visible lines before the next paint (after rules changed).
     void colorsChanged();
     // The editor gives up its own bindings of these keys (Qt key combinations),
-    // so the menu shortcuts that use them are not swallowed. Every other binding,
-    // undo (Ctrl+Z) and redo (Ctrl+Y, Ctrl+Shift+Z) included, stays.
+    // so the menu shortcuts that use them are not swallowed. Every other binding
+    // stays: redo's Ctrl+Shift+Z and zoom's keypad keys, for one.
     void releaseKeys(const QList<int> &keys);
 
     // What the last pass did, for tests and benchmarks.
