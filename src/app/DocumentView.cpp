@@ -1,6 +1,8 @@
 #include "app/DocumentView.h"
 
 #include "app/ChildWin.h"
+#include "app/EditorBasics.h"
+#include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 
@@ -102,6 +104,10 @@ void ApplyViewSettings(TColorMemo &memo, const Settings &s)
 void AttachDocumentView(TMDIChild &child)
 {
     TColorMemo *memo = child.Memo1;
+    // Keys users gave other items before these items existed stay theirs.
+    for (const Command &row : EditorBasicsCommands())
+        if (QAction *a = child.action(row.itemName))
+            a->setProperty(NewerItemProperty, true);
     ApplyViewSettings(*memo, AppSettings());
     syncItems(child);
     syncUndoItems(child);

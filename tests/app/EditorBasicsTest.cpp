@@ -458,3 +458,20 @@ TEST_F(EditorBasicsTest, EveryMenuOfTheMainWindowAndADocumentWindowHasUniqueMnem
         clashes.removeOne(known);
     EXPECT_EQ(clashes, QStringList());
 }
+
+// A hotkeys file written before these items existed may give their keys to
+// other items: the user's keys stay, the new item goes without.
+TEST_F(EditorBasicsTest, KeysAUsersFileGaveOtherItemsStayTheirs)
+{
+    writeFileBytes(HotKeysFileName(), WriteHotkeyRecords({{"Bold1", 0x4000 | 'Y'}, {"Italic1", 0x4000 | 'G'}}));
+    start();
+    TMDIChild *doc = open("page.html", "word");
+    EXPECT_EQ(doc->action("Bold1")->shortcut(), QKeySequence("Ctrl+Y"));
+    EXPECT_TRUE(doc->action("Redo1")->shortcut().isEmpty());
+    EXPECT_TRUE(doc->action("GoToLine1")->shortcut().isEmpty());
+    EXPECT_EQ(doc->action("Undo1")->shortcut(), QKeySequence("Ctrl+Z"));
+    doc->Memo1->SendScintilla(B::SCI_SETSEL, 0UL, 4L);
+    press(doc, Qt::Key_Y);
+    EXPECT_EQ(doc->Memo1->bytes(), "<B>word</B>");
+    EXPECT_TRUE(prompts.modalNames.isEmpty());
+}
