@@ -4,9 +4,15 @@
 // character and a caret move in the middle of a small and of a huge page,
 // each with the colour pass and the repaint that follow; a page that is one
 // long line, and a session with 50 MB that has no line break; the memory a
-// document keeps.
+// document keeps. The "WithBasics" runs add what a document window adds on
+// top: line numbers, the current line's background and the caret's place in
+// the status bar, worked out after every change and caret move.
 
+#include "app/CaretPlace.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentView.h"
+#include "app/StatusText.h"
+#include "platform/Settings.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "BenchText.h"
@@ -17,6 +23,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -27,6 +34,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <string>
 
 namespace {
@@ -65,9 +73,31 @@ void key(TColorMemo &memo, int k, Qt::KeyboardModifiers mods = Qt::NoModifier, c
     QApplication::sendEvent(&memo, &release);
 }
 
+// The view settings and status field a document window gives its editor, as
+// it wires them: the defaults (line numbers and the current line on), the
+// caret's place shown in a label after each change or caret move. The label
+// stands apart from the editor, as the status bar does.
+void attachBasics(TColorMemo &memo)
+{
+    ApplyViewSettings(memo, Settings());
+    auto *place = new CaretPlace(&memo);
+    auto *label = new QLabel;
+    QObject::connect(&memo, &QObject::destroyed, label, &QObject::deleteLater);
+    label->resize(300, 20);
+    label->show();
+    QObject::connect(&memo, &QsciScintillaBase::SCN_UPDATEUI, label, [&memo, place, label](int updated) {
+        FitLineNumberMargin(memo, true);
+        if (updated & (QsciScintillaBase::SC_UPDATE_CONTENT | QsciScintillaBase::SC_UPDATE_SELECTION)) {
+            const CaretPlace::Place p = place->place();
+            label->setText(caretStatus(p.line, p.column, p.selectedChars));
+        }
+    });
+}
+
 // `wrap`: word wrap as by default; `wrapLarge`: also for a large document,
-// which opens unwrapped.
-std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, bool wrapLarge = false)
+// which opens unwrapped; `basics`: with line numbers and the caret's place.
+std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, bool wrapLarge = false,
+                                        bool basics = false)
 {
     auto memo = std::make_unique<TColorMemo>();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -79,6 +109,8 @@ std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, b
         memo->SendScintilla(B::SCI_SETHSCROLLBAR, 1UL);
     }
     BuildDrawRules(bench::shippedRuleLines(), true, memo->ColorRules());
+    if (basics)
+        attachBasics(*memo);
     memo->show();
     memo->setFocus();
     // What a focus change does: the editor's accessible interface exists from then on.
@@ -112,14 +144,14 @@ void BM_OpenAndJumpToEnd(benchmark::State &state)
 }
 BENCHMARK(BM_OpenAndJumpToEnd)->Arg(50 << 10)->Arg((1 << 20) - (1 << 10))->Arg(20 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-std::map<std::pair<qint64, bool>, std::unique_ptr<TColorMemo>> editors;
+std::map<std::tuple<qint64, bool, bool>, std::unique_ptr<TColorMemo>> editors;
 
 // One shown editor per page, caret in the middle.
-TColorMemo &middleEditor(qint64 size, bool oneLine = false, bool wrap = true)
+TColorMemo &middleEditor(qint64 size, bool oneLine = false, bool wrap = true, bool basics = false)
 {
-    auto &memo = editors[{size * (wrap ? 1 : -1), oneLine}];
+    auto &memo = editors[{size * (wrap ? 1 : -1), oneLine, basics}];
     if (!memo) {
-        memo = shownEditor(pageFile(size, oneLine), wrap, oneLine);
+        memo = shownEditor(pageFile(size, oneLine), wrap, oneLine, basics);
         memo->setSelStart(memo->length() / 2);
         settle();
     }
@@ -165,6 +197,18 @@ void BM_CaretMoveInMiddle(benchmark::State &state)
 }
 BENCHMARK(BM_CaretMoveInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
 
+void BM_TypeInMiddleWithBasics(benchmark::State &state)
+{
+    typeOne(state, middleEditor(state.range(0), false, true, true));
+}
+BENCHMARK(BM_TypeInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_CaretMoveInMiddleWithBasics(benchmark::State &state)
+{
+    caretMoves(state, middleEditor(state.range(0), false, true, true));
+}
+BENCHMARK(BM_CaretMoveInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
 // A minified page: 5 MB on one line, arg 1 = word wrap turned on (the page
 // opens unwrapped for its size). Opening includes the first jump to the end.
 void BM_OneLineOpen(benchmark::State &state)
@@ -206,6 +250,19 @@ void BM_OneLineCaretMove(benchmark::State &state)
     caretMoves(state, middleEditor(5 << 20, true, state.range(0)));
 }
 BENCHMARK(BM_OneLineCaretMove)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// The caret's column on a 5 MB line, kept up as the caret moves in its middle.
+void BM_OneLineCaretMoveWithBasics(benchmark::State &state)
+{
+    caretMoves(state, middleEditor(5 << 20, true, state.range(0), true));
+}
+BENCHMARK(BM_OneLineCaretMoveWithBasics)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_OneLineTypeWithBasics(benchmark::State &state)
+{
+    typeOne(state, middleEditor(5 << 20, true, state.range(0), true));
+}
+BENCHMARK(BM_OneLineTypeWithBasics)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 void BM_OneLineRepaint(benchmark::State &state)
 {

@@ -5,6 +5,7 @@
 #include "app/DocumentFile.h"
 #include "app/DocumentManager.h"
 #include "app/DocumentMenuTable.h"
+#include "app/DocumentView.h"
 #include "app/MainForm.h"
 #include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
@@ -81,6 +82,7 @@ TMDIChild::TMDIChild(DocumentManager &documents, const QString &caption) : m_doc
 
     buildMenus();
     connectCommands();
+    AttachDocumentView(*this);
     setCaption(caption);
     diskWatch = new DiskWatch(this);
 }
@@ -269,6 +271,7 @@ bool TMDIChild::SaveDocument(const QString &name)
     }
     DocumentFileName = fileName;
     Modified = false;
+    Memo1->setLoadedLineEnds({});  // the file now has the document's CR LF
     setCaption(fileName);
     diskWatch->fileInEditor(fileName);
     emit documentSaved(this);

@@ -113,7 +113,8 @@ bool DiskWatch::reload()
     QByteArray read;
     if (ReadRegularFile(m_fileName, MaxDocumentFileSize, &read) != RegularFileRead::Read)
         return false;
-    const QByteArray bytes = ConvertLineEnds(read);
+    LineEndCount ends;
+    const QByteArray bytes = ConvertLineEnds(read, &ends);
     read = QByteArray();
     if (bytes.size() > std::numeric_limits<int>::max() - 1)
         return false;
@@ -126,6 +127,7 @@ bool DiskWatch::reload()
         memo->setSelText(bytes);
     }
     memo->setSelStart(std::min(caret, memo->length()));
+    memo->setLoadedLineEnds(ends);
     m_child->Modified = false;
     m_loaded = m_seen = stamp;
     return true;

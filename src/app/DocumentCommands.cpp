@@ -1,6 +1,7 @@
 #include "app/DocumentCommands.h"
 
 #include "app/ChildWin.h"
+#include "app/EditorBasics.h"
 #include "app/EditorFontCommand.h"
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
@@ -75,12 +76,12 @@ const QList<Command> &appCommands()
 
 const QList<Command> &WindowCommands()
 {
-    static const QList<Command> commands = {
+    static const QList<Command> commands = QList<Command>{
         MakeCommand("FileNewItem", "&New...", "Ctrl+N", "", [](TextDocument &d) { mainForm(d).FileNewItemClick(); }),
         MakeCommand("FileOpenItem", "&Open...", "Ctrl+O", "", [](TextDocument &d) { mainForm(d).FileOpenItemClick(); }),
         MakeCommand("FileSaveItem", "&Save", "Ctrl+S", "", [](TextDocument &d) { child(d).FileSaveItemClick(); }),
         MakeCommand("FileSaveAsItem", "Save &As...", "", "", [](TextDocument &d) { child(d).FileSaveAsItemClick(); }),
-        MakeCommand("FileCloseItem", "&Close file", "", "", [](TextDocument &d) { child(d).FileCloseItemClick(); }),
+        MakeCommand("FileCloseItem", "&Close file", "Ctrl+W", "", [](TextDocument &d) { child(d).FileCloseItemClick(); }),
         MakeCommand("FileExitItem", "E&xit", "", "", [](TextDocument &d) { mainForm(d).FileExitItemClick(); }),
         MakeCommand("CutItem", "Cu&t", "Ctrl+X", "", [](TextDocument &d) { child(d).CutItemClick(); }),
         MakeCommand("CopyItem", "&Copy", "Ctrl+C", "", [](TextDocument &d) { child(d).CopyItemClick(); }),
@@ -100,7 +101,7 @@ const QList<Command> &WindowCommands()
         MakeCommand("CloseAll1", "C&lose All", "", "", [](TextDocument &d) { mainForm(d).CloseAll1Click(); }),
         MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
                     [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
-    };
+    } + EditorBasicsCommands();
     return commands;
 }
 

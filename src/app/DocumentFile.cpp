@@ -7,15 +7,21 @@
 #include <QFileDevice>
 #include <limits>
 
-void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR)
+void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR, LineEndCount *ends)
 {
     const char *p = in.data();
     const char *const end = p + in.size();
     if (p == end)
         return;  // a CR at the end of the last piece still waits for its LF
-    if (pendingCR && *p == '\n')
+    if (pendingCR && *p == '\n') {
         ++p;  // the LF that completes a CR LF split across chunks
+        if (ends) {
+            --ends->cr;
+            ++ends->crlf;
+        }
+    }
     pendingCR = false;
+    qint64 crlf = 0, lf = 0, cr = 0;
     while (p < end) {
         // Copy up to the next line end that is not CR LF in one go: a file of
         // CR LF lines, however many and however short, is one copy.
@@ -24,28 +30,36 @@ void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR)
             if (*q == '\n')
                 break;
             if (*q == '\r') {
-                if (q + 1 < end && q[1] == '\n')
+                if (q + 1 < end && q[1] == '\n') {
                     ++q;
-                else
+                    ++crlf;
+                } else {
                     break;
+                }
             }
         }
         out.append(p, q - p);
         if (q == end)
             break;
         out.append("\r\n", 2);
+        ++(*q == '\n' ? lf : cr);
         if (*q == '\r' && q + 1 == end)
             pendingCR = true;
         p = q + 1;
     }
+    if (ends) {
+        ends->crlf += crlf;
+        ends->lf += lf;
+        ends->cr += cr;
+    }
 }
 
-QByteArray ConvertLineEnds(QByteArrayView in)
+QByteArray ConvertLineEnds(QByteArrayView in, LineEndCount *ends)
 {
     QByteArray out;
     out.reserve(in.size() + in.size() / 16 + 16);
     bool pendingCR = false;
-    AppendWithCRLF(in, out, pendingCR);
+    AppendWithCRLF(in, out, pendingCR, ends);
     return out;
 }
 
@@ -84,6 +98,7 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     QByteArray converted;
     converted.reserve(file.size() + file.size() / 32 + 16);
     bool pendingCR = false;
+    LineEndCount ends;
     // The encoding check follows the conversion while the bytes are still in
     // the cache, so the text is walked once.
     Utf8Check utf8;
@@ -93,7 +108,7 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
             return LoadResult::CannotOpen;
         if (n == 0)
             break;
-        AppendWithCRLF(QByteArrayView(chunk.constData(), n), converted, pendingCR);
+        AppendWithCRLF(QByteArrayView(chunk.constData(), n), converted, pendingCR, &ends);
         utf8.feed(converted, false);
     }
     utf8.feed(converted, true);
@@ -103,6 +118,8 @@ LoadResult LoadFileIntoEditor(const QString &fileName, TColorMemo *memo)
     memo->beginLoad(converted.size(), utf8.valid);
     memo->appendLoadedBytes(converted);
     converted = QByteArray();
+    // Known before the load says it has ended.
+    memo->setLoadedLineEnds(ends);
     memo->endLoad(utf8.valid);
     return LoadResult::Loaded;
 }

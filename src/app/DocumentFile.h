@@ -6,12 +6,14 @@
 
 #include <limits>
 
+struct LineEndCount;
 class TColorMemo;
 
 // Turns every CR or LF that is not part of a CR LF pair into CR LF. Works on a
 // stream of chunks: `pendingCR` carries a CR that ended the previous chunk.
-void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR);
-QByteArray ConvertLineEnds(QByteArrayView in);
+// `ends`, when given, counts the line ends as they were before the change.
+void AppendWithCRLF(QByteArrayView in, QByteArray &out, bool &pendingCR, LineEndCount *ends = nullptr);
+QByteArray ConvertLineEnds(QByteArrayView in, LineEndCount *ends = nullptr);
 
 // Checks a growing text for valid UTF-8 piece by piece, each byte once.
 struct Utf8Check

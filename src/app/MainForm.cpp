@@ -7,6 +7,7 @@
 #include "app/ReopenList.h"
 #include "app/SearchController.h"
 #include "app/SplashScreen.h"
+#include "app/StatusFields.h"
 #include "custom/HotkeyCapture.h"
 #include "custom/PrivateMenu.h"
 #include "editor/ColorMemo.h"
@@ -303,6 +304,7 @@ void TMainForm::buildStatusBar()
     m_journalNote->setMaximumWidth(480);
     m_journalNote->hide();
     bar->addPermanentWidget(m_journalNote);
+    new DocumentStatusFields(bar, m_mdi);
 }
 
 void TMainForm::setJournalNote(const QString &text)

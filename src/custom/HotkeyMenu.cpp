@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
 
 namespace {
 // The caption without the key text that ApplyKeyHolders may have appended.
@@ -115,8 +116,18 @@ void LoadHotkeys(const QList<QMenu *> &topMenus, const QString &fileName)
         return;
     const QList<QAction *> walk = HotkeyWalk(topMenus);
     const QList<std::optional<quint16>> values = ValuesToLoad(HotkeyItems(walk), records);
-    for (int i = 0; i < walk.size(); ++i)
-        if (values.at(i))
+    QSet<quint16> chosen;
+    for (int i = 0; i < walk.size(); ++i) {
+        if (values.at(i)) {
             SetItemHotkey(walk.at(i), *values.at(i));
+            if (*values.at(i))
+                chosen.insert(*values.at(i));
+        }
+    }
+    for (int i = 0; i < walk.size(); ++i) {
+        QAction *a = walk.at(i);
+        if (!values.at(i) && a->property(NewerItemProperty).toBool() && chosen.contains(ItemHotkey(a)))
+            SetItemHotkey(a, 0);
+    }
     ApplyKeyHolders(topMenus);
 }

@@ -17,6 +17,11 @@ inline constexpr char HotkeyProperty[] = "HotKey";
 // another value. Actions without a name (reopen entries, the window list) count as tag 1.
 inline constexpr char TagProperty[] = "Tag";
 
+// Marks an item added after hotkeys files were first written: when a file does
+// not name it and gives its default key to another item, the user's choice
+// wins and the item goes without a key.
+inline constexpr char NewerItemProperty[] = "NewerItem";
+
 // Every item below the top-level menus, depth first, each item before its sub-items.
 QList<QAction *> HotkeyWalk(const QList<QMenu *> &topMenus);
 int ItemTag(const QAction *item);

@@ -108,7 +108,7 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     setTabWidth(8);
     setIndentationsUseTabs(true);
     setUpIndicators();
-    // Undo and redo keep their keys on every platform; the menus have no such items.
+    // Undo and redo keep their keys on every platform (a menu holding one takes it).
     if (QsciCommand *undo = standardCommands()->find(QsciCommand::Undo))
         undo->setKey(Qt::Key_Z | Qt::CTRL);
     if (QsciCommand *redo = standardCommands()->find(QsciCommand::Redo)) {
@@ -768,6 +768,7 @@ void TColorMemo::beginLoad(qint64 expectedSize, std::optional<bool> utf8)
     // Wrapping while appending lays out every line at once; it is switched
     // back on at the end, when only the visible lines need it.
     m_loading = true;
+    m_loadedLineEnds = {};
     m_wrapAfterLoad = SendScintilla(SCI_GETWRAPMODE);
     SendScintilla(SCI_SETWRAPMODE, SC_WRAP_NONE);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0);

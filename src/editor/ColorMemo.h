@@ -15,6 +15,15 @@
 class QPainter;
 class TColorMemo;
 
+// The line ends a file came with, before loading made each one CR LF.
+struct LineEndCount
+{
+    qint64 crlf = 0;
+    qint64 lf = 0;  // LF alone
+    qint64 cr = 0;  // CR alone
+    bool operator==(const LineEndCount &) const = default;
+};
+
 using TNotifyEvent = std::function<void(TColorMemo *sender)>;
 // SRC: the text of the clicked hot spot.
 using THotSpotClickEvent = std::function<void(TColorMemo *sender, const QByteArray &SRC)>;
@@ -68,6 +77,11 @@ public:
     // mark must stay the first bytes of the file, so nothing is written before it.
     int textStart() const;
 
+    // The line ends of the file as it was read, when the loader counted them;
+    // empty after loadBytes() and once the text has been saved as it is now.
+    const LineEndCount &loadedLineEnds() const { return m_loadedLineEnds; }
+    void setLoadedLineEnds(const LineEndCount &ends) { m_loadedLineEnds = ends; }
+
     // Documents at least this long open with word wrap off: wrapping lays out
     // every line before the first jump to the end can show it.
     static constexpr int LargeDocumentBytes = 1 << 20;
@@ -108,8 +122,8 @@ public:
     // Recolours the visible lines before the next paint (after rules changed).
     void colorsChanged();
     // The editor gives up its own bindings of these keys (Qt key combinations),
-    // so the menu shortcuts that use them are not swallowed. Every other binding,
-    // undo (Ctrl+Z) and redo (Ctrl+Y, Ctrl+Shift+Z) included, stays.
+    // so the menu shortcuts that use them are not swallowed. Every other binding
+    // stays: redo's Ctrl+Shift+Z and zoom's keypad keys, for one.
     void releaseKeys(const QList<int> &keys);
 
     // What the last pass did, for tests and benchmarks.
@@ -200,6 +214,7 @@ private:
     int hotSpotAt(const QPoint &pos);
     QByteArray hotSpotText(int pos);
 
+    LineEndCount m_loadedLineEnds;
     long m_wrapAfterLoad = 0;
     bool m_loading = false;
     bool m_wrapSuspended = false;

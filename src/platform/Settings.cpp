@@ -8,11 +8,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 const QString Viewers = QStringLiteral("Viewers");
 const QString Misc = QStringLiteral("Misc");
 const QString Files = QStringLiteral("Files");
 const QString Display = QStringLiteral("Display");
+const QString View = QStringLiteral("View");
 
 quint8 readByte(const SettingsStore &store, const QString &section, const QString &name, quint8 def)
 {
@@ -55,6 +58,11 @@ void LoadSettings(const SettingsStore &store, Settings &s)
     s.EditorFontName = store.readString(Display, QStringLiteral("Font name"), QStringLiteral("Arial")).left(SettingLimits::FontName);
     s.EditorFontSize = int(store.readInteger(Display, QStringLiteral("Font size"), 10));
     s.EditorFontStyles = store.readString(Display, QStringLiteral("Font styles"), QString());
+    s.LineNumbers = store.readBool(View, QStringLiteral("Line numbers"), true);
+    s.WhitespaceAndLineEnds = store.readBool(View, QStringLiteral("Whitespace and line ends"), false);
+    s.CurrentLineBackground = store.readBool(View, QStringLiteral("Current line background"), true);
+    s.Zoom = int(std::clamp<qint64>(store.readInteger(View, QStringLiteral("Zoom"), 0), SettingLimits::MinZoom,
+                                    SettingLimits::MaxZoom));
 }
 
 void SaveSettings(SettingsStore &store, const Settings &s)
@@ -75,6 +83,10 @@ void SaveSettings(SettingsStore &store, const Settings &s)
     store.writeString(Display, QStringLiteral("Font name"), s.EditorFontName);
     store.writeInteger(Display, QStringLiteral("Font size"), s.EditorFontSize);
     store.writeString(Display, QStringLiteral("Font styles"), s.EditorFontStyles);
+    store.writeBool(View, QStringLiteral("Line numbers"), s.LineNumbers);
+    store.writeBool(View, QStringLiteral("Whitespace and line ends"), s.WhitespaceAndLineEnds);
+    store.writeBool(View, QStringLiteral("Current line background"), s.CurrentLineBackground);
+    store.writeInteger(View, QStringLiteral("Zoom"), s.Zoom);
     store.sync();
 }
 

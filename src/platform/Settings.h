@@ -27,6 +27,11 @@ struct Settings
     QString EditorFontName = QStringLiteral("Arial");
     int EditorFontSize = 10;
     QString EditorFontStyles;
+    // How the editors show the text (View menu).
+    bool LineNumbers = true;
+    bool WhitespaceAndLineEnds = false;
+    bool CurrentLineBackground = true;
+    int Zoom = 0;  // points added to every font size, MinZoom to MaxZoom
 };
 
 // Text capacities of the settings; longer texts are cut at the end.
@@ -36,6 +41,9 @@ constexpr int NewLinkText = 255;
 constexpr int NewLinkAlignment = 20;
 constexpr int DefaultExt = 4;
 constexpr int FontName = 32;
+// The editor control's own zoom limits.
+constexpr int MinZoom = -10;
+constexpr int MaxZoom = 20;
 }
 
 // The one in-memory copy of the settings that every part of the program reads.

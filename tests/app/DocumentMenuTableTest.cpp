@@ -71,7 +71,7 @@ TEST(DocumentMenuTable, NamesAreUniqueAndSeparatorsNumberedInOrder)
             EXPECT_STRNE(item.caption, "") << item.name;
         }
     }
-    EXPECT_EQ(separators, 9);
+    EXPECT_EQ(separators, 12);
 }
 
 TEST(DocumentMenuTable, DepthsNestUnderSubmenuRows)
@@ -114,7 +114,7 @@ TEST(DocumentMenuTable, KeysParseAndOnlyCopyAndCenterShareOne)
         }
         keys.append({ seq, QString::fromLatin1(item.name) });
     }
-    EXPECT_EQ(keys.size(), 58); // every default key of the menu bar
+    EXPECT_EQ(keys.size(), 66); // every default key of the menu bar
 }
 
 TEST(DocumentMenuTable, MenusInOrderWithTheirRunTimeSubmenus)

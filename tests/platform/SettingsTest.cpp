@@ -171,3 +171,35 @@ TEST_F(SettingsTest, UserStoreIsTheDocumentedKey)
                                     + QStringLiteral("/Tagloom/Tagloom.conf"));
 #endif
 }
+
+TEST_F(SettingsTest, ViewOptionsHaveTheirDefaultsRoundTripAndAZoomOutOfRangeIsClamped)
+{
+    SettingsStore store(ini());
+    Settings first;
+    LoadSettings(store, first);
+    EXPECT_TRUE(first.LineNumbers);
+    EXPECT_FALSE(first.WhitespaceAndLineEnds);
+    EXPECT_TRUE(first.CurrentLineBackground);
+    EXPECT_EQ(first.Zoom, 0);
+
+    Settings s;
+    s.LineNumbers = false;
+    s.WhitespaceAndLineEnds = true;
+    s.CurrentLineBackground = false;
+    s.Zoom = -3;
+    SaveSettings(store, s);
+    Settings back;
+    LoadSettings(store, back);
+    EXPECT_FALSE(back.LineNumbers);
+    EXPECT_TRUE(back.WhitespaceAndLineEnds);
+    EXPECT_FALSE(back.CurrentLineBackground);
+    EXPECT_EQ(back.Zoom, -3);
+
+    // A hand-edited zoom the editor control cannot take is held to its limits.
+    const struct { const char *text; int zoom; } cases[] = {{"99", 20}, {"-50", -10}, {"0x4", 4}, {"big", 0}};
+    for (const auto &c : cases) {
+        store.writeString("View", "Zoom", c.text);
+        LoadSettings(store, back);
+        EXPECT_EQ(back.Zoom, c.zoom) << c.text;
+    }
+}
