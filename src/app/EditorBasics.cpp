@@ -1,6 +1,7 @@
 #include "app/EditorBasics.h"
 
 #include "app/ChildWin.h"
+#include "app/DocumentManager.h"
 #include "app/DocumentView.h"
 #include "app/GoToLineDlg.h"
 #include "editor/ColorMemo.h"
@@ -64,7 +65,7 @@ const QList<Command> &EditorBasicsCommands()
         MakeCommand("GoToLine1", "&Go to Line...", "Ctrl+G", "Move the caret to a line",
                     [](TextDocument &d) { GoToLine1Click(*child(d).Memo1, &child(d)); }),
         MakeCommand("SaveAll1", "Save A&ll", "Ctrl+Shift+S", "Save every changed document",
-                    [](TextDocument &) { SaveAllDocuments(DocumentList()); }),
+                    [](TextDocument &d) { SaveAllDocuments(child(d).documents().list()); }),
         MakeCommand("LineNumbers1", "&Line Numbers", "", "Show the line numbers",
                     [](TextDocument &) { changeView([](Settings &s) { s.LineNumbers = !s.LineNumbers; }); }),
         MakeCommand("WhitespaceLineEnds1", "&Whitespace and Line Ends", "", "Show blanks, tabs and line ends",

@@ -6,8 +6,8 @@
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
-#include "ScriptedPrompts.h"
-#include "TestUtil.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestUtil.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,7 +45,8 @@ protected:
     }
     void TearDown() override
     {
-        for (TMDIChild *doc : DocumentList())
+        if (form)
+            for (TMDIChild *doc : form->documents().list())
             doc->Modified = false;
         form.reset();
         QFile::remove(HotKeysFileName());
@@ -63,7 +64,7 @@ protected:
     {
         const QString path = dir.filePath(QString::fromLatin1(name));
         writeFileBytes(path, bytes);
-        TMDIChild *doc = form->OpenDocument(path);
+        TMDIChild *doc = form->documents().OpenDocument(path);
         doc->Memo1->setFocus();
         return doc;
     }
@@ -229,7 +230,7 @@ TEST_F(EditorBasicsTest, SaveAllSavesEveryChangedDocumentAskingUntitledOnesForAN
     start();
     TMDIChild *a = open("a.html", "A");
     TMDIChild *b = open("b.html", "B");
-    TMDIChild *untitled = form->NewDocument();
+    TMDIChild *untitled = form->documents().NewDocument();
     TMDIChild *c = open("c.html", "C");
     TMDIChild *same = open("same.html", "S");
     for (TMDIChild *doc : {a, b, untitled, c})
@@ -270,15 +271,15 @@ TEST_F(EditorBasicsTest, CtrlWAndCtrlF4CloseTheFileWithItsQuestion)
     QApplication::processEvents();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, "Save changes in " + dir.filePath("two.html") + "?");
-    EXPECT_EQ(DocumentList().size(), 2);
+    EXPECT_EQ(form->documents().list().size(), 2);
     prompts.answers = {QMessageBox::No};
     press(second, Qt::Key_F4);
     QApplication::processEvents();
     EXPECT_EQ(prompts.messages.size(), 2);
-    ASSERT_EQ(DocumentList(), QList<TMDIChild *>({first}));
+    ASSERT_EQ(form->documents().list(), QList<TMDIChild *>({first}));
     press(first, Qt::Key_W);
     QApplication::processEvents();
-    EXPECT_TRUE(DocumentList().isEmpty());
+    EXPECT_TRUE(form->documents().list().isEmpty());
     EXPECT_EQ(readFileBytes(dir.filePath("two.html")), "2");
 }
 
@@ -447,7 +448,7 @@ TEST_F(EditorBasicsTest, EveryMenuOfTheMainWindowAndADocumentWindowHasUniqueMnem
         mainMenus.append(a->menu());
     EXPECT_EQ(mnemonicClashes(mainMenus), QStringList());
 
-    TMDIChild *doc = form->NewDocument();
+    TMDIChild *doc = form->documents().NewDocument();
     // These pairs are in the menus as they were designed and are kept.
     const QStringList designed = {
         "Format1: ParagraphFormatting1,Superscript1", "Format1: Bold1,Subscript1", "Insert1: Links1,Newlayer1",
