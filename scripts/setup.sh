@@ -10,17 +10,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
           libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool
           file dpkg-dev)
 # file and dpkg-dev (dpkg-shlibdeps): CPack's scan of the package's dependencies.
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 dir="${1:-build}"
 shift || true

@@ -211,7 +211,7 @@ void TImageDlg::UpdateEnabled()
 
 QString TImageDlg::sourceFile() const
 {
-    const QString typed = SRCEdit->text();
+    QString typed = SRCEdit->text();
     if (typed.isEmpty())
         return {};
     if (!QFileInfo(typed).isRelative())

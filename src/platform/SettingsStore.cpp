@@ -111,7 +111,7 @@ void SettingsStore::eraseSection(const QString &section)
 QStringList SettingsStore::valueNames(const QString &section) const
 {
     m_settings->beginGroup(key(section, QString()).chopped(1));
-    const QStringList names = m_settings->childKeys();
+    QStringList names = m_settings->childKeys();
     m_settings->endGroup();
     return names;
 }
