@@ -60,7 +60,7 @@ void scanScreen(benchmark::State &state, const QByteArray &doc, int from)
     TDrawRules rules;
     addRules(rules);
     TKeyDescrList ranges;
-    TScanStretch stretch;
+    ScanStretch stretch;
     const int limit = from + ScreenLines * bench::LineWidth;
     int found = 0;
     for (auto _ : state) {
@@ -103,7 +103,7 @@ void BM_ScreenfulWithFreshTables(benchmark::State &state)
 {
     const QByteArray doc = screenful();
     TKeyDescrList ranges;
-    TScanStretch stretch;
+    ScanStretch stretch;
     for (auto _ : state) {
         TDrawRules rules;
         addRules(rules);
@@ -131,7 +131,7 @@ void BM_ScreenfulWithShippedRules(benchmark::State &state)
     BuildDrawRules(lines, true, rules);
     const QByteArray doc = screenful();
     TKeyDescrList ranges;
-    TScanStretch stretch;
+    ScanStretch stretch;
     int found = 0;
     for (auto _ : state) {
         rules.PrepareRules();
@@ -154,11 +154,11 @@ void BM_PaintPassWithShippedRules(benchmark::State &state)
     TDrawRules rules;
     BuildDrawRules(bench::shippedRuleLines(), true, rules);
     const QByteArray doc = screenful();
-    TPaintState paintState;
+    PaintState paintState;
     paintState.WantTabs = true;
     paintState.SelStart = 1000;
     paintState.SelLength = 200;
-    TColorPaint paint;
+    ColorPaint paint;
     int runs = 0;
     for (auto _ : state)
         runs = paint.compute(rules, doc, 0, int(doc.size()), paintState);

@@ -118,7 +118,7 @@ QString writeManyScanJpeg(const QString &name, int side)
 
 // What the image dialog does on a change of its source: the picture is read
 // and the shown preview painted with it.
-bool showInPreview(TPictureView &view, const QString &name)
+bool showInPreview(PictureView &view, const QString &name)
 {
     const bool shown = view.loadFromFile(name);
     view.repaint();
@@ -131,7 +131,7 @@ void PreviewManyScanJpeg(benchmark::State &state)
     const int side = int(state.range(0));
     const QString name = writeManyScanJpeg(dir.filePath(QStringLiteral("scans.jpg")), side);
     state.counters["file_MB"] = double(QFileInfo(name).size()) / (1 << 20);
-    TPictureView view;
+    PictureView view;
     view.resize(400, 300);
     view.show();
     for (auto _ : state) {
@@ -147,7 +147,7 @@ void PreviewLargeJpeg(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString name = writeBigJpeg(dir.filePath(QStringLiteral("big.jpg")));
-    TPictureView view;
+    PictureView view;
     view.resize(400, 300);
     view.show();
     for (auto _ : state)

@@ -65,7 +65,7 @@ void openProjectInShownPanel(benchmark::State &state)
     }
     file.close();
     for (auto _ : state) {
-        TProjectPanel panel(std::make_unique<QuietHost>());
+        ProjectPanel panel(std::make_unique<QuietHost>());
         panel.resize(300, 600);
         panel.show();
         if (!panel.OpenProject(name))

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     rules.PrepareRules();
 
-    TDrawEventHook hook;
+    DrawEventHook hook;
     hook.A.resize(size_t(flags % 5));
     hook.OnDraw = [&](TColorRule *, int, QByteArrayView, std::span<TKeyDescr> a, int &count) {
         for (size_t i = 0; i < a.size() && i < size_t(lines.size()); ++i) {
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
 
     TKeyDescrList ranges(4);
-    TScanStretch stretch;
+    ScanStretch stretch;
     // Two passes: the second reuses every buffer of the first.
     for (int pass = 0; pass < 2; ++pass) {
         ranges.reset();
@@ -83,14 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The rule lines as lines of the rules file, and a whole paint pass.
     BuildDrawRules(lines, true, rules);
-    TPaintState state;
+    PaintState state;
     state.HotSpot.Active = flags & 4;
     state.WantTabs = flags & 8;
     state.RedrawAlways = flags & 16;
     state.CaretLineStart = from;
     state.SelStart = startByte;
     state.SelLength = flags & 32 ? int(textSize) : flags >> 6;
-    TColorPaint paint;
+    ColorPaint paint;
     const int runs = paint.compute(rules, QByteArrayView(text, qsizetype(textSize)), from, limit, state, &hook);
     int last = from - 1;
     for (int i = 0; i < runs; ++i) {

@@ -7,10 +7,10 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-const QString TAboutBox::HomePage = QStringLiteral("https://tagloom.org/");
-const QString TAboutBox::MailAddress = QStringLiteral("mailto:hello@tagloom.org");
+const QString AboutBox::HomePage = QStringLiteral("https://tagloom.org/");
+const QString AboutBox::MailAddress = QStringLiteral("mailto:hello@tagloom.org");
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));

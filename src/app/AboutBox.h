@@ -3,11 +3,11 @@
 #include <QDialog>
 
 // The about box: version, year, contacts and two links shown in the browser.
-class TAboutBox : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
     static const QString HomePage;
     static const QString MailAddress;
 };

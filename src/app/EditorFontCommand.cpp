@@ -4,7 +4,7 @@
 #include "objects/FontsDlg.h"
 #include "platform/Settings.h"
 
-void ApplyFontChoice(const TFontChoice &choice, QFont &font, Settings &settings)
+void ApplyFontChoice(const FontChoiceValues &choice, QFont &font, Settings &settings)
 {
     if (!choice.FaceName.isEmpty())
         font.setFamily(choice.FaceName);

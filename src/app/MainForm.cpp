@@ -106,10 +106,10 @@ void TMainForm::FormCreate()
     connect(&CommandEvents::instance(), &CommandEvents::changed, this, &TMainForm::UpdateMenuItems);
     buildProjectPanel();
     buildStatusBar();
-    m_hotkeys = new THotkeyCapture(this, m_mdi);
+    m_hotkeys = new HotkeyCapture(this, m_mdi);
     // The editors claim every key they bind, so after keys are given in capture
     // each open window's editor gives up the ones its menus now hold.
-    connect(m_hotkeys, &THotkeyCapture::menuKeysChanged, this, [this] {
+    connect(m_hotkeys, &HotkeyCapture::menuKeysChanged, this, [this] {
         for (TMDIChild *doc : m_documents.list())
             doc->releaseMenuKeys();
     });
@@ -256,7 +256,7 @@ void TMainForm::buildProjectPanel()
     m_projectPanel->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_projectPanel->setAllowedAreas(Qt::AllDockWidgetAreas);
 
-    m_project = new TProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
+    m_project = new ProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
     auto *title = new ProjectTitleBar(*m_project, m_projectPanel);
     connect(title, &ProjectTitleBar::alignmentChosen, this, [this](int alignment) { setProjectPanelAlignment(alignment); });
     connect(title, &ProjectTitleBar::hideClicked, this, [this] {
@@ -416,7 +416,7 @@ void TMainForm::runActiveDocumentCommand(const QString &itemName)
 
 void TMainForm::HelpAboutItemClick()
 {
-    TAboutBox about(this);
+    AboutBox about(this);
     Prompts::instance().runModal(&about);
 }
 

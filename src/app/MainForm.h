@@ -15,8 +15,8 @@ class QAction;
 class SearchController;
 class SettingsStore;
 class TMDIChild;
-class TProjectPanel;
-class THotkeyCapture;
+class ProjectPanel;
+class HotkeyCapture;
 
 // The main window: the document area, four tool bars, the project panel and the status bar.
 class TMainForm : public QMainWindow
@@ -59,9 +59,9 @@ public:
     QString journalNote() const;
     QMenu *mainReopenMenu() const { return m_reopenMenu; }
     SearchController *search() const { return m_search; }
-    TProjectPanel *projectPanel() const { return m_project; }
+    ProjectPanel *projectPanel() const { return m_project; }
     // Hotkey capture mode and its panel `shortcutsPanel`.
-    THotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
+    HotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
     // Runs the command-line handling of the first show (also used by tests).
     void openCommandLine(const QStringList &arguments);
 
@@ -102,6 +102,6 @@ private:
     QHash<QString, QAction *> m_buttons;
     QDockWidget *m_projectPanel = nullptr;
     SearchController *m_search = nullptr;
-    TProjectPanel *m_project = nullptr;
-    THotkeyCapture *m_hotkeys = nullptr;
+    ProjectPanel *m_project = nullptr;
+    HotkeyCapture *m_hotkeys = nullptr;
 };

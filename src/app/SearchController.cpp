@@ -120,18 +120,18 @@ SearchController::SearchController(QWidget *mainWindow, std::function<TColorMemo
     : QObject(mainWindow),
       m_mainWindow(mainWindow),
       m_activeEditor(std::move(activeEditor)),
-      m_findDialog(new TSearchDialog(TSearchDialog::Find, mainWindow)),
-      m_replaceDialog(new TSearchDialog(TSearchDialog::Replace, mainWindow))
+      m_findDialog(new SearchDialog(SearchDialog::Find, mainWindow)),
+      m_replaceDialog(new SearchDialog(SearchDialog::Replace, mainWindow))
 {
-    for (TSearchDialog *dialog : {m_findDialog, m_replaceDialog}) {
-        connect(dialog, &TSearchDialog::findNextPressed, this,
+    for (SearchDialog *dialog : {m_findDialog, m_replaceDialog}) {
+        connect(dialog, &SearchDialog::findNextPressed, this,
                 [this, dialog] { FindInDocument(m_activeEditor(), dialog->query(), dialog); });
     }
-    connect(m_replaceDialog, &TSearchDialog::replacePressed, this,
+    connect(m_replaceDialog, &SearchDialog::replacePressed, this,
             [this](bool all) { ReplaceInDocument(m_activeEditor(), m_replaceDialog->query(), all, m_replaceDialog); });
 }
 
-void SearchController::open(TSearchDialog *dialog)
+void SearchController::open(SearchDialog *dialog)
 {
     if (TColorMemo *editor = m_activeEditor()) {
         if (editor->SelLength() > 0)

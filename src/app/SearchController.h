@@ -36,19 +36,19 @@ public:
     void replace();
 
     bool findNextEnabled() const { return m_findNextEnabled; }
-    TSearchDialog *findDialog() const { return m_findDialog; }
-    TSearchDialog *replaceDialog() const { return m_replaceDialog; }
+    SearchDialog *findDialog() const { return m_findDialog; }
+    SearchDialog *replaceDialog() const { return m_replaceDialog; }
 
 signals:
     // "Find &Next" becomes usable once a dialog was opened.
     void findNextEnabledChanged(bool enabled);
 
 private:
-    void open(TSearchDialog *dialog);
+    void open(SearchDialog *dialog);
 
     QWidget *m_mainWindow;
     std::function<TColorMemo *()> m_activeEditor;
-    TSearchDialog *m_findDialog;
-    TSearchDialog *m_replaceDialog;
+    SearchDialog *m_findDialog;
+    SearchDialog *m_replaceDialog;
     bool m_findNextEnabled = false;
 };

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TSearchDialog::TSearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
+SearchDialog::SearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
 {
     const bool replace = kind == Replace;
     setObjectName(replace ? QStringLiteral("ReplaceDialog1") : QStringLiteral("FindDialog1"));
@@ -42,7 +42,7 @@ TSearchDialog::TSearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_ki
     m_findNextBtn->setObjectName(QStringLiteral("FindNextBtn"));
     m_findNextBtn->setDefault(true);
     buttons->addWidget(m_findNextBtn);
-    connect(m_findNextBtn, &QPushButton::clicked, this, &TSearchDialog::findNextPressed);
+    connect(m_findNextBtn, &QPushButton::clicked, this, &SearchDialog::findNextPressed);
     if (replace) {
         m_replaceBtn = new QPushButton(tr("&Replace"), this);
         m_replaceBtn->setObjectName(QStringLiteral("ReplaceBtn"));
@@ -63,11 +63,11 @@ TSearchDialog::TSearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_ki
     top->addLayout(left, 1);
     top->addLayout(buttons);
 
-    connect(m_findEdit, &QLineEdit::textChanged, this, &TSearchDialog::updateButtons);
+    connect(m_findEdit, &QLineEdit::textChanged, this, &SearchDialog::updateButtons);
     updateButtons();
 }
 
-void TSearchDialog::updateButtons()
+void SearchDialog::updateButtons()
 {
     const bool any = !m_findEdit->text().isEmpty();
     m_findNextBtn->setEnabled(any);
@@ -77,43 +77,43 @@ void TSearchDialog::updateButtons()
     }
 }
 
-SearchQuery TSearchDialog::query() const
+SearchQuery SearchDialog::query() const
 {
     return {findText(), replaceText(), matchCase()};
 }
 
-QString TSearchDialog::findText() const
+QString SearchDialog::findText() const
 {
     return m_findEdit->text();
 }
 
-void TSearchDialog::setFindText(const QString &text)
+void SearchDialog::setFindText(const QString &text)
 {
     m_findEdit->setText(text);
 }
 
-QString TSearchDialog::replaceText() const
+QString SearchDialog::replaceText() const
 {
     return m_replaceEdit ? m_replaceEdit->text() : QString();
 }
 
-void TSearchDialog::setReplaceText(const QString &text)
+void SearchDialog::setReplaceText(const QString &text)
 {
     if (m_replaceEdit)
         m_replaceEdit->setText(text);
 }
 
-bool TSearchDialog::matchCase() const
+bool SearchDialog::matchCase() const
 {
     return m_matchCase->isChecked();
 }
 
-void TSearchDialog::setMatchCase(bool on)
+void SearchDialog::setMatchCase(bool on)
 {
     m_matchCase->setChecked(on);
 }
 
-void TSearchDialog::present()
+void SearchDialog::present()
 {
     show();
     raise();

@@ -18,12 +18,12 @@ struct SearchQuery
 // The modeless find dialog (`FindDialog1`) or replace dialog (`ReplaceDialog1`)
 // that all documents share. It only holds the texts and options and reports
 // its button presses; the controller acts on the active document.
-class TSearchDialog : public QDialog
+class SearchDialog : public QDialog
 {
     Q_OBJECT
 public:
     enum Kind { Find, Replace };
-    TSearchDialog(Kind kind, QWidget *parent = nullptr);
+    SearchDialog(Kind kind, QWidget *parent = nullptr);
 
     Kind kind() const { return m_kind; }
     SearchQuery query() const;

@@ -54,10 +54,10 @@ bool equalFolded(const unsigned char *a, const unsigned char *b, qsizetype n)
 
 // Next byte equal to `lo` or `hi` in [p, end), remembering each one's next hit
 // so that both scans stay memchr-fast.
-class TwinScanner
+class ByteRangeScanner
 {
 public:
-    TwinScanner(unsigned char lo, unsigned char hi, const unsigned char *end) : m_lo(lo), m_hi(hi), m_end(end) {}
+    ByteRangeScanner(unsigned char lo, unsigned char hi, const unsigned char *end) : m_lo(lo), m_hi(hi), m_end(end) {}
 
     const unsigned char *next(const unsigned char *p)
     {
@@ -111,7 +111,7 @@ qsizetype FindBytes(QByteArrayView text, qsizetype from, QByteArrayView find, bo
 
     // Candidates are the anchor bytes of every start from `from` to n - m.
     const unsigned char *scanEnd = hay + (n - m) + anchor + 1;
-    TwinScanner scanner(lo, hi, scanEnd);
+    ByteRangeScanner scanner(lo, hi, scanEnd);
     const unsigned char *p = hay + from + anchor;
     while (true) {
         p = scanner.next(p);

@@ -1,6 +1,6 @@
 #include "custom/HotkeyCapture.h"
 
-#include "custom/HotKeyEdit.h"
+#include "custom/HotkeyEdit.h"
 #include "custom/HotkeyMenu.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
@@ -28,7 +28,7 @@ bool isCommandItem(const QAction *a)
 }
 }  // namespace
 
-THotkeyCapture::THotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea)
+HotkeyCapture::HotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea)
     : QObject(mainWindow), m_main(mainWindow), m_area(documentArea)
 {
     setObjectName(QStringLiteral("hotkeyCapture"));
@@ -43,7 +43,7 @@ THotkeyCapture::THotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea)
     auto *click = new QLabel(QStringLiteral("Click with mouse on the menu item you want to assign the hotkey to."), m_panel);
     click->setObjectName(QStringLiteral("Label2"));
     click->setWordWrap(true);
-    m_hotKey = new THotKeyEdit(m_panel);
+    m_hotKey = new HotkeyEdit(m_panel);
     m_hotKey->setObjectName(QStringLiteral("HotKey1"));
     m_hotKey->setFixedWidth(200);
     auto *ok = new QPushButton(QStringLiteral("OK"), m_panel);
@@ -72,23 +72,23 @@ THotkeyCapture::THotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea)
     m_panel->hide();
     documentArea->installEventFilter(this);
 
-    connect(ok, &QPushButton::clicked, this, &THotkeyCapture::BitBtn1Click);
-    connect(cancel, &QPushButton::clicked, this, &THotkeyCapture::BitBtn2Click);
-    connect(m_hotKey, &THotKeyEdit::escapePressed, this, &THotkeyCapture::BitBtn2Click);
+    connect(ok, &QPushButton::clicked, this, &HotkeyCapture::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &HotkeyCapture::BitBtn2Click);
+    connect(m_hotKey, &HotkeyEdit::escapePressed, this, &HotkeyCapture::BitBtn2Click);
 }
 
-THotkeyCapture::~THotkeyCapture()
+HotkeyCapture::~HotkeyCapture()
 {
     for (const QMetaObject::Connection &c : std::as_const(m_connections))
         disconnect(c);
 }
 
-QString THotkeyCapture::fileName() const
+QString HotkeyCapture::fileName() const
 {
     return hotkeysFileName ? hotkeysFileName() : HotKeysFileName();
 }
 
-void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMenu *> &menus, QWidget *editor)
+void HotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMenu *> &menus, QWidget *editor)
 {
     if (m_capturing)
         EndHotkeyCapture();
@@ -150,12 +150,12 @@ void THotkeyCapture::BeginHotkeyCapture(QWidget *documentWindow, const QList<QMe
     m_hotKey->setFocus();
 }
 
-void THotkeyCapture::EndHotkeyCapture()
+void HotkeyCapture::EndHotkeyCapture()
 {
     endCapture(true);
 }
 
-void THotkeyCapture::endCapture(bool focusWindow)
+void HotkeyCapture::endCapture(bool focusWindow)
 {
     if (!m_capturing)
         return;
@@ -208,7 +208,7 @@ void THotkeyCapture::endCapture(bool focusWindow)
     emit menuKeysChanged();
 }
 
-void THotkeyCapture::AssignCapturedHotkey(QAction *item)
+void HotkeyCapture::AssignCapturedHotkey(QAction *item)
 {
     if (!m_capturing || !item || !m_hooks.contains(item))
         return;
@@ -220,7 +220,7 @@ void THotkeyCapture::AssignCapturedHotkey(QAction *item)
     ApplyKeyHolders(menus, false);
 }
 
-void THotkeyCapture::BitBtn1Click()
+void HotkeyCapture::BitBtn1Click()
 {
     if (!m_capturing)
         return;
@@ -246,12 +246,12 @@ void THotkeyCapture::BitBtn1Click()
     emit menuKeysChanged();
 }
 
-void THotkeyCapture::BitBtn2Click()
+void HotkeyCapture::BitBtn2Click()
 {
     EndHotkeyCapture();
 }
 
-bool THotkeyCapture::eventFilter(QObject *watched, QEvent *event)
+bool HotkeyCapture::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area) {
         if (event->type() == QEvent::Resize)
@@ -264,7 +264,7 @@ bool THotkeyCapture::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-bool THotkeyCapture::menuEvent(QMenu *menu, QEvent *event)
+bool HotkeyCapture::menuEvent(QMenu *menu, QEvent *event)
 {
     // Every way of choosing an item in an open menu ends here instead of in the
     // item's command: mouse release, Enter, or the item's underlined letter.
@@ -308,13 +308,13 @@ bool THotkeyCapture::menuEvent(QMenu *menu, QEvent *event)
     return true;
 }
 
-void THotkeyCapture::chooseInMenu(QAction *item)
+void HotkeyCapture::chooseInMenu(QAction *item)
 {
     closeMenus();
     AssignCapturedHotkey(item);
 }
 
-void THotkeyCapture::closeMenus()
+void HotkeyCapture::closeMenus()
 {
     for (const QPointer<QMenu> &m : std::as_const(m_allMenus))
         if (m && m->isVisible())

@@ -11,22 +11,22 @@ class QMdiArea;
 class QMenu;
 class QPushButton;
 class QToolBar;
-class THotKeyEdit;
+class HotkeyEdit;
 
 // Hotkey capture mode: the panel `shortcutsPanel` covers the document area, the
 // user presses a chord in `HotKey1` and clicks the menu items that are to get it.
 // Capture works on the menus of the document window it was started from (the ones
 // on the menu bar) and never runs a command while it lasts: a click on any item
 // either assigns the key or does nothing. Closing or leaving that window cancels.
-class THotkeyCapture : public QObject
+class HotkeyCapture : public QObject
 {
     Q_OBJECT
 public:
-    THotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea);
-    ~THotkeyCapture() override;
+    HotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea);
+    ~HotkeyCapture() override;
 
     QWidget *shortcutsPanel() const { return m_panel; }
-    THotKeyEdit *hotKey1() const { return m_hotKey; }
+    HotkeyEdit *hotKey1() const { return m_hotKey; }
     bool isCapturing() const { return m_capturing; }
     QString fileName() const;
 
@@ -58,7 +58,7 @@ private:
     QMainWindow *m_main;
     QMdiArea *m_area;
     QWidget *m_panel = nullptr;
-    THotKeyEdit *m_hotKey = nullptr;
+    HotkeyEdit *m_hotKey = nullptr;
     bool m_capturing = false;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_editor;  // the editor capture disabled, and only that one

@@ -26,16 +26,16 @@
 #include <algorithm>
 
 namespace {
-TColorButton *whiteButton(const char *name)
+ColorButton *whiteButton(const char *name)
 {
-    auto *button = named(new TColorButton, name);
+    auto *button = named(new ColorButton, name);
     button->setColor(Qt::white);
     button->setMinimumWidth(80);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
-JsRgb rgbOf(const TColorButton *button)
+JsRgb rgbOf(const ColorButton *button)
 {
     const QColor c = button->hasColor() ? button->color() : QColor(Qt::white);
     return {c.red(), c.green(), c.blue()};

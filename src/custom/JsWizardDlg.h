@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSlider;
 class QStackedWidget;
-class TColorButton;
+class ColorButton;
 class TextDocument;
 
 // "Javascript Wizard": a list of scripts on the first page, the settings of
@@ -60,12 +60,12 @@ private:
     QLineEdit *p1_text;
     QComboBox *p1_formName;
     QLineEdit *p1_submitName;
-    TColorButton *p2_fromColor;
-    TColorButton *p2_toColor;
+    ColorButton *p2_fromColor;
+    ColorButton *p2_toColor;
     QSlider *p2_speed;
     QLabel *p2_speedL;
-    TColorButton *p3_fromColor;
-    TColorButton *p3_toColor;
+    ColorButton *p3_fromColor;
+    ColorButton *p3_toColor;
     QLineEdit *p3_text;
 };
 

@@ -66,7 +66,7 @@ QString TextFadeParams(const JsWizardValues &values, bool utf8Document)
                         + QStringList{JsScriptValue(values.fadeText, utf8Document)});
 }
 
-LastModifiedTexts LastModifiedMarkup(const TFontChoice &font, const QString &align, const QString &entry)
+LastModifiedTexts LastModifiedMarkup(const FontChoiceValues &font, const QString &align, const QString &entry)
 {
     LastModifiedTexts texts;
     texts.font = FontMarkup(font);

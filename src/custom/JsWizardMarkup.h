@@ -62,7 +62,7 @@ struct LastModifiedTexts
     TagPairTexts font;
     TagPairTexts script;  // start: the DIV start tag and the entry; end: "</DIV>" or empty
 };
-LastModifiedTexts LastModifiedMarkup(const TFontChoice &font, const QString &align, const QString &entry);
+LastModifiedTexts LastModifiedMarkup(const FontChoiceValues &font, const QString &align, const QString &entry);
 
 // Where Text Fade writes into a document. The head part goes after the line
 // of the first <head> tag (any case, attributes allowed) when nothing else

@@ -48,14 +48,14 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     newLink_old = named(new QSpinBox, "newLink_old");
     newLink_old->setRange(1, 99);
     newLink_old->setValue(7);
-    newLink_when = named(new TRadioGroup(QStringLiteral("Link was added,"),
+    newLink_when = named(new RadioGroup(QStringLiteral("Link was added,"),
                                          {QStringLiteral("on this date"),
                                           QStringLiteral("when the document was last modified")}),
                          "newLink_when");
     newLink_whenDate = named(new QLineEdit, "newLink_whenDate");
     newLink_whenDate->setInputMask(QStringLiteral("99/99/99"));
     newLink_whenDate->setMaximumWidth(newLink_whenDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00")) + 24);
-    connect(newLink_when, &TRadioGroup::itemIndexChanged, this, &TnewlinkFrm::newLink_whenClick);
+    connect(newLink_when, &RadioGroup::itemIndexChanged, this, &TnewlinkFrm::newLink_whenClick);
     auto *daysRow = new QHBoxLayout;
     daysRow->addWidget(newLink_old);
     daysRow->addStretch(1);
@@ -91,7 +91,7 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     auto *altLabel = new QLabel(QStringLiteral("Alternative Text:"));
     altLabel->setBuddy(altEdit);
     // Captions in the dialog's own spelling; the stored value is ImageAlignValue's keyword.
-    ALIGNgroupbox = named(new TRadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "ALIGNgroupbox");
+    ALIGNgroupbox = named(new RadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "ALIGNgroupbox");
     auto *pictureGrid = new QGridLayout;
     pictureGrid->addWidget(urlEdit, 0, 0, 1, 2);
     pictureGrid->addWidget(Button1, 0, 2);

@@ -13,7 +13,7 @@ class QPushButton;
 class QSpinBox;
 class QStackedWidget;
 class SettingsStore;
-class TRadioGroup;
+class RadioGroup;
 class TextDocument;
 
 // "New-link checker": page 0 writes a checker at the caret, page 1 keeps the
@@ -40,13 +40,13 @@ private:
     SettingsStore &m_store;
     QStackedWidget *Notebook1;
     QSpinBox *newLink_old;
-    TRadioGroup *newLink_when;
+    RadioGroup *newLink_when;
     QLineEdit *newLink_whenDate;
     QLineEdit *urlEdit;
     QPushButton *Button1;
     QPushButton *Button2;
     QLineEdit *altEdit;
-    TRadioGroup *ALIGNgroupbox;
+    RadioGroup *ALIGNgroupbox;
 };
 
 // The two commands of the "New-link checker" submenu. Both need the settings store.

@@ -31,7 +31,7 @@ constexpr Predefined PredefinedCharacters[] = {
 };
 
 // Plain radio buttons named prefix0, prefix1, ... in a column of the box: the
-// names are the ones the dialog has always had (a TRadioGroup names its items item0, ...).
+// names are the ones the dialog has always had (a RadioGroup names its items item0, ...).
 QButtonGroup *radioColumn(QGroupBox *box, const QStringList &captions, const QString &namePrefix)
 {
     auto *group = new QButtonGroup(box);

@@ -689,7 +689,7 @@ int TColorMemo::colorStretch(const PaintStretch &stretch, int caretLine, int sel
     // Positions inside the pass are relative to the scan start, so only the
     // scanned stretch is read.
     const QByteArrayView text = rangeView(from, limit);
-    TPaintState state;
+    PaintState state;
     state.HotSpot = m_hotSpot;
     state.WantTabs = WantTabs;
     state.BackgroundColor = clWindowBackground;
@@ -698,7 +698,7 @@ int TColorMemo::colorStretch(const PaintStretch &stretch, int caretLine, int sel
     state.CaretLineStart = int(SendScintilla(SCI_POSITIONFROMLINE, long(caretLine))) - from;
     state.SelStart = selStart - from;
     state.SelLength = selLength;
-    TDrawEventHook *hook = nullptr;
+    DrawEventHook *hook = nullptr;
     if (OnDraw && !m_drawHook.A.empty()) {
         m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text,
                                          std::span<TKeyDescr> a, int &itemsCount) {

@@ -24,7 +24,7 @@ struct LineEndCount
     bool operator==(const LineEndCount &) const = default;
 };
 
-using TNotifyEvent = std::function<void(TColorMemo *sender)>;
+using NotifyEvent = std::function<void(TColorMemo *sender)>;
 // SRC: the text of the clicked hot spot.
 using THotSpotClickEvent = std::function<void(TColorMemo *sender, const QByteArray &SRC)>;
 // Paints one keyword run instead of the editor: canvas has the keyword's colour
@@ -99,8 +99,8 @@ public:
 
     // Colouring. Every change of the text, the selection by key or mouse and
     // the view recomputes the colours of the visible lines from the rules.
-    TNotifyEvent OnVScroll;
-    TNotifyEvent OnHScroll;
+    NotifyEvent OnVScroll;
+    NotifyEvent OnHScroll;
     THotSpotClickEvent OnHotSpotClick;
     TDrawEvent OnDraw;      // ranges of dtEventDraw rules; needs ColorLimMax > 0
     TKeyDrawEvent OnDrawKey;
@@ -224,8 +224,8 @@ private:
     TDrawRules m_rules{this};
     THotSpot m_hotSpot;
     bool m_redrawAlways = false;
-    TDrawEventHook m_drawHook;
-    TColorPaint m_paint;
+    DrawEventHook m_drawHook;
+    ColorPaint m_paint;
     std::vector<TKeyDescr> m_painted;
     std::vector<std::pair<int, int>> m_paintedParts;  // [start, end) of each run that gets colour
     std::vector<PaintStretch> m_stretches;

@@ -23,7 +23,7 @@ int PaintLimit(int firstLine, int lineCount, int lineHeight, int clientBottom,
     return lineCount > 0 ? lineEnd(line - 1) : lineStart(firstLine);
 }
 
-int TColorPaint::hotSpots(int next, QByteArrayView stretch, int from, const THotSpot &hotSpot)
+int ColorPaint::hotSpots(int next, QByteArrayView stretch, int from, const THotSpot &hotSpot)
 {
     const qsizetype len = stretch.size();
     qsizetype p = 0;
@@ -44,8 +44,8 @@ int TColorPaint::hotSpots(int next, QByteArrayView stretch, int from, const THot
     return next;
 }
 
-int TColorPaint::compute(TDrawRules &rules, QByteArrayView text, int from, int limit, const TPaintState &state,
-                         TDrawEventHook *hook)
+int ColorPaint::compute(TDrawRules &rules, QByteArrayView text, int from, int limit, const PaintState &state,
+                         DrawEventHook *hook)
 {
     from = std::clamp(from, 0, int(text.size()));
     limit = std::clamp(limit, from, int(text.size()));
@@ -75,7 +75,7 @@ int TColorPaint::compute(TDrawRules &rules, QByteArrayView text, int from, int l
     return merge(next, from, limit);
 }
 
-int TColorPaint::merge(int count, int from, int limit)
+int ColorPaint::merge(int count, int from, int limit)
 {
     m_runs.clear();
     if (m_ranges.MinColorPos < 0)

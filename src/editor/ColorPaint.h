@@ -18,7 +18,7 @@ struct THotSpot
 };
 
 // What the editor knows at the start of a paint pass.
-struct TPaintState
+struct PaintState
 {
     THotSpot HotSpot;
     bool WantTabs = false;
@@ -43,7 +43,7 @@ int PaintLimit(int firstLine, int lineCount, int lineHeight, int clientBottom,
 
 // Computes the coloured runs of one paint pass. Keep one per editor: its range
 // records and buffers are reused from pass to pass.
-class TColorPaint
+class ColorPaint
 {
 public:
     struct ColorCell
@@ -58,8 +58,8 @@ public:
     // selection for the text from `from` to `limit` (the rules' tables are
     // prepared first), merges them by z-order into runs and returns their number.
     // text is the editor's whole text; only [from, limit) is read.
-    int compute(TDrawRules &rules, QByteArrayView text, int from, int limit, const TPaintState &state,
-                TDrawEventHook *hook = nullptr);
+    int compute(TDrawRules &rules, QByteArrayView text, int from, int limit, const PaintState &state,
+                DrawEventHook *hook = nullptr);
 
     // The runs in position order, valid until the next compute(). Runs with
     // z-order 254 or 255 mask other colours and are not painted.
@@ -73,7 +73,7 @@ private:
     int merge(int count, int from, int limit);
 
     TKeyDescrList m_ranges;
-    TScanStretch m_stretch;
+    ScanStretch m_stretch;
     std::vector<ColorCell> m_cells;
     std::vector<TKeyDescr> m_runs;
     int m_rangeCount = 0;

@@ -363,16 +363,16 @@ void TDrawRules::PrepareRules()
         rule->PrepareTables();
 }
 
-// ---- TScanStretch
+// ---- ScanStretch
 
-void TScanStretch::reset(QByteArrayView text, int from)
+void ScanStretch::reset(QByteArrayView text, int from)
 {
     m_text = text;
     m_from = from;
     m_upperReady = false;
 }
 
-QByteArrayView TScanStretch::upper()
+QByteArrayView ScanStretch::upper()
 {
     const size_t n = size_t(m_text.size());
     if (!m_upperReady) {
@@ -394,7 +394,7 @@ QByteArrayView TScanStretch::upper()
 
 namespace {
 
-int scanKeywords(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &stretch)
+int scanKeywords(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &stretch)
 {
     const QByteArrayView text = stretch.text();
     const QByteArrayView hay = rule.KeyCase ? text : stretch.upper();
@@ -426,7 +426,7 @@ int scanKeywords(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch
     return next;
 }
 
-int scanMarkers(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &stretch)
+int scanMarkers(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &stretch)
 {
     const QByteArrayView text = stretch.text();
     const char *hay = text.data();
@@ -491,7 +491,7 @@ int scanMarkers(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch 
     return next;
 }
 
-int scanEvent(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &stretch, TDrawEventHook *hook)
+int scanEvent(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &stretch, DrawEventHook *hook)
 {
     if (!hook || !hook->OnDraw || hook->A.empty())
         return next;
@@ -522,7 +522,7 @@ int scanEvent(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &s
 
 } // namespace
 
-int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &text, TDrawEventHook *hook)
+int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &text, DrawEventHook *hook)
 {
     if (!rule.Enabled)
         return next;

@@ -183,11 +183,11 @@ private:
 // The text one pass scans: the editor's bytes from the scan start up to the
 // cut-off, plus an upper-case copy made once per pass for every rule that
 // ignores case. Keep one alive between passes so the copy's buffer is reused.
-class TScanStretch
+class ScanStretch
 {
 public:
-    TScanStretch() = default;
-    TScanStretch(QByteArrayView text, int from) { reset(text, from); }
+    ScanStretch() = default;
+    ScanStretch(QByteArrayView text, int from) { reset(text, from); }
 
     // text: bytes [from, limit) of the editor's text.
     void reset(QByteArrayView text, int from);
@@ -209,7 +209,7 @@ private:
 using TDrawEvent = std::function<void(TColorRule *sender, int fromPos, QByteArrayView text,
                                       std::span<TKeyDescr> a, int &itemsCount)>;
 
-struct TDrawEventHook
+struct DrawEventHook
 {
     TDrawEvent OnDraw;
     std::vector<TKeyDescr> A;  // ColorLimMax records
@@ -218,8 +218,8 @@ struct TDrawEventHook
 // Scans one rule over the stretch and appends its ranges from record next on;
 // returns the new next. Every range lies inside the stretch. A disabled rule
 // adds nothing; tables older than the rule's lists are rebuilt first.
-int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, TScanStretch &text,
-             TDrawEventHook *hook = nullptr);
+int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &text,
+             DrawEventHook *hook = nullptr);
 
 // ASCII-only case changes, as the rules use them.
 QByteArray RuleUpperAscii(QByteArrayView text);

@@ -119,7 +119,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
         typeLayout->addWidget(radio);
     }
 
-    ColorButton1 = new TColorButton(mainPanel);
+    ColorButton1 = new ColorButton(mainPanel);
     ColorButton1->setObjectName(QStringLiteral("ColorButton1"));
     auto *colorLabel = new QLabel(QStringLiteral("Use this &color:"), mainPanel);
     colorLabel->setBuddy(ColorButton1);

@@ -51,7 +51,7 @@ private:
     QWidget *mainPanel;
     QLineEdit *ruleName;
     QButtonGroup *ruleType;
-    TColorButton *ColorButton1;
+    ColorButton *ColorButton1;
     QLabel *Label2;
     QLineEdit *keysEdit;
     QSpinBox *zidx;

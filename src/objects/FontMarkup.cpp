@@ -4,9 +4,9 @@
 
 #include <QRegularExpression>
 
-TFontChoice &FontChoice()
+FontChoiceValues &FontChoice()
 {
-    static TFontChoice choice;
+    static FontChoiceValues choice;
     return choice;
 }
 
@@ -63,7 +63,7 @@ int FontPointSize(const QString &sizeText)
     return ok && value > 0 ? value : 0;
 }
 
-TagPairTexts FontMarkup(const TFontChoice &choice)
+TagPairTexts FontMarkup(const FontChoiceValues &choice)
 {
     TagPairTexts texts;
     texts.start = QStringLiteral("<FONT");

@@ -8,18 +8,18 @@
 // The last font accepted in the font dialog. It lives as long as the program
 // and is rewritten on every OK; the font markup, the editor font and the script
 // wizard read it.
-struct TFontChoice
+struct FontChoiceValues
 {
     QString FaceName;      // empty: not defined
     QString SizeText;      // as chosen or typed (see HtmlFontSize); empty: not defined
     QString ColorHex;      // RRGGBB without "#"; empty: not defined
     QString StyleLetters;  // "b", "i", "u", "s" in this order, for each style chosen
 
-    bool operator==(const TFontChoice &) const = default;
+    bool operator==(const FontChoiceValues &) const = default;
 };
 
 // The program's one font choice.
-TFontChoice &FontChoice();
+FontChoiceValues &FontChoice();
 
 // The first item of the face and size lists, which defines nothing.
 QString DontDefineText();
@@ -39,4 +39,4 @@ int FontPointSize(const QString &sizeText);
 
 // "<FONT FACE=... SIZE=... COLOR=#...>" followed by the style tags, and the end
 // tags in reverse order ending with "</FONT>".
-TagPairTexts FontMarkup(const TFontChoice &choice);
+TagPairTexts FontMarkup(const FontChoiceValues &choice);

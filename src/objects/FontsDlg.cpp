@@ -84,7 +84,7 @@ TfontsDlg::TfontsDlg(QWidget *parent) : QDialog(parent)
     sizeLabel->setBuddy(size);
 
     colorChk = named(new QCheckBox(QStringLiteral("Define &color")), "colorChk");
-    colorBtn = named(new TColorButton, "colorBtn");
+    colorBtn = named(new ColorButton, "colorBtn");
     colorBtn->setColor(Qt::white);
     colorBtn->setEnabled(false);
 
@@ -103,7 +103,7 @@ TfontsDlg::TfontsDlg(QWidget *parent) : QDialog(parent)
     connect(fontsCombo, &QComboBox::currentTextChanged, this, &TfontsDlg::fontsComboChange);
     connect(size, &QComboBox::currentTextChanged, this, &TfontsDlg::sizeChange);
     connect(colorChk, &QCheckBox::toggled, this, &TfontsDlg::colorChkClick);
-    connect(colorBtn, &TColorButton::colorChanged, this, &TfontsDlg::colorBtnClick);
+    connect(colorBtn, &ColorButton::colorChanged, this, &TfontsDlg::colorBtnClick);
     for (QCheckBox *box : {boldChk, italicChk, underlineChk, strikeChk})
         connect(box, &QCheckBox::toggled, this, &TfontsDlg::styleClick);
 
@@ -193,9 +193,9 @@ void TfontsDlg::styleClick()
     ex->setFont(font);
 }
 
-TFontChoice TfontsDlg::choice() const
+FontChoiceValues TfontsDlg::choice() const
 {
-    TFontChoice c;
+    FontChoiceValues c;
     c.FaceName = definedText(fontsCombo);
     c.SizeText = definedText(size).left(3);
     if (colorChk->isChecked())

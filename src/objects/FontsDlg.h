@@ -9,7 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class TColorButton;
+class ColorButton;
 class TextDocument;
 
 // "Font": a face, a size, a colour and styles, with a live sample. It only
@@ -22,7 +22,7 @@ public:
 
     // The choice as the dialog shows it: a typed face or size counts like a
     // chosen one, "Don't define" (or nothing) defines nothing.
-    TFontChoice choice() const;
+    FontChoiceValues choice() const;
     QLabel *sample() const { return ex; }
 
 private:
@@ -35,7 +35,7 @@ private:
     QComboBox *fontsCombo;
     QComboBox *size;
     QCheckBox *colorChk;
-    TColorButton *colorBtn;
+    ColorButton *colorBtn;
     QCheckBox *boldChk;
     QCheckBox *italicChk;
     QCheckBox *underlineChk;

@@ -110,7 +110,7 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     ISMAPButton2 = named(new QPushButton(QStringLiteral("URL &Wizard"), this), "ISMAPButton2");
 
     ScrollBox1 = named(new QScrollArea(this), "ScrollBox1");
-    AdvImage1 = named(new TPictureView(ScrollBox1), "AdvImage1");
+    AdvImage1 = named(new PictureView(ScrollBox1), "AdvImage1");
     ScrollBox1->setWidget(AdvImage1);
     ScrollBox1->setAlignment(Qt::AlignCenter);
     ScrollBox1->setMinimumSize(220, 180);
@@ -181,7 +181,7 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     connect(SRCEdit, &QLineEdit::textChanged, this, &TImageDlg::SRCEditChange);
     for (QCheckBox *box : {alignChk, ALTChkBox, WidthHeightChkBox, borderChk, VSpaceChkBox, HSpaceChkBox, LOWSRCChkBox})
         connect(box, &QCheckBox::toggled, this, &TImageDlg::UpdateEnabled);
-    connect(MapTypeGroup, &TRadioGroup::itemIndexChanged, this, &TImageDlg::UpdateEnabled);
+    connect(MapTypeGroup, &RadioGroup::itemIndexChanged, this, &TImageDlg::UpdateEnabled);
     connect(USEMAPButton1, &QPushButton::clicked, this, &TImageDlg::USEMAPButton1Click);
     connect(USEMAPButton2, &QPushButton::clicked, this, &TImageDlg::USEMAPButton2Click);
     UpdateEnabled();

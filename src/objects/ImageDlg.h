@@ -5,9 +5,9 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class TNumberEdit;
-class TPictureView;
-class TRadioGroup;
+class NumberEdit;
+class PictureView;
+class RadioGroup;
 class TextDocument;
 
 // The image dialog: one IMG element with its attributes, and a preview of the
@@ -31,27 +31,27 @@ public:
     QLineEdit *SRCEdit;
     QPushButton *SRCButton, *SRCButton2;
     QCheckBox *alignChk;
-    TRadioGroup *ALIGNgroupbox;
+    RadioGroup *ALIGNgroupbox;
     QCheckBox *ALTChkBox;
     QLineEdit *ALTedit;
     QCheckBox *WidthHeightChkBox;
-    TNumberEdit *WidthEdit, *HeightEdit;
+    NumberEdit *WidthEdit, *HeightEdit;
     QCheckBox *borderChk;
-    TNumberEdit *BorderEdit;
+    NumberEdit *BorderEdit;
     QCheckBox *VSpaceChkBox;
-    TNumberEdit *VSpaceEdit;
+    NumberEdit *VSpaceEdit;
     QCheckBox *HSpaceChkBox;
-    TNumberEdit *HSpaceEdit;
+    NumberEdit *HSpaceEdit;
     QCheckBox *LOWSRCChkBox;
     QLineEdit *LOWSRCEdit;
     QPushButton *LOWSRCButton, *LOWSRCButton2;
-    TRadioGroup *MapTypeGroup;
+    RadioGroup *MapTypeGroup;
     QLineEdit *USEMAPEdit;
     QPushButton *USEMAPButton1, *USEMAPButton2, *USEMAPButton3;
     QLineEdit *ISMAPedit;
     QPushButton *ISMAPbutton, *ISMAPButton2;
     QScrollArea *ScrollBox1;
-    TPictureView *AdvImage1;
+    PictureView *AdvImage1;
     QPushButton *OKBtn, *CancelBtn;
 
 private:

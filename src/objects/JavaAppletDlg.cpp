@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 
 namespace {
-TNumberEdit *narrowNumber(const char *name, int minimum, int maximum, int value)
+NumberEdit *narrowNumber(const char *name, int minimum, int maximum, int value)
 {
     auto *edit = numberEdit(nullptr, name, minimum, maximum, value);
     edit->setMaximumWidth(70);

@@ -8,8 +8,8 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
-class TNumberEdit;
-class TRadioGroup;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "Java Applet": page 0 writes an APPLET element, page 1 one PARAM for it.
@@ -36,19 +36,19 @@ private:
     QStackedWidget *Notebook1;
     QLineEdit *CodeEdit;
     QLineEdit *NameEdit;
-    TNumberEdit *WidthEdit;
-    TNumberEdit *HeightEdit;
+    NumberEdit *WidthEdit;
+    NumberEdit *HeightEdit;
     QCheckBox *CodeBaseChkBox;
     QLineEdit *CodeBaseEdit;
     QPushButton *CodeBaseButton;
     QPushButton *CodeBaseButton2;
     QCheckBox *AltChkBox;
     QLineEdit *AltEdit;
-    TRadioGroup *ALIGNgroupbox;
+    RadioGroup *ALIGNgroupbox;
     QCheckBox *VSpaceChkBox;
-    TNumberEdit *VSpaceEdit;
+    NumberEdit *VSpaceEdit;
     QCheckBox *HSpaceChkBox;
-    TNumberEdit *HSpaceEdit;
+    NumberEdit *HSpaceEdit;
     QLineEdit *ParamNameEdit;
     QLineEdit *ParamValueEdit;
 };

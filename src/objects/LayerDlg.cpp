@@ -22,9 +22,9 @@
 
 namespace {
 // Positions, sizes and the stacking order may be any whole number.
-TNumberEdit *numberEdit(const char *name)
+NumberEdit *numberEdit(const char *name)
 {
-    auto *edit = named(new TNumberEdit, name);
+    auto *edit = named(new NumberEdit, name);
     edit->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     edit->setValue(0);
     edit->setMaximumWidth(80);
@@ -42,7 +42,7 @@ void connectBrowse(QPushButton *button, QLineEdit *field, int filterKind)
     });
 }
 
-QString positive(const TNumberEdit *edit)
+QString positive(const NumberEdit *edit)
 {
     const int value = edit->value(0);
     return value > 0 ? QString::number(value) : QString();
@@ -56,7 +56,7 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
 
     layerType = radioGroup(nullptr, "layerType", QString(),
                            {QStringLiteral("<LAYER>...</LAYER>         "), QStringLiteral("<ILAYER>...</ILAYER>")}, 2, 0);
-    connect(layerType, &TRadioGroup::itemIndexChanged, this, &TlayerFrm::layerTypeClick);
+    connect(layerType, &RadioGroup::itemIndexChanged, this, &TlayerFrm::layerTypeClick);
 
     nameEdit = named(new QLineEdit, "nameEdit");
     auto *nameRow = new QHBoxLayout;
@@ -121,7 +121,7 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     auto *look = new QGroupBox(QStringLiteral("Background and source"));
     auto *lookGrid = new QGridLayout(look);
     bgcolorChk = named(new QCheckBox(QStringLiteral("Bac&kground")), "bgcolorChk");
-    bgColorBtn = named(new TColorButton, "bgColorBtn");
+    bgColorBtn = named(new ColorButton, "bgColorBtn");
     bgColorBtn->setColor(Qt::white);
     bgColorBtn->setEnabled(false);
     connect(bgcolorChk, &QCheckBox::toggled, bgColorBtn, &QWidget::setEnabled);

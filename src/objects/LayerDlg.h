@@ -8,9 +8,9 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QWidget;
-class TColorButton;
-class TNumberEdit;
-class TRadioGroup;
+class ColorButton;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "Layer": a positioned LAYER or an in-flow ILAYER.
@@ -27,24 +27,24 @@ public:
 private:
     void layerTypeClick();
 
-    TRadioGroup *layerType;
+    RadioGroup *layerType;
     QLineEdit *nameEdit;
     QWidget *Panel1;
-    TNumberEdit *leftEdit;
-    TNumberEdit *topEdit;
-    TNumberEdit *widthEdit;
-    TNumberEdit *heightEdit;
-    TNumberEdit *x1edit;
-    TNumberEdit *y1edit;
-    TNumberEdit *x2edit;
-    TNumberEdit *y2edit;
+    NumberEdit *leftEdit;
+    NumberEdit *topEdit;
+    NumberEdit *widthEdit;
+    NumberEdit *heightEdit;
+    NumberEdit *x1edit;
+    NumberEdit *y1edit;
+    NumberEdit *x2edit;
+    NumberEdit *y2edit;
     QCheckBox *zindexChk;
-    TNumberEdit *zindexEdit;
+    NumberEdit *zindexEdit;
     QLineEdit *aboveEdit;
     QLineEdit *belowEdit;
-    TRadioGroup *visibleGroup;
+    RadioGroup *visibleGroup;
     QCheckBox *bgcolorChk;
-    TColorButton *bgColorBtn;
+    ColorButton *bgColorBtn;
     QLineEdit *bgEdit;
     QLineEdit *srcEdit;
 };

@@ -25,9 +25,9 @@
 
 namespace {
 
-TNumberEdit *corner(QWidget *parent, const char *name)
+NumberEdit *corner(QWidget *parent, const char *name)
 {
-    auto *edit = named(new TNumberEdit(parent), name);
+    auto *edit = named(new NumberEdit(parent), name);
     edit->setRange(0, 9999);
     edit->setMaxLength(4);
     edit->setValue(0);
@@ -72,7 +72,7 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
         const struct
         {
             const char *caption;
-            TNumberEdit *edit;
+            NumberEdit *edit;
         } corners[] = {{"&Left", LeftEdit}, {"&Top", TopEdit}, {"&Right", RightEdit}, {"&Bottom", BottomEdit}};
         for (int i = 0; i < 4; ++i) {
             auto *label = new QLabel(QString::fromLatin1(corners[i].caption), ShapeCoodrsGroup);

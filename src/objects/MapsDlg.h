@@ -10,7 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStackedWidget;
-class TNumberEdit;
+class NumberEdit;
 class TextDocument;
 
 // The image-map dialog: one AREA, one MAP, or the list of the document's maps
@@ -40,7 +40,7 @@ public:
     QLabel *TargetLabel;
     QComboBox *HTMLRefTargetEdit;
     QGroupBox *ShapeCoodrsGroup;
-    TNumberEdit *LeftEdit, *TopEdit, *RightEdit, *BottomEdit;
+    NumberEdit *LeftEdit, *TopEdit, *RightEdit, *BottomEdit;
     // Page 1
     QLineEdit *MapName1Edit;
     // Page 2

@@ -63,7 +63,7 @@ QString oneLineTitle(const QString &title)
 
 }  // namespace
 
-TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
+ProjectPanel::ProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     : QWidget(parent), m_host(std::move(host))
 {
     setObjectName(QStringLiteral("projectContent"));
@@ -83,14 +83,14 @@ TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     column->addWidget(bar);
 
     QStyle *st = style();
-    auto add = [this, bar](const char *name, const char *hint, const QIcon &icon, void (TProjectPanel::*handler)()) {
+    auto add = [this, bar](const char *name, const char *hint, const QIcon &icon, void (ProjectPanel::*handler)()) {
         QAction *a = addButton(name, hint, icon, handler);
         bar->addAction(a);
         return a;
     };
-    add("projectNewBtn", "New project", st->standardIcon(QStyle::SP_FileIcon), &TProjectPanel::projectNewBtnClick);
+    add("projectNewBtn", "New project", st->standardIcon(QStyle::SP_FileIcon), &ProjectPanel::projectNewBtnClick);
     add("projectOpenBtn", "Open project", st->standardIcon(QStyle::SP_DialogOpenButton),
-        &TProjectPanel::projectOpenBtnClick);
+        &ProjectPanel::projectOpenBtnClick);
 
     m_reopenBtn = new QToolButton(bar);
     m_reopenBtn->setObjectName(QStringLiteral("projectReopenBtn"));
@@ -105,18 +105,18 @@ TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     bar->addWidget(m_reopenBtn);
 
     add("projectSaveBtn", "Save project", st->standardIcon(QStyle::SP_DialogSaveButton),
-        &TProjectPanel::projectSaveBtnClick);
+        &ProjectPanel::projectSaveBtnClick);
     add("projectSaveAsBtn", "Save project as", glyphIcon(QStringLiteral("as"), QColor(0x2a6fb0)),
-        &TProjectPanel::projectSaveAsBtnClick);
+        &ProjectPanel::projectSaveAsBtnClick);
     bar->addSeparator();
     add("projectViewFNBtn", "View selected file", glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)),
-        &TProjectPanel::projectViewFNBtnClick);
+        &ProjectPanel::projectViewFNBtnClick);
     add("projectRemoveFN", "Remove selected file from project", glyphIcon(QStringLiteral("-"), QColor(0xb03a2a)),
-        &TProjectPanel::projectRemoveFNClick);
+        &ProjectPanel::projectRemoveFNClick);
     add("projectAddFN", "Add a file to project", glyphIcon(QStringLiteral("+"), QColor(0x3a8a3a)),
-        &TProjectPanel::projectAddFNClick);
+        &ProjectPanel::projectAddFNClick);
     m_addCurrent = add("projectAddCurrentFN", "Add currently opened file to project",
-                       glyphIcon(QStringLiteral("+D"), QColor(0x3a8a3a)), &TProjectPanel::projectAddCurrentFNClick);
+                       glyphIcon(QStringLiteral("+D"), QColor(0x3a8a3a)), &ProjectPanel::projectAddCurrentFNClick);
     m_addCurrent->setEnabled(false);
 
     m_name = new QLineEdit(this);
@@ -161,10 +161,10 @@ TProjectPanel::TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
     rebuildReopenMenu();
 }
 
-TProjectPanel::~TProjectPanel() = default;
+ProjectPanel::~ProjectPanel() = default;
 
-QAction *TProjectPanel::addButton(const char *name, const char *hint, const QIcon &icon,
-                                  void (TProjectPanel::*handler)())
+QAction *ProjectPanel::addButton(const char *name, const char *hint, const QIcon &icon,
+                                  void (ProjectPanel::*handler)())
 {
     auto *a = new QAction(icon, QString::fromLatin1(hint), this);
     a->setObjectName(QString::fromLatin1(name));
@@ -174,7 +174,7 @@ QAction *TProjectPanel::addButton(const char *name, const char *hint, const QIco
     return a;
 }
 
-QLabel *TProjectPanel::createFileNameLabel(QWidget *parent)
+QLabel *ProjectPanel::createFileNameLabel(QWidget *parent)
 {
     auto *label = new FileNameLabel(parent);
     label->setObjectName(QStringLiteral("projectFileNameCaption"));
@@ -185,19 +185,19 @@ QLabel *TProjectPanel::createFileNameLabel(QWidget *parent)
     label->setFont(bold);
     label->setText(m_fileName);
     label->setToolTip(m_fileName);
-    connect(this, &TProjectPanel::projectFileNameChanged, label, [label](const QString &name) {
+    connect(this, &ProjectPanel::projectFileNameChanged, label, [label](const QString &name) {
         label->setText(name);
         label->setToolTip(name);
     });
     return label;
 }
 
-QString TProjectPanel::projectName() const
+QString ProjectPanel::projectName() const
 {
     return m_name->text();
 }
 
-QStringList TProjectPanel::entryNames() const
+QStringList ProjectPanel::entryNames() const
 {
     QStringList names;
     for (const ProjectEntry &entry : m_content.entries)
@@ -205,23 +205,23 @@ QStringList TProjectPanel::entryNames() const
     return names;
 }
 
-void TProjectPanel::setDocumentOpen(bool open)
+void ProjectPanel::setDocumentOpen(bool open)
 {
     m_addCurrent->setEnabled(open);
 }
 
-void TProjectPanel::rebuildReopenMenu()
+void ProjectPanel::rebuildReopenMenu()
 {
     m_host->buildProjectReopenMenu(m_reopenMenu, [this](const QString &name) { reopenProject(name); });
 }
 
-void TProjectPanel::setFileName(const QString &fileName)
+void ProjectPanel::setFileName(const QString &fileName)
 {
     m_fileName = fileName;
     emit projectFileNameChanged(fileName);
 }
 
-void TProjectPanel::showEntries()
+void ProjectPanel::showEntries()
 {
     m_files->clear();
     QList<QTreeWidgetItem *> items;
@@ -233,21 +233,21 @@ void TProjectPanel::showEntries()
     m_title->clear();
 }
 
-void TProjectPanel::insertEntry(const ProjectEntry &entry)
+void ProjectPanel::insertEntry(const ProjectEntry &entry)
 {
     const qsizetype index = InsertProjectEntry(m_content.entries, entry);
     // The row goes to the same place, so the selection stays on its entry.
     m_files->insertTopLevelItem(int(index), entryItem(entry));
 }
 
-int TProjectPanel::selectedIndex() const
+int ProjectPanel::selectedIndex() const
 {
     const QList<QTreeWidgetItem *> selected = m_files->selectedItems();
     const int index = selected.isEmpty() ? -1 : m_files->indexOfTopLevelItem(selected.constFirst());
     return index < m_content.entries.size() ? index : -1;
 }
 
-bool TProjectPanel::OpenProject(const QString &fileName)
+bool ProjectPanel::OpenProject(const QString &fileName)
 {
     if (fileName.isEmpty())
         return false;
@@ -279,7 +279,7 @@ bool TProjectPanel::OpenProject(const QString &fileName)
     return true;
 }
 
-bool TProjectPanel::SaveProject(const QString &fileName)
+bool ProjectPanel::SaveProject(const QString &fileName)
 {
     if (fileName.isEmpty())
         return false;
@@ -298,7 +298,7 @@ bool TProjectPanel::SaveProject(const QString &fileName)
     return true;
 }
 
-bool TProjectPanel::AddFileToProject(const QString &fileName)
+bool ProjectPanel::AddFileToProject(const QString &fileName)
 {
     if (fileName.contains(QLatin1Char('\n')) || fileName.contains(QLatin1Char('\r')))
         return false;
@@ -307,7 +307,7 @@ bool TProjectPanel::AddFileToProject(const QString &fileName)
     return true;
 }
 
-QMessageBox::StandardButton TProjectPanel::AskSaveProject()
+QMessageBox::StandardButton ProjectPanel::AskSaveProject()
 {
     if (!m_modified)
         return QMessageBox::NoButton;
@@ -321,12 +321,12 @@ QMessageBox::StandardButton TProjectPanel::AskSaveProject()
     return answer == QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel;
 }
 
-bool TProjectPanel::saveCurrent()
+bool ProjectPanel::saveCurrent()
 {
     return m_fileName.isEmpty() ? saveAs() : SaveProject(m_fileName);
 }
 
-bool TProjectPanel::saveAs()
+bool ProjectPanel::saveAs()
 {
     Prompts::FileRequest request;
     request.caption = QStringLiteral("Save project as");
@@ -353,14 +353,14 @@ bool TProjectPanel::saveAs()
     return SaveProject(name);
 }
 
-void TProjectPanel::reopenProject(const QString &fileName)
+void ProjectPanel::reopenProject(const QString &fileName)
 {
     if (AskSaveProject() == QMessageBox::Cancel)
         return;
     OpenProject(fileName);
 }
 
-void TProjectPanel::projectNewBtnClick()
+void ProjectPanel::projectNewBtnClick()
 {
     if (AskSaveProject() == QMessageBox::Cancel)
         return;
@@ -371,7 +371,7 @@ void TProjectPanel::projectNewBtnClick()
     m_modified = false;
 }
 
-void TProjectPanel::projectOpenBtnClick()
+void ProjectPanel::projectOpenBtnClick()
 {
     // Opening another project would drop unsaved changes of this one.
     if (AskSaveProject() == QMessageBox::Cancel)
@@ -381,17 +381,17 @@ void TProjectPanel::projectOpenBtnClick()
         OpenProject(name);
 }
 
-void TProjectPanel::projectSaveBtnClick()
+void ProjectPanel::projectSaveBtnClick()
 {
     saveCurrent();
 }
 
-void TProjectPanel::projectSaveAsBtnClick()
+void ProjectPanel::projectSaveAsBtnClick()
 {
     saveAs();
 }
 
-void TProjectPanel::projectViewFNBtnClick()
+void ProjectPanel::projectViewFNBtnClick()
 {
     const int index = selectedIndex();
     if (index < 0)
@@ -401,7 +401,7 @@ void TProjectPanel::projectViewFNBtnClick()
         m_host->previewInBrowser(name);
 }
 
-void TProjectPanel::projectRemoveFNClick()
+void ProjectPanel::projectRemoveFNClick()
 {
     const int index = selectedIndex();
     if (index < 0)
@@ -422,7 +422,7 @@ void TProjectPanel::projectRemoveFNClick()
     projectFilesChange();
 }
 
-void TProjectPanel::projectAddFNClick()
+void ProjectPanel::projectAddFNClick()
 {
     const QString name = AskFileName(this, FileFilterKind::HTMLs);
     if (name.isEmpty())
@@ -431,14 +431,14 @@ void TProjectPanel::projectAddFNClick()
         m_host->openDocument(name);
 }
 
-void TProjectPanel::projectAddCurrentFNClick()
+void ProjectPanel::projectAddCurrentFNClick()
 {
     const QString name = m_host->activeDocumentFileName();
     if (!name.isEmpty())
         AddFileToProject(name);
 }
 
-void TProjectPanel::projectFilesDblClick()
+void ProjectPanel::projectFilesDblClick()
 {
     const int index = selectedIndex();
     if (index < 0)
@@ -448,13 +448,13 @@ void TProjectPanel::projectFilesDblClick()
         m_host->openDocument(name);
 }
 
-void TProjectPanel::projectFilesKeyPress(int key)
+void ProjectPanel::projectFilesKeyPress(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         projectFilesDblClick();
 }
 
-void TProjectPanel::projectFilesChange()
+void ProjectPanel::projectFilesChange()
 {
     const int index = selectedIndex();
     const QString name = index < 0 ? QString() : m_content.entries.at(index).fullName();
@@ -474,7 +474,7 @@ void TProjectPanel::projectFilesChange()
     m_title->setText(oneLineTitle(ReadTitle(name)));
 }
 
-bool TProjectPanel::eventFilter(QObject *watched, QEvent *event)
+bool ProjectPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_files && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -486,13 +486,13 @@ bool TProjectPanel::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TProjectPanel::dragEnterEvent(QDragEnterEvent *event)
+void ProjectPanel::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TProjectPanel::dropEvent(QDropEvent *event)
+void ProjectPanel::dropEvent(QDropEvent *event)
 {
     // Files dropped on the panel join the project; dropped elsewhere they open as documents.
     for (const QUrl &url : event->mimeData()->urls())

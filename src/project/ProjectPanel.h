@@ -16,12 +16,12 @@ class QTreeWidget;
 
 // The project panel: the "Project" tool bar, the project name, the list of the
 // project's files and the title of the selected file. One project is open at a time.
-class TProjectPanel : public QWidget
+class ProjectPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent = nullptr);
-    ~TProjectPanel() override;
+    explicit ProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent = nullptr);
+    ~ProjectPanel() override;
 
     // Each is true when it did what was asked; a failure has been shown to the user.
     bool OpenProject(const QString &fileName);
@@ -65,7 +65,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    QAction *addButton(const char *name, const char *hint, const QIcon &icon, void (TProjectPanel::*handler)());
+    QAction *addButton(const char *name, const char *hint, const QIcon &icon, void (ProjectPanel::*handler)());
     void setFileName(const QString &fileName);
     void showEntries();
     void insertEntry(const ProjectEntry &entry);

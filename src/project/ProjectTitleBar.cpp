@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-ProjectTitleBar::ProjectTitleBar(TProjectPanel &panel, QWidget *parent) : QWidget(parent)
+ProjectTitleBar::ProjectTitleBar(ProjectPanel &panel, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("projectFileNamePanel"));
     auto *row = new QHBoxLayout(this);

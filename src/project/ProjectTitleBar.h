@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class TProjectPanel;
+class ProjectPanel;
 
 // The title bar of the dock that holds the project panel: the project's file
 // name, a menu that moves the panel to another edge of the main window, and a
@@ -11,7 +11,7 @@ class ProjectTitleBar : public QWidget
 {
     Q_OBJECT
 public:
-    ProjectTitleBar(TProjectPanel &panel, QWidget *parent);
+    ProjectTitleBar(ProjectPanel &panel, QWidget *parent);
 
 signals:
     // 0 left, 1 right, 2 top, 3 bottom: the numbers the settings keep.

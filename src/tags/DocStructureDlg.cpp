@@ -55,7 +55,7 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     const char *buttonNames[5] = {"bgColorBtn", "textColorBtn", "linkColorBtn", "vlinkColorBtn", "alinkColorBtn"};
     for (int i = 0; i < 5; ++i) {
         colorChecks[i] = named(new QCheckBox(QString::fromLatin1(checkCaptions[i])), checkNames[i]);
-        colorButtons[i] = named(new TColorButton, buttonNames[i]);
+        colorButtons[i] = named(new ColorButton, buttonNames[i]);
         colorButtons[i]->setColor(Qt::white);
         enables(colorChecks[i], {colorButtons[i]});
         colorGrid->addWidget(colorChecks[i], i, 0);

@@ -9,7 +9,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class TColorButton;
+class ColorButton;
 class TextDocument;
 
 // "Document Properties": the page frame written around a document's text.
@@ -33,7 +33,7 @@ private:
     QPushButton *BGImageButton;
     QPushButton *BGImageButton2;
     QCheckBox *colorChecks[5];
-    TColorButton *colorButtons[5];
+    ColorButton *colorButtons[5];
     QLineEdit *TitleEdit;
     QLineEdit *authorEdit;
     QComboBox *DocTypeCombo;

@@ -22,7 +22,7 @@
 
 namespace {
 // Text that is not a number counts as the field's lower limit.
-QString number(const TNumberEdit *edit)
+QString number(const NumberEdit *edit)
 {
     return QString::number(edit->value(edit->minimum()));
 }
@@ -106,7 +106,7 @@ QFormLayout *formLayout()
 }
 
 // Two number fields side by side on one row, as the size pages show them.
-QFormLayout *numberPair(const char *firstCaption, TNumberEdit *first, const char *secondCaption, TNumberEdit *second)
+QFormLayout *numberPair(const char *firstCaption, NumberEdit *first, const char *secondCaption, NumberEdit *second)
 {
     auto *form = formLayout();
     form->addRow(QString::fromLatin1(firstCaption), first);
@@ -132,7 +132,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     Form_ActionEdit = named(new QLineEdit, "Form_ActionEdit");
     auto *actionButton = named(new QPushButton(QStringLiteral("URL &Wizard...")), "Form_ActionURLButton");
     ConnectUrlWizard(actionButton, Form_ActionEdit);
-    Form_MethodGroup = named(new TRadioGroup(QStringLiteral("Method"), FormMethodItems()), "Form_MethodGroup");
+    Form_MethodGroup = named(new RadioGroup(QStringLiteral("Method"), FormMethodItems()), "Form_MethodGroup");
     Form_MethodGroup->setItemIndex(0);
     auto *formPage = formLayout();
     auto *actionRow = new QHBoxLayout;
@@ -142,7 +142,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     formPage->addRow(Form_MethodGroup);
 
     // check box
-    CheckBox_ValueGroup = named(new TRadioGroup(QStringLiteral("&Value"), CheckBoxValueItems()), "CheckBox_ValueGroup");
+    CheckBox_ValueGroup = named(new RadioGroup(QStringLiteral("&Value"), CheckBoxValueItems()), "CheckBox_ValueGroup");
     CheckBox_ValueGroup->setItemIndex(0);
     auto *checkBoxPage = new QVBoxLayout;
     checkBoxPage->addWidget(CheckBox_ValueGroup);
@@ -153,7 +153,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     auto *srcButton2 = named(new QPushButton(QStringLiteral("URL &Wizard")), "SRCButton2");
     connect(srcButton, &QPushButton::clicked, this, &TFormElementsDlg::SRCButtonClick);
     ConnectUrlWizard(srcButton2, Image_SRCEdit);
-    Image_AlignGroup = named(new TRadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "Image_AlignGroup");
+    Image_AlignGroup = named(new RadioGroup(QStringLiteral("Alignment"), ImageAlignItems(), 3), "Image_AlignGroup");
     Image_AlignGroup->setItemIndex(0);
     image_borderEdit = numberEdit(nullptr, "image_borderEdit", 0, 99999, 0);
     auto *imagePage = formLayout();
@@ -174,7 +174,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     TextArea_MaxLengthEdit = numberEdit(nullptr, "TextArea_MaxLengthEdit", 1, 999, 1);
 
     // radio
-    Radio_ValueGroup = named(new TRadioGroup(QStringLiteral("&Value"), RadioValueItems()), "Radio_ValueGroup");
+    Radio_ValueGroup = named(new RadioGroup(QStringLiteral("&Value"), RadioValueItems()), "Radio_ValueGroup");
     Radio_ValueGroup->setItemIndex(0);
     auto *radioPage = new QVBoxLayout;
     radioPage->addWidget(Radio_ValueGroup);
@@ -182,7 +182,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
     // text area element
     TextArea2_RowsEdit = numberEdit(nullptr, "TextArea2_RowsEdit", 1, 999, 1);
     TextArea2_ColsEdit = numberEdit(nullptr, "TextArea2_ColsEdit", 1, 999, 1);
-    TextArea2_WrapGroup = named(new TRadioGroup(QStringLiteral("&Wrap"), TextAreaWrapItems()), "TextArea2_WrapGroup");
+    TextArea2_WrapGroup = named(new RadioGroup(QStringLiteral("&Wrap"), TextAreaWrapItems()), "TextArea2_WrapGroup");
     TextArea2_WrapGroup->setItemIndex(0);
     auto *textArea2Page = numberPair("Rows", TextArea2_RowsEdit, "Cols", TextArea2_ColsEdit);
     textArea2Page->addRow(TextArea2_WrapGroup);

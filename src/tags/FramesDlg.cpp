@@ -40,12 +40,12 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     // size page
     auto *size = named(new QWidget, "SizeSheet");
     auto *sizeLayout = new QGridLayout(size);
-    ValueTypeGroup = named(new TRadioGroup(QStringLiteral("Value type"), SizeValueTypeItems()), "ValueTypeGroup");
+    ValueTypeGroup = named(new RadioGroup(QStringLiteral("Value type"), SizeValueTypeItems()), "ValueTypeGroup");
     ValueTypeGroup->setItemIndex(SizeInPercent);
     ValueEdit = numberEdit(nullptr, "ValueEdit", -1, 9999, 0);
     ValueLabel = named(new QLabel(QStringLiteral("&Value")), "ValueLabel");
     ValueLabel->setBuddy(ValueEdit);
-    connect(ValueTypeGroup, &TRadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
+    connect(ValueTypeGroup, &RadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
     sizeLayout->addWidget(ValueTypeGroup, 0, 0, 2, 1);
     sizeLayout->addWidget(ValueLabel, 0, 1, Qt::AlignBottom);
     sizeLayout->addWidget(ValueEdit, 1, 1, Qt::AlignTop);
@@ -69,7 +69,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     MerginWidthEdit = numberEdit(nullptr, "MerginWidthEdit", 1, 9999, 1);
     MerginHeightChkBox = named(new QCheckBox(QStringLiteral("Mergin &Height")), "MerginHeightChkBox");
     MerginHeightEdit = numberEdit(nullptr, "MerginHeightEdit", 1, 9999, 1);
-    ScrollingGroup = named(new TRadioGroup(QStringLiteral("S&crolling"), FrameScrollingItems()), "ScrollingGroup");
+    ScrollingGroup = named(new RadioGroup(QStringLiteral("S&crolling"), FrameScrollingItems()), "ScrollingGroup");
     ScrollingGroup->setItemIndex(2);
     connect(MerginWidthChkBox, &QCheckBox::toggled, this, &TFramesDlg::updateEnabled);
     connect(MerginHeightChkBox, &QCheckBox::toggled, this, &TFramesDlg::updateEnabled);
@@ -94,7 +94,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     // frame set page
     auto *frameSet = named(new QWidget, "FrameSetSheet");
     auto *frameSetLayout = new QGridLayout(frameSet);
-    FrameSet_DivideToGroup = named(new TRadioGroup(QStringLiteral("Divide to"), FrameSetDivideItems()), "FrameSet_DivideToGroup");
+    FrameSet_DivideToGroup = named(new RadioGroup(QStringLiteral("Divide to"), FrameSetDivideItems()), "FrameSet_DivideToGroup");
     FrameSet_DivideToGroup->setItemIndex(0);
     FrameSet_ColsLabel = named(new QLabel(QStringLiteral("Cols")), "FrameSet_ColsLabel");
     FrameSet_ColsEdit = named(new QLineEdit, "FrameSet_ColsEdit");
@@ -103,7 +103,7 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     FrameSet_RowsEdit = named(new QLineEdit, "FrameSet_RowsEdit");
     FrameSet_RowsButton = named(new QPushButton(QStringLiteral("A&dd Row")), "FrameSet_RowsButton");
     FrameSet_BorderEdit = numberEdit(nullptr, "FrameSet_BorderEdit", 0, 99999, 0);
-    connect(FrameSet_DivideToGroup, &TRadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
+    connect(FrameSet_DivideToGroup, &RadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
     connect(FrameSet_ColsButton, &QPushButton::clicked, this,
             [this] { addSize(FrameSet_ColsEdit, QStringLiteral("FrameSet - Col")); });
     connect(FrameSet_RowsButton, &QPushButton::clicked, this,

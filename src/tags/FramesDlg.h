@@ -9,8 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class TNumberEdit;
-class TRadioGroup;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "Frames": the frame set, a single frame, or one column or row size. Opened on
@@ -43,27 +43,27 @@ private:
     Mode m_mode;
     QTabWidget *m_pages;
     // size page
-    TRadioGroup *ValueTypeGroup;
+    RadioGroup *ValueTypeGroup;
     QLabel *ValueLabel;
-    TNumberEdit *ValueEdit;
+    NumberEdit *ValueEdit;
     // frame page
     QLineEdit *NameEdit;
     QLineEdit *SRCEdit;
     QCheckBox *NoResizeChkBox;
     QCheckBox *MerginWidthChkBox;
-    TNumberEdit *MerginWidthEdit;
+    NumberEdit *MerginWidthEdit;
     QCheckBox *MerginHeightChkBox;
-    TNumberEdit *MerginHeightEdit;
-    TRadioGroup *ScrollingGroup;
+    NumberEdit *MerginHeightEdit;
+    RadioGroup *ScrollingGroup;
     // frame set page
-    TRadioGroup *FrameSet_DivideToGroup;
+    RadioGroup *FrameSet_DivideToGroup;
     QLabel *FrameSet_ColsLabel;
     QLineEdit *FrameSet_ColsEdit;
     QPushButton *FrameSet_ColsButton;
     QLabel *FrameSet_RowsLabel;
     QLineEdit *FrameSet_RowsEdit;
     QPushButton *FrameSet_RowsButton;
-    TNumberEdit *FrameSet_BorderEdit;
+    NumberEdit *FrameSet_BorderEdit;
 };
 
 // The commands of the "F&rames" submenu. Each dialog command writes once on OK

@@ -97,7 +97,7 @@ QWidget *TListDlg::buildMainPage()
                                 QStringLiteral("Menu List"), QStringLiteral("Ordered List"),
                                 QStringLiteral("UnOrdered List")},
                                1, 0);
-    connect(ListTypeGroup, &TRadioGroup::itemIndexChanged, this, &TListDlg::ListTypeGroupClick);
+    connect(ListTypeGroup, &RadioGroup::itemIndexChanged, this, &TListDlg::ListTypeGroupClick);
 
     m_definitionPanel = new QWidget(page);
     Definition_CompactChkBox = checkBox(m_definitionPanel, "Definition_CompactChkBox", QStringLiteral("Compact"));
@@ -108,7 +108,7 @@ QWidget *TListDlg::buildMainPage()
 
     m_orderedPanel = new QWidget(page);
     Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(), 1, 4);
-    Ordered_StartEdit = new TNumberEdit(m_orderedPanel);
+    Ordered_StartEdit = new NumberEdit(m_orderedPanel);
     Ordered_StartEdit->setObjectName(QStringLiteral("Ordered_StartEdit"));
     // Browsers count from any whole number, negative ones too.
     Ordered_StartEdit->setRange(-ListNumberLimit, ListNumberLimit);
@@ -148,9 +148,9 @@ QWidget *TListDlg::buildMainPage()
     return page;
 }
 
-TListGrid *TListDlg::buildGrid(const char *name, const QStringList &titles)
+StringGrid *TListDlg::buildGrid(const char *name, const QStringList &titles)
 {
-    auto *grid = new TListGrid(1, int(titles.size()));
+    auto *grid = new StringGrid(1, int(titles.size()));
     grid->setObjectName(QLatin1String(name));
     grid->setHorizontalHeaderLabels(titles);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -178,7 +178,7 @@ QWidget *TListDlg::buildItemPage()
     page->setObjectName(QStringLiteral("ItemPage"));
     AddItem_AllOthers_Edit = named(new QLineEdit(page), "AddItem_AllOthers_Edit");
     AddItem_ValueChkBox = checkBox(page, "AddItem_ValueChkBox", QStringLiteral("Define &Value"));
-    AddItem_ValueEdit = new TNumberEdit(page);
+    AddItem_ValueEdit = new NumberEdit(page);
     AddItem_ValueEdit->setObjectName(QStringLiteral("AddItem_ValueEdit"));
     AddItem_ValueEdit->setRange(-ListNumberLimit, ListNumberLimit);
     AddItem_ValueEdit->setValue(0);
@@ -264,7 +264,7 @@ void TListDlg::ListTypeGroupClick()
                                                               : m_options->widget(3));
 }
 
-TListGrid *TListDlg::currentGrid() const
+StringGrid *TListDlg::currentGrid() const
 {
     return m_listKind == ListKind::Definition ? ListGrid : ListGrid2;
 }
@@ -328,7 +328,7 @@ NameValueList TListDlg::values() const
 
 QList<ListRow> TListDlg::rows() const
 {
-    const TListGrid *grid = currentGrid();
+    const StringGrid *grid = currentGrid();
     QList<ListRow> out;
     out.reserve(grid->rowCount());
     auto cell = [grid](int row, int column) {
@@ -355,7 +355,7 @@ void TListDlg::write(TextDocument &document) const
 
 void TListDlg::InsertBtnClick()
 {
-    TListGrid *grid = currentGrid();
+    StringGrid *grid = currentGrid();
     grid->commitEditing();
     if (grid->rowCount() >= MaxItems)
         return;
@@ -366,7 +366,7 @@ void TListDlg::InsertBtnClick()
 
 void TListDlg::RemoveBtnClick()
 {
-    TListGrid *grid = currentGrid();
+    StringGrid *grid = currentGrid();
     grid->commitEditing();
     if (grid->rowCount() <= 1)
         return;
@@ -381,7 +381,7 @@ void TListDlg::OKBtnClick()
     case Step::ListType: {
         m_listKind = chosenListKind();
         m_step = Step::Items;
-        TListGrid *grid = currentGrid();
+        StringGrid *grid = currentGrid();
         showPage(grid);
         grid->setFocus();
         grid->setCurrentCell(0, 0);
@@ -405,7 +405,7 @@ void TListDlg::CancelBtnClick()
 bool TListDlg::eventFilter(QObject *watched, QEvent *event)
 {
     // Key presses of a cell editor reach the grid before the dialog.
-    auto *grid = qobject_cast<TListGrid *>(watched);
+    auto *grid = qobject_cast<StringGrid *>(watched);
     if (grid && (grid == ListGrid || grid == ListGrid2) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

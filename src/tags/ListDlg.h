@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tags/ListMarkup.h"
-#include "widgets/ListGrid.h"
+#include "widgets/StringGrid.h"
 #include "widgets/NameValueList.h"
 
 #include <QDialog>
@@ -11,8 +11,8 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QWidget;
-class TNumberEdit;
-class TRadioGroup;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "List": a whole list in two steps (type and options, then the items), or one
@@ -57,8 +57,8 @@ private:
     QWidget *buildMainPage();
     QWidget *buildItemPage();
     QWidget *buildDefinitionItemPage();
-    TListGrid *buildGrid(const char *name, const QStringList &titles);
-    TListGrid *currentGrid() const;
+    StringGrid *buildGrid(const char *name, const QStringList &titles);
+    StringGrid *currentGrid() const;
     void showPage(QWidget *page);
 
     enum class Step { ListType, Items, Item };
@@ -73,20 +73,20 @@ private:
     QWidget *m_definitionItemPage = nullptr;
     QWidget *m_itemPage = nullptr;
 
-    TRadioGroup *ListTypeGroup = nullptr;
+    RadioGroup *ListTypeGroup = nullptr;
     QStackedWidget *m_options = nullptr;
     QWidget *m_definitionPanel = nullptr;
     QCheckBox *Definition_CompactChkBox = nullptr;
     QWidget *m_orderedPanel = nullptr;
-    TRadioGroup *Ordered_TypeGroup = nullptr;
-    TNumberEdit *Ordered_StartEdit = nullptr;
+    RadioGroup *Ordered_TypeGroup = nullptr;
+    NumberEdit *Ordered_StartEdit = nullptr;
     QCheckBox *Ordered_CompactChkBox = nullptr;
     QWidget *m_unorderedPanel = nullptr;
-    TRadioGroup *UnOrdered_TypeGroup = nullptr;
+    RadioGroup *UnOrdered_TypeGroup = nullptr;
     QCheckBox *UnOrdered_CompactChkBox = nullptr;
 
-    TListGrid *ListGrid = nullptr;
-    TListGrid *ListGrid2 = nullptr;
+    StringGrid *ListGrid = nullptr;
+    StringGrid *ListGrid2 = nullptr;
     QPushButton *InsertBtn = nullptr;
     QPushButton *RemoveBtn = nullptr;
 
@@ -94,9 +94,9 @@ private:
     QLineEdit *AddItem_Definition_Definition_Edit = nullptr;
     QLineEdit *AddItem_AllOthers_Edit = nullptr;
     QCheckBox *AddItem_ValueChkBox = nullptr;
-    TNumberEdit *AddItem_ValueEdit = nullptr;
-    TRadioGroup *AddItem_Ordered_TypeGroup = nullptr;
-    TRadioGroup *AddItem_UnOrdered_TypeGroup = nullptr;
+    NumberEdit *AddItem_ValueEdit = nullptr;
+    RadioGroup *AddItem_Ordered_TypeGroup = nullptr;
+    RadioGroup *AddItem_UnOrdered_TypeGroup = nullptr;
 
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;

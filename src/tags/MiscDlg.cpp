@@ -23,26 +23,26 @@ TMiscDlg::TMiscDlg(Page page, QWidget *parent) : QDialog(parent), m_page(page)
     m_pages = named(new QTabWidget(this), "PageControl1");
 
     auto *alignment = named(new QWidget, "AlignmentSheet");
-    AlignmentGroup = named(new TRadioGroup(QStringLiteral("Alignment"), AlignmentItems()), "AlignmentGroup");
+    AlignmentGroup = named(new RadioGroup(QStringLiteral("Alignment"), AlignmentItems()), "AlignmentGroup");
     AlignmentGroup->setItemIndex(0);
     (new QVBoxLayout(alignment))->addWidget(AlignmentGroup);
 
     auto *lineBreak = named(new QWidget, "LineBreakSheet");
-    BRClearTypeGroup = named(new TRadioGroup(QStringLiteral("Clear type"), ClearTypeItems()), "BRClearTypeGroup");
+    BRClearTypeGroup = named(new RadioGroup(QStringLiteral("Clear type"), ClearTypeItems()), "BRClearTypeGroup");
     BRClearTypeGroup->setItemIndex(0);
     (new QVBoxLayout(lineBreak))->addWidget(BRClearTypeGroup);
 
     auto *rule = named(new QWidget, "HorizontalRuleSheet");
     auto *ruleGrid = new QGridLayout(rule);
     HR_SizeChkBox = named(new QCheckBox(QStringLiteral("Si&ze")), "HR_SizeChkBox");
-    HR_SizeEdit = named(new TNumberEdit, "HR_SizeEdit");
+    HR_SizeEdit = named(new NumberEdit, "HR_SizeEdit");
     HR_SizeEdit->setValue(0);
     HR_WidthChkBox = named(new QCheckBox(QStringLiteral("Widt&h")), "HR_WidthChkBox");
-    HR_WidthEdit = named(new TNumberEdit, "HR_WidthEdit");
+    HR_WidthEdit = named(new NumberEdit, "HR_WidthEdit");
     HR_WidthEdit->setValue(0);
     HR_Width_InPercentChkBox = named(new QCheckBox(QStringLiteral("In percent")), "HR_Width_InPercentChkBox");
     HR_WidthEdit->setPercentBox(HR_Width_InPercentChkBox);
-    HR_AlignGroup = named(new TRadioGroup(QStringLiteral("Alignment"), RuleAlignItems()), "HR_AlignGroup");
+    HR_AlignGroup = named(new RadioGroup(QStringLiteral("Alignment"), RuleAlignItems()), "HR_AlignGroup");
     HR_AlignGroup->setItemIndex(0);
     HR_SizeEdit->setEnabled(false);
     HR_WidthEdit->setEnabled(false);

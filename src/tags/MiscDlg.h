@@ -6,8 +6,8 @@
 
 class QCheckBox;
 class QTabWidget;
-class TNumberEdit;
-class TRadioGroup;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "Attributes": one page each for DIV/P alignment, the line break and the
@@ -30,14 +30,14 @@ public:
 private:
     Page m_page;
     QTabWidget *m_pages;
-    TRadioGroup *AlignmentGroup;
-    TRadioGroup *BRClearTypeGroup;
+    RadioGroup *AlignmentGroup;
+    RadioGroup *BRClearTypeGroup;
     QCheckBox *HR_SizeChkBox;
-    TNumberEdit *HR_SizeEdit;
+    NumberEdit *HR_SizeEdit;
     QCheckBox *HR_WidthChkBox;
-    TNumberEdit *HR_WidthEdit;
+    NumberEdit *HR_WidthEdit;
     QCheckBox *HR_Width_InPercentChkBox;
-    TRadioGroup *HR_AlignGroup;
+    RadioGroup *HR_AlignGroup;
 };
 
 // The element's start and end texts around the selection, aligned as chosen.

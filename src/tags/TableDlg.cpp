@@ -20,7 +20,7 @@
 
 namespace {
 
-TNumberEdit *numberField(QWidget *parent, const char *name, int minimum, int maximum, int value)
+NumberEdit *numberField(QWidget *parent, const char *name, int minimum, int maximum, int value)
 {
     auto *edit = numberEdit(parent, name, minimum, maximum, value);
     edit->setMaximumWidth(80);
@@ -28,13 +28,13 @@ TNumberEdit *numberField(QWidget *parent, const char *name, int minimum, int max
 }
 
 // The number as an attribute value when above the lowest value that writes nothing.
-QString numberValue(const TNumberEdit *edit, int writesNothing)
+QString numberValue(const NumberEdit *edit, int writesNothing)
 {
     const int n = edit->value(edit->minimum());
     return n > writesNothing ? QString::number(n) : QString();
 }
 
-QString sizeValue(const TNumberEdit *edit, const QCheckBox *percent)
+QString sizeValue(const NumberEdit *edit, const QCheckBox *percent)
 {
     const QString n = numberValue(edit, 0);
     return n.isEmpty() || !percent->isChecked() ? n : n + QLatin1Char('%');
@@ -160,7 +160,7 @@ QWidget *TTableDlg::buildRowPage()
     cell->addWidget(NoWrapChkBox, 2, 0, 1, 3);
 
     bgColorChk = checkBox(page, "bgColorChk", QStringLiteral("Background &color"));
-    bgColorBtn = new TColorButton(page);
+    bgColorBtn = new ColorButton(page);
     bgColorBtn->setObjectName(QStringLiteral("bgColorBtn"));
     bgColorBtn->setColor(Qt::white);
     bgColorBtn->setEnabled(false);

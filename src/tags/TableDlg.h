@@ -10,9 +10,9 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QWidget;
-class TColorButton;
-class TNumberEdit;
-class TRadioGroup;
+class ColorButton;
+class NumberEdit;
+class RadioGroup;
 class TextDocument;
 
 // "Table": the attributes of a table, a caption, a row or a cell, on the page
@@ -42,29 +42,29 @@ private:
     QWidget *m_rowPage = nullptr;
 
     QWidget *Table_UpperPanel = nullptr;
-    TNumberEdit *Table_BorderEdit = nullptr;
-    TNumberEdit *Table_CelSpacingEdit = nullptr;
-    TNumberEdit *Table_CelPaddingEdit = nullptr;
-    TNumberEdit *Table_WidthEdit = nullptr;
+    NumberEdit *Table_BorderEdit = nullptr;
+    NumberEdit *Table_CelSpacingEdit = nullptr;
+    NumberEdit *Table_CelPaddingEdit = nullptr;
+    NumberEdit *Table_WidthEdit = nullptr;
     QCheckBox *Table_Width_InPercentChkBox = nullptr;
-    TNumberEdit *Table_HeightEdit = nullptr;
+    NumberEdit *Table_HeightEdit = nullptr;
     QCheckBox *Table_Height_InPercentChkBox = nullptr;
-    TRadioGroup *Table_AlingGroup = nullptr;
+    RadioGroup *Table_AlingGroup = nullptr;
     QLineEdit *Table_CaptionEdit = nullptr;
-    TRadioGroup *Table_Caption_AlingGroup = nullptr;
+    RadioGroup *Table_Caption_AlingGroup = nullptr;
 
-    TRadioGroup *AlignGroup = nullptr;
-    TRadioGroup *VAlignGroup = nullptr;
+    RadioGroup *AlignGroup = nullptr;
+    RadioGroup *VAlignGroup = nullptr;
     QWidget *m_cellPanel = nullptr;
-    TNumberEdit *WidthEdit = nullptr;
+    NumberEdit *WidthEdit = nullptr;
     QCheckBox *Width_InPercentChkBox = nullptr;
-    TNumberEdit *HeightEdit = nullptr;
+    NumberEdit *HeightEdit = nullptr;
     QCheckBox *Height_InPercentChkBox = nullptr;
-    TNumberEdit *ColSpanEdit = nullptr;
-    TNumberEdit *RowSpanEdit = nullptr;
+    NumberEdit *ColSpanEdit = nullptr;
+    NumberEdit *RowSpanEdit = nullptr;
     QCheckBox *NoWrapChkBox = nullptr;
     QCheckBox *bgColorChk = nullptr;
-    TColorButton *bgColorBtn = nullptr;
+    ColorButton *bgColorBtn = nullptr;
 
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;

@@ -4,13 +4,13 @@
 
 #include <QPixmap>
 
-TColorButton::TColorButton(QWidget *parent) : QPushButton(parent)
+ColorButton::ColorButton(QWidget *parent) : QPushButton(parent)
 {
     setColor(QColor());
-    connect(this, &QPushButton::clicked, this, &TColorButton::pick);
+    connect(this, &QPushButton::clicked, this, &ColorButton::pick);
 }
 
-void TColorButton::setColor(const QColor &color)
+void ColorButton::setColor(const QColor &color)
 {
     const QColor next = color.isValid() ? color.toRgb() : QColor();
     QPixmap swatch(40, 14);
@@ -28,19 +28,19 @@ void TColorButton::setColor(const QColor &color)
     emit colorChanged(m_color);
 }
 
-quint32 TColorButton::colorRef() const
+quint32 ColorButton::colorRef() const
 {
     if (!m_color.isValid())
         return 0;
     return quint32(m_color.red()) | quint32(m_color.green()) << 8 | quint32(m_color.blue()) << 16;
 }
 
-void TColorButton::setColorRef(quint32 colorRef)
+void ColorButton::setColorRef(quint32 colorRef)
 {
     setColor(QColor(int(colorRef & 0xFF), int(colorRef >> 8 & 0xFF), int(colorRef >> 16 & 0xFF)));
 }
 
-void TColorButton::pick()
+void ColorButton::pick()
 {
     const QColor chosen = Prompts::instance().askColor(this, m_color.isValid() ? m_color : QColor(Qt::white));
     if (chosen.isValid())

@@ -6,11 +6,11 @@
 // Shows a colour swatch; a click asks for another colour through the prompts.
 // A cancelled choice keeps the colour it had. The button may hold no colour at
 // all (an attribute that is not written).
-class TColorButton : public QPushButton
+class ColorButton : public QPushButton
 {
     Q_OBJECT
 public:
-    explicit TColorButton(QWidget *parent = nullptr);
+    explicit ColorButton(QWidget *parent = nullptr);
 
     bool hasColor() const { return m_color.isValid(); }
     // Invalid when the button holds no colour.

@@ -61,18 +61,18 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
     return named(new QCheckBox(caption, parent), name);
 }
 
-TNumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maximum, int value)
+NumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maximum, int value)
 {
-    auto *edit = named(new TNumberEdit(parent), name);
+    auto *edit = named(new NumberEdit(parent), name);
     edit->setRange(minimum, maximum);
     edit->setValue(value);
     return edit;
 }
 
-TRadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
+RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
                         int selected)
 {
-    auto *group = named(new TRadioGroup(title, items, columns, parent), name);
+    auto *group = named(new RadioGroup(title, items, columns, parent), name);
     group->setItemIndex(selected);
     return group;
 }

@@ -15,8 +15,8 @@ class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
-class TNumberEdit;
-class TRadioGroup;
+class NumberEdit;
+class RadioGroup;
 
 // The widget with its objectName set: tests and the hotkeys file find controls
 // by name, so every named control of a dialog is made through here.
@@ -31,11 +31,11 @@ QLabel *labelFor(const QString &caption, QWidget *buddy, QWidget *parent = nullp
 
 QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption);
 
-TNumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maximum, int value);
+NumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maximum, int value);
 
 // A titled radio group with its items in columns and item `selected` chosen
 // (-1 for none).
-TRadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
+RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
                         int selected);
 
 // The partners are enabled exactly while the box is checked.

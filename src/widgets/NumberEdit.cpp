@@ -5,33 +5,33 @@
 
 #include <algorithm>
 
-TNumberEdit::TNumberEdit(QWidget *parent) : QLineEdit(parent)
+NumberEdit::NumberEdit(QWidget *parent) : QLineEdit(parent)
 {
     // Digits with an optional sign; the range is applied when the value is read
     // or the field is left, so typing is never blocked half-way.
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[+-]?[0-9]{0,9}")), this));
-    connect(this, &QLineEdit::editingFinished, this, &TNumberEdit::clampShown);
+    connect(this, &QLineEdit::editingFinished, this, &NumberEdit::clampShown);
 }
 
-void TNumberEdit::setRange(int minimum, int maximum)
+void NumberEdit::setRange(int minimum, int maximum)
 {
     m_min = minimum;
     m_max = qMax(minimum, maximum);
     clampShown();
 }
 
-int TNumberEdit::maximum() const
+int NumberEdit::maximum() const
 {
     const int top = m_percent && m_percent->isChecked() ? qMin(m_max, 100) : m_max;
     return qMax(m_min, top);
 }
 
-void TNumberEdit::setPercentBox(QCheckBox *box)
+void NumberEdit::setPercentBox(QCheckBox *box)
 {
     m_percent = box;
 }
 
-int TNumberEdit::value(int fallback) const
+int NumberEdit::value(int fallback) const
 {
     bool ok = false;
     const qlonglong raw = text().trimmed().toLongLong(&ok);
@@ -40,12 +40,12 @@ int TNumberEdit::value(int fallback) const
     return int(std::clamp<qlonglong>(raw, m_min, maximum()));
 }
 
-void TNumberEdit::setValue(int value)
+void NumberEdit::setValue(int value)
 {
     setText(QString::number(qBound(m_min, value, m_max)));
 }
 
-QString TNumberEdit::valueText() const
+QString NumberEdit::valueText() const
 {
     if (isEmpty())
         return QString();
@@ -54,7 +54,7 @@ QString TNumberEdit::valueText() const
     return ok ? QString::number(value()) : QString();
 }
 
-void TNumberEdit::clampShown()
+void NumberEdit::clampShown()
 {
     // Only the field's own range: the percent limit applies to what is written,
     // so a width of 640 survives a check and uncheck of "In percent".

@@ -9,11 +9,11 @@ class QCheckBox;
 // (the attribute is then not written). While its "In percent" box is checked
 // the value given back stops at 100, but the field keeps what was typed, so
 // checking the box and unchecking it again gives the typed number back.
-class TNumberEdit : public QLineEdit
+class NumberEdit : public QLineEdit
 {
     Q_OBJECT
 public:
-    explicit TNumberEdit(QWidget *parent = nullptr);
+    explicit NumberEdit(QWidget *parent = nullptr);
 
     void setRange(int minimum, int maximum);
     int minimum() const { return m_min; }

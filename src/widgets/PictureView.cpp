@@ -2,19 +2,19 @@
 
 #include <QPainter>
 
-TPictureView::TPictureView(QWidget *parent) : QWidget(parent)
+PictureView::PictureView(QWidget *parent) : QWidget(parent)
 {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &TPictureView::nextFrame);
+    connect(&m_timer, &QTimer::timeout, this, &PictureView::nextFrame);
 }
 
-bool TPictureView::loadFromFile(const QString &fileName)
+bool PictureView::loadFromFile(const QString &fileName)
 {
     setPicture(ReadPicture(fileName));
     return !isEmpty();
 }
 
-void TPictureView::setPicture(const Picture &picture)
+void PictureView::setPicture(const Picture &picture)
 {
     m_timer.stop();
     m_picture = picture;
@@ -26,27 +26,27 @@ void TPictureView::setPicture(const Picture &picture)
     update();
 }
 
-void TPictureView::clear()
+void PictureView::clear()
 {
     setPicture(Picture());
 }
 
-int TPictureView::pictureWidth() const
+int PictureView::pictureWidth() const
 {
     return isEmpty() ? 0 : m_picture.frames.first().image.width();
 }
 
-int TPictureView::pictureHeight() const
+int PictureView::pictureHeight() const
 {
     return isEmpty() ? 0 : m_picture.frames.first().image.height();
 }
 
-QSize TPictureView::sizeHint() const
+QSize PictureView::sizeHint() const
 {
     return {pictureWidth(), pictureHeight()};
 }
 
-void TPictureView::nextFrame()
+void PictureView::nextFrame()
 {
     if (m_picture.frames.size() < 2)
         return;
@@ -55,7 +55,7 @@ void TPictureView::nextFrame()
     update();
 }
 
-void TPictureView::paintEvent(QPaintEvent *)
+void PictureView::paintEvent(QPaintEvent *)
 {
     if (isEmpty())
         return;

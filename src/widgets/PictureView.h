@@ -6,11 +6,11 @@
 
 // Shows a picture at its own size, centred and never stretched; animated GIFs
 // play frame by frame. Empty, it shows nothing and its size is 0 by 0.
-class TPictureView : public QWidget
+class PictureView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TPictureView(QWidget *parent = nullptr);
+    explicit PictureView(QWidget *parent = nullptr);
     // Loads a picture file; an unreadable or unknown file empties the view.
     // True when a picture is shown.
     bool loadFromFile(const QString &fileName);

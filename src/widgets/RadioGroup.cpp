@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent)
+RadioGroup::RadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent)
     : QGroupBox(title, parent), m_group(new QButtonGroup(this))
 {
     auto *layout = new QGridLayout(this);
@@ -23,12 +23,12 @@ TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, int col
     });
 }
 
-int TRadioGroup::itemIndex() const
+int RadioGroup::itemIndex() const
 {
     return m_group->checkedId();
 }
 
-void TRadioGroup::setItemIndex(int index)
+void RadioGroup::setItemIndex(int index)
 {
     if (index >= 0 && index < m_buttons.size()) {
         m_buttons.at(index)->setChecked(true);
@@ -43,7 +43,7 @@ void TRadioGroup::setItemIndex(int index)
     }
 }
 
-QRadioButton *TRadioGroup::button(int index) const
+QRadioButton *RadioGroup::button(int index) const
 {
     return index >= 0 && index < m_buttons.size() ? m_buttons.at(index) : nullptr;
 }

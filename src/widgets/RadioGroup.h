@@ -8,11 +8,11 @@ class QRadioButton;
 
 // A titled group of radio buttons whose choice is an item index, -1 for none.
 // Items are laid out in the given number of columns, filled top to bottom.
-class TRadioGroup : public QGroupBox
+class RadioGroup : public QGroupBox
 {
     Q_OBJECT
 public:
-    TRadioGroup(const QString &title, const QStringList &items, int columns = 1, QWidget *parent = nullptr);
+    RadioGroup(const QString &title, const QStringList &items, int columns = 1, QWidget *parent = nullptr);
 
     int itemIndex() const;
     // Any index outside the items clears the choice.

@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         AppSettings() = Settings();
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
         OverrideScreenFontNames(QStringList{"DejaVu Sans", "DejaVu Serif", "Liberation Mono"});
         RegisterAllDocumentCommands();
         store = std::make_unique<SettingsStore>(dir.filePath("store.ini"));
@@ -42,7 +42,7 @@ protected:
                 doc->Modified = false;
         main.reset();
         OverrideScreenFontNames(std::nullopt);
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
     }
     std::unique_ptr<TMainForm> start()
     {
@@ -126,7 +126,7 @@ TEST(ApplyFontChoice, OnlyDefinedFieldsChangeTheFont)
 {
     const struct
     {
-        TFontChoice choice;
+        FontChoiceValues choice;
         const char *family;
         int points;
         const char *styles;

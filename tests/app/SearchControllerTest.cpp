@@ -151,7 +151,7 @@ TEST(SearchController, DialogsActOnTheEditorActiveAtEachPress)
     first.setSelStart(4);
     first.setSelLength(3);
     search.find();
-    TSearchDialog *dialog = search.findDialog();
+    SearchDialog *dialog = search.findDialog();
     EXPECT_EQ(dialog->objectName(), "FindDialog1");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
@@ -186,7 +186,7 @@ TEST(SearchController, ReplaceDialogButtons)
     memo.loadBytes("<b>x</b> <b>y</b>");
     SearchController search(&main, [&] { return &memo; });
     search.replace();
-    TSearchDialog *dialog = search.replaceDialog();
+    SearchDialog *dialog = search.replaceDialog();
     EXPECT_EQ(dialog->objectName(), "ReplaceDialog1");
     EXPECT_EQ(dialog->findChild<QLineEdit *>("FindEdit")->text(), "");
     dialog->findChild<QLineEdit *>("FindEdit")->setText("<b>");

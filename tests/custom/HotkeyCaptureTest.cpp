@@ -1,7 +1,7 @@
 #include "app/ChildWin.h"
 #include "app/DocumentCommands.h"
 #include "app/MainForm.h"
-#include "custom/HotKeyEdit.h"
+#include "custom/HotkeyEdit.h"
 #include "custom/HotkeyCapture.h"
 #include "custom/HotkeyMenu.h"
 #include "custom/PrivateTags.h"
@@ -59,8 +59,8 @@ protected:
         QApplication::setActiveWindow(form.get());
         return *form;
     }
-    THotkeyCapture &capture() { return *form->hotkeyCapture(); }
-    THotKeyEdit *hotKey1() { return form->findChild<THotKeyEdit *>("HotKey1"); }
+    HotkeyCapture &capture() { return *form->hotkeyCapture(); }
+    HotkeyEdit *hotKey1() { return form->findChild<HotkeyEdit *>("HotKey1"); }
     void begin(TMDIChild *doc) { doc->action("Changeitemsshortcuts1")->trigger(); }
     // Opens the item's menu and clicks the item, as the user does.
     void chooseItem(TMDIChild *doc, const char *name)
@@ -322,7 +322,7 @@ TEST_F(HotkeyCaptureTest, PanelsComeBackAsTheyWere)
 TEST_F(HotkeyCaptureTest, TheEntryTakesOneChordThatCannotStealTyping)
 {
     createForm();
-    THotKeyEdit edit;
+    HotkeyEdit edit;
     struct Row
     {
         Qt::KeyboardModifiers mods;

@@ -22,14 +22,14 @@ class JsWizardBrowserTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
         QFile::remove(JavaScriptFileName());
         ASSERT_TRUE(QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js"), JavaScriptFileName()));
     }
     void TearDown() override
     {
         QFile::remove(JavaScriptFileName());
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
     }
 };
 

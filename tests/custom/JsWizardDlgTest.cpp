@@ -33,13 +33,13 @@ class JsWizardTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
         writeEntries(testEntries);
     }
     void TearDown() override
     {
         QFile::remove(JavaScriptFileName());
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
     }
     static void writeEntries(const QByteArray &bytes)
     {

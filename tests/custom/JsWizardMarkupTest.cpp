@@ -50,7 +50,7 @@ TEST(JsWizardMarkup, ParameterTexts)
 
 TEST(JsWizardMarkup, LastModifiedWrapsTheScriptInADivOnlyForAnAlignment)
 {
-    const TFontChoice bold{QStringLiteral("Arial"), QStringLiteral("12"), QStringLiteral("FF0000"), QStringLiteral("b")};
+    const FontChoiceValues bold{QStringLiteral("Arial"), QStringLiteral("12"), QStringLiteral("FF0000"), QStringLiteral("b")};
     const struct
     {
         QString align;

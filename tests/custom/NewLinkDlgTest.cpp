@@ -102,7 +102,7 @@ TEST_F(NewLinkDlgTest, CheckerPageStartsAtTodayAndEnablesTheDateOnlyForThisDate)
     EXPECT_EQ(days->maximum(), 99);
     // Typing starts on the shown page, not in a field of the hidden one.
     EXPECT_EQ(focusOnShow(&dlg), days);
-    auto *when = control<TRadioGroup>(&dlg, "newLink_when");
+    auto *when = control<RadioGroup>(&dlg, "newLink_when");
     EXPECT_EQ(when->itemIndex(), 1);
     auto *date = control<QLineEdit>(&dlg, "newLink_whenDate");
     EXPECT_EQ(date->displayText(), NewLinkDateText(QDate::currentDate()));
@@ -224,7 +224,7 @@ TEST_F(NewLinkDlgTest, PicturePageKeepsItsSettingsAndStoresThemAtOnce)
         EXPECT_EQ(focusOnShow(&dlg), control<QLineEdit>(&dlg, "urlEdit"));
         EXPECT_EQ(control<QLineEdit>(&dlg, "urlEdit")->text(), "old.gif");
         EXPECT_EQ(control<QLineEdit>(&dlg, "altEdit")->text(), "Old");
-        EXPECT_EQ(control<TRadioGroup>(&dlg, "ALIGNgroupbox")->itemIndex(), a.item) << a.stored;
+        EXPECT_EQ(control<RadioGroup>(&dlg, "ALIGNgroupbox")->itemIndex(), a.item) << a.stored;
     }
 
     FakeDocument doc("<head></head>", dir.filePath("page.html"));
@@ -241,7 +241,7 @@ TEST_F(NewLinkDlgTest, PicturePageKeepsItsSettingsAndStoresThemAtOnce)
 
     // The next dialog shows what was confirmed, the alignment included.
     TnewlinkFrm again(doc, *store, TnewlinkFrm::PicturePage);
-    EXPECT_EQ(control<TRadioGroup>(&again, "ALIGNgroupbox")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>(&again, "ALIGNgroupbox")->itemIndex(), 1);
 }
 
 TEST_F(NewLinkDlgTest, AlignmentCaptionsAreWordsAndTheStoredValuesKeywords)
@@ -254,7 +254,7 @@ TEST_F(NewLinkDlgTest, AlignmentCaptionsAreWordsAndTheStoredValuesKeywords)
         FakeDocument doc("<head></head>", dir.filePath("page.html"));
         {
             TnewlinkFrm dlg(doc, *store, TnewlinkFrm::PicturePage);
-            auto *group = control<TRadioGroup>(&dlg, "ALIGNgroupbox");
+            auto *group = control<RadioGroup>(&dlg, "ALIGNgroupbox");
             ASSERT_EQ(group->count(), 9);
             EXPECT_EQ(group->button(i)->text().remove(QLatin1Char('&')), QLatin1String(captions[i]));
         }

@@ -21,7 +21,7 @@ std::ostream &operator<<(std::ostream &os, const PaintRun &r)
               << r.key << "}";
 }
 
-std::vector<PaintRun> runsOf(const TColorPaint &paint)
+std::vector<PaintRun> runsOf(const ColorPaint &paint)
 {
     std::vector<PaintRun> out;
     for (const TKeyDescr &r : paint.runs())
@@ -74,7 +74,7 @@ TEST(PaintMerge, HigherZWinsLaterWinsTiesAndUncoveredCellsSplitRuns)
     BuildDrawRules({"low;m;0000FF;1;<;>", "high;k;FF0000;5;b", "same;k;00FF00;1;c"}, true, rules);
     //                    0123456789
     const QByteArray text("<a b c> d");
-    TColorPaint paint;
+    ColorPaint paint;
     ASSERT_EQ(paint.compute(rules, text, 0, int(text.size()), {}), 5);
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{0, 2, 0xFF0000, 1, 0},
                                                {3, 3, 0x0000FF, 5, 1},
@@ -90,11 +90,11 @@ TEST(PaintMerge, SelectionAndTabsMaskRuleColours)
     BuildDrawRules({"all;m;red;7;[;]"}, true, rules);
     //                    0123456 7
     const QByteArray text("[ab\tcd]");
-    TPaintState state;
+    PaintState state;
     state.WantTabs = true;
     state.SelStart = 1;
     state.SelLength = 2;
-    TColorPaint paint;
+    ColorPaint paint;
     paint.compute(rules, text, 0, int(text.size()), state);
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{0, 0, 0x0000FF, 7, 0},
                                                {1, 2, 0x0000FF, 254, 0},
@@ -112,12 +112,12 @@ TEST(PaintMerge, CaretLineIsRepaintedBeneathTheRulesWhenRedrawAlways)
     TDrawRules rules;
     BuildDrawRules({"k;k;red;0;ab"}, true, rules);
     const QByteArray text("xx\r\nab cd");
-    TPaintState state;
+    PaintState state;
     state.RedrawAlways = true;
     state.FontColor = 0x123456;
     state.CaretLineStart = 4;
     state.SelStart = 8;
-    TColorPaint paint;
+    ColorPaint paint;
     paint.compute(rules, text, 0, int(text.size()), state);
     // Equal z-orders: the rule, appended later, wins on "ab".
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{4, 5, 0x0000FF, 0, 1}, {6, 8, 0x123456, 0, 0}}));
@@ -127,9 +127,9 @@ TEST(PaintMerge, HotSpotsBecomeMarkerBlocksAroundUnderlinedText)
 {
     TDrawRules rules;
     const QByteArray text = QByteArray("go \x1e") + "ab" + "\x1f x \x1e" + "cd";
-    TPaintState state;
+    PaintState state;
     state.HotSpot.Active = true;
-    TColorPaint paint;
+    ColorPaint paint;
     paint.compute(rules, text, 0, int(text.size()), state);
     // The second begin marker has no end marker: no hot spot, not even its marker.
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{3, 3, clWindowBackground, 253, 0},
@@ -145,7 +145,7 @@ TEST(PaintMerge, ACommentStartingAboveTheScanStartIsNotColoured)
     BuildDrawRules({"c;m;green;1;<!--;-->"}, true, rules);
     const QByteArray text = "<!-- one\r\ntwo\r\nthree -->\r\nfour";
     const std::vector<int> starts = lineStarts(text);
-    TColorPaint paint;
+    ColorPaint paint;
     // First painted line 1, look-back 0 lines: the begin marker is not seen.
     int from = starts[size_t(PaintScanStartLine(rules, 1))];
     EXPECT_EQ(paint.compute(rules, text, from, int(text.size()), {}), 0);
@@ -162,10 +162,10 @@ TEST(PaintMerge, RunsStayInsideThePaintedStretchWhateverTheSelection)
     BuildDrawRules({"k;k;red;1;b"}, true, rules);
     QByteArray text(100000, 'x');
     text.replace(50000, 5, "a b c");
-    TPaintState state;
+    PaintState state;
     state.SelStart = 0;
     state.SelLength = int(text.size());  // everything selected
-    TColorPaint paint;
+    ColorPaint paint;
     paint.compute(rules, text, 49990, 50010, state);
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{49990, 50009, 0x0000FF, 254, 0}}));
     state.SelLength = 0;
@@ -185,13 +185,13 @@ TEST(PaintMerge, WholeScreenAndLineByLineAgreeForKeywordRules)
     const QByteArray text = "<table><td>bold <B>b</b></TD>\r\n<a href=x>&nbsp;bolder</a>\r\n\r\n<TD><td>td<b>bold";
     const std::vector<int> starts = lineStarts(text);
 
-    TColorPaint whole;
+    ColorPaint whole;
     whole.compute(rules, text, 0, int(text.size()), {});
     std::vector<PaintRun> expected = runsOf(whole);
     ASSERT_GT(expected.size(), 8u);
 
     std::vector<PaintRun> byLine;
-    TColorPaint line;
+    ColorPaint line;
     for (size_t i = 0; i < starts.size(); ++i) {
         const int end = i + 1 < starts.size() ? starts[i + 1] - 2 : int(text.size());
         line.compute(rules, text, starts[i], end, {});

@@ -80,13 +80,13 @@ TEST_F(ColorRulesDlgTest, FillsItsFieldsFromTheRuleLines)
         pick(list, 1);
         EXPECT_EQ(child<QLineEdit>(d, "ruleName")->text(), "Bold");
         EXPECT_TRUE(child<QRadioButton>(d, "ruleType0")->isChecked());
-        EXPECT_EQ(child<TColorButton>(d, "ColorButton1")->colorRef(), 0x0000FFu);
+        EXPECT_EQ(child<ColorButton>(d, "ColorButton1")->colorRef(), 0x0000FFu);
         EXPECT_EQ(child<QSpinBox>(d, "zidx")->value(), 2);
         EXPECT_EQ(child<QLineEdit>(d, "keysEdit")->text(), "<B");
 
         pick(list, 0);
         EXPECT_TRUE(child<QRadioButton>(d, "ruleType1")->isChecked());
-        EXPECT_EQ(child<TColorButton>(d, "ColorButton1")->colorRef(), 0x008000u);
+        EXPECT_EQ(child<ColorButton>(d, "ColorButton1")->colorRef(), 0x008000u);
         EXPECT_EQ(child<QLineEdit>(d, "keysEdit")->text(), "<!--;-->");
         // Choosing a rule leaves the hint above the keys as it was.
         EXPECT_EQ(child<QLabel>(d, "Label2")->text(), "");
@@ -98,7 +98,7 @@ TEST_F(ColorRulesDlgTest, FillsItsFieldsFromTheRuleLines)
         click(d, "clearBtn");
         EXPECT_EQ(child<QLineEdit>(d, "ruleName")->text(), "");
         EXPECT_FALSE(child<QRadioButton>(d, "ruleType1")->isChecked());
-        EXPECT_EQ(child<TColorButton>(d, "ColorButton1")->colorRef(), 0xFFFFFFu);
+        EXPECT_EQ(child<ColorButton>(d, "ColorButton1")->colorRef(), 0xFFFFFFu);
         EXPECT_EQ(child<QLabel>(d, "Label2")->text(), "");
         return int(QDialog::Rejected);
     });

@@ -45,7 +45,7 @@ std::vector<Colored> scanAll(TDrawRules &rules, const QByteArray &text)
 {
     rules.PrepareRules();
     TKeyDescrList list;
-    TScanStretch stretch(text, 0);
+    ScanStretch stretch(text, 0);
     int next = 0;
     for (int i = 0; i < rules.Count(); ++i)
         next = ScanRule(*rules.Items(i), list, next, stretch);
@@ -60,7 +60,7 @@ std::vector<qint64> paintedColors(TDrawRules &rules, const QByteArray &text)
 {
     rules.PrepareRules();
     TKeyDescrList list;
-    TScanStretch stretch(text, 0);
+    ScanStretch stretch(text, 0);
     int next = 0;
     for (int i = 0; i < rules.Count(); ++i)
         next = ScanRule(*rules.Items(i), list, next, stretch);

@@ -23,13 +23,13 @@ std::ostream &operator<<(std::ostream &os, const Range &r)
 // Scans the rule over text[from, limit) and returns its ranges, checking that
 // each lies inside the scanned stretch.
 std::vector<Range> scan(TColorRule &rule, const QByteArray &text, int from = 0, int limit = -1,
-                        TDrawEventHook *hook = nullptr)
+                        DrawEventHook *hook = nullptr)
 {
     if (limit < 0)
         limit = int(text.size());
     TKeyDescrList list(2);
     list.reset();
-    TScanStretch stretch(QByteArrayView(text).sliced(from, limit - from), from);
+    ScanStretch stretch(QByteArrayView(text).sliced(from, limit - from), from);
     const int next = ScanRule(rule, list, 0, stretch, hook);
     std::vector<Range> out;
     for (int i = 0; i < next; ++i) {
@@ -332,7 +332,7 @@ TEST(EventScan, MovesHandlerRangesFromFromPosAndKeepsThemInsideTheStretch)
     TColorRule rule;
     rule.KeyDrawingType = dtEventDraw;
     rule.ZOrder = 4;
-    TDrawEventHook hook;
+    DrawEventHook hook;
     hook.A.resize(3);
     int calls = 0;
     hook.OnDraw = [&](TColorRule *sender, int fromPos, QByteArrayView text, std::span<TKeyDescr> a, int &count) {
@@ -398,7 +398,7 @@ TEST(ScanRule, UpperCaseCopyIsSharedWithinAPassAndRebuiltForTheNext)
     TColorRule a = keywordRule({"ab"});
     TColorRule b = keywordRule({"cd"});
     TKeyDescrList list;
-    TScanStretch stretch;
+    ScanStretch stretch;
     QByteArray text = "ab cd";
     stretch.reset(text, 0);
     int next = ScanRule(a, list, 0, stretch);

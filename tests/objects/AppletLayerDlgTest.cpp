@@ -296,7 +296,7 @@ TEST(LayerDlg, InlineLayerHidesThePosition)
     EXPECT_FALSE(panel->isHidden());
     EXPECT_FALSE(control(&dlg, "zindexEdit")->isEnabled());
     EXPECT_FALSE(control(&dlg, "bgColorBtn")->isEnabled());
-    EXPECT_EQ(qobject_cast<TRadioGroup *>(control(&dlg, "visibleGroup"))->itemIndex(), -1);
+    EXPECT_EQ(qobject_cast<RadioGroup *>(control(&dlg, "visibleGroup"))->itemIndex(), -1);
     fillDialog(&dlg, {{"layerType", "1"}});
     EXPECT_TRUE(panel->isHidden());
     fillDialog(&dlg, {{"layerType", "0"}, {"zindexChk", "1"}, {"bgcolorChk", "1"}});

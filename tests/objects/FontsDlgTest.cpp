@@ -17,12 +17,12 @@ protected:
         // The offscreen platform knows few fonts; these stand for the screen fonts.
         OverrideScreenFontNames(QStringList{"Zeta Sans", "Courier [Adobe]", "Arial", "bitstream Vera", "Arial",
                                             "Courier [urw]", "DejaVu Serif"});
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
     }
     void TearDown() override
     {
         OverrideScreenFontNames(std::nullopt);
-        FontChoice() = TFontChoice();
+        FontChoice() = FontChoiceValues();
     }
 };
 
@@ -79,7 +79,7 @@ TEST_F(FontsDlgTest, ListsDontDefineFirstThenTheSortedFonts)
     EXPECT_EQ(sizes->count(), 14);
     EXPECT_EQ(sizes->currentText(), "Don't define");
     EXPECT_FALSE(dlg.findChild<QWidget *>("colorBtn")->isEnabled());
-    EXPECT_EQ(dlg.choice(), TFontChoice());
+    EXPECT_EQ(dlg.choice(), FontChoiceValues());
 }
 
 TEST_F(FontsDlgTest, ChooseFontWritesTheChoice)
@@ -89,7 +89,7 @@ TEST_F(FontsDlgTest, ChooseFontWritesTheChoice)
     {
         Pick pick;
         bool selectWord;
-        TFontChoice choice;
+        FontChoiceValues choice;
         const char *expected;  // "|" marks the caret
     } cases[] = {
         {{"Arial", "12", {}, {}, redBoldItalic}, false, {"Arial", "12", "FF0000", "bi"},
@@ -140,7 +140,7 @@ TEST_F(FontsDlgTest, CancelKeepsTheLastChoiceAndWritesNothing)
                           return d->result();
                       }};
     EXPECT_TRUE(ChooseFontDialog());
-    const TFontChoice accepted{"Courier", "10", "", "b"};
+    const FontChoiceValues accepted{"Courier", "10", "", "b"};
     EXPECT_EQ(FontChoice(), accepted);
     ChooseFont1Click(doc);
     EXPECT_EQ(FontChoice(), accepted);

@@ -22,7 +22,7 @@ void check(QDialog *d, const char *name, bool on = true)
 
 void choose(QDialog *d, const char *group, int index)
 {
-    child<TRadioGroup>(d, group)->setItemIndex(index);
+    child<RadioGroup>(d, group)->setItemIndex(index);
 }
 
 bool enabled(QDialog *d, const char *name)
@@ -51,7 +51,7 @@ TEST(ImageDlg, InitialStateAndEnableRules)
         EXPECT_EQ(d->windowTitle(), "Image");
         EXPECT_EQ(textOf(d, "WidthEdit"), "1");
         EXPECT_EQ(textOf(d, "BorderEdit"), "0");
-        EXPECT_EQ(child<TRadioGroup>(d, "ALIGNgroupbox")->itemIndex(), 0);
+        EXPECT_EQ(child<RadioGroup>(d, "ALIGNgroupbox")->itemIndex(), 0);
         for (const char *name : {"ALIGNgroupbox", "ALTedit", "WidthEdit", "HeightEdit", "VSpaceEdit", "HSpaceEdit",
                                  "LOWSRCEdit", "LOWSRCButton", "LOWSRCButton2", "USEMAPEdit", "USEMAPButton1",
                                  "USEMAPButton2", "USEMAPButton3", "ISMAPedit", "ISMAPbutton", "ISMAPButton2"})
@@ -156,7 +156,7 @@ TEST(ImageDlg, PreviewFillsTheSizes)
     ScriptedPrompts prompts;
     FakeDocument doc("", dir.filePath("page.html"));
     const QByteArray written = runImage(doc, prompts, [&dir](QDialog *d) {
-        auto *view = child<TPictureView>(d, "AdvImage1");
+        auto *view = child<PictureView>(d, "AdvImage1");
         check(d, "WidthHeightChkBox");
         // Relative to the page's folder.
         type(d, "SRCEdit", "p.jpg");
@@ -200,7 +200,7 @@ TEST(ImageDlg, RelativeSourceOfAnUntitledPageShowsNothing)
     FakeDocument doc;
     runImage(doc, prompts, [](QDialog *d) {
         type(d, "SRCEdit", "p.gif");
-        EXPECT_TRUE(child<TPictureView>(d, "AdvImage1")->isEmpty());
+        EXPECT_TRUE(child<PictureView>(d, "AdvImage1")->isEmpty());
         EXPECT_EQ(textOf(d, "WidthEdit"), "1");
     });
     QDir::setCurrent(previous);
@@ -309,7 +309,7 @@ TEST(ImageDlg, HugePictureGivesItsSizeWithoutTheMemory)
         during = residentBytes();
         EXPECT_EQ(textOf(d, "WidthEdit"), "10000");
         EXPECT_EQ(textOf(d, "HeightEdit"), "10000");
-        EXPECT_TRUE(child<TPictureView>(d, "AdvImage1")->isEmpty());
+        EXPECT_TRUE(child<PictureView>(d, "AdvImage1")->isEmpty());
     });
     EXPECT_LT(during - before, 200LL * 1024 * 1024);
 }

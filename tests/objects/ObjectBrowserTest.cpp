@@ -46,7 +46,7 @@ TEST(BrowserCheck, AppletsLayersAndFontsBuildTheIntendedElements)
     body += written("word", [](TextDocument &doc) { InsertFontTags(doc); });
     FontChoice() = {"", "+1", "", ""};
     body += written("bigger", [](TextDocument &doc) { InsertFontTags(doc); });
-    FontChoice() = TFontChoice();
+    FontChoice() = FontChoiceValues();
 
     const BrowserPage page = LoadInBrowser("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>\r\n" + body + "</BODY></HTML>",
                                            QStringLiteral("document.querySelector('font b i strike').textContent"));

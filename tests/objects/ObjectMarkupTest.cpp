@@ -131,7 +131,7 @@ TEST(FontMarkup, StartAndEndTexts)
 {
     const struct
     {
-        TFontChoice choice;
+        FontChoiceValues choice;
         const char *expected;
     } cases[] = {
         {{"Arial", "12", "FF0000", "bi"}, "<FONT FACE=\"Arial\" SIZE=3 COLOR=#FF0000><B><I>|</I></B></FONT>"},

@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         ResetAskFileNameFolder();
-        panel = std::make_unique<TProjectPanel>(std::make_unique<FakeHost>(log));
+        panel = std::make_unique<ProjectPanel>(std::make_unique<FakeHost>(log));
     }
     QString file(const QString &name, const QByteArray &bytes)
     {
@@ -76,7 +76,7 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     HostLog log;
-    std::unique_ptr<TProjectPanel> panel;
+    std::unique_ptr<ProjectPanel> panel;
 };
 
 }  // namespace

@@ -55,11 +55,11 @@ inline void fillDialog(QWidget *dialog, const QList<Fill> &fills)
     for (const Fill &fill : fills) {
         QWidget *w = dialog->findChild<QWidget *>(QLatin1String(fill.control));
         ASSERT_NE(w, nullptr) << fill.control;
-        if (auto *group = qobject_cast<TRadioGroup *>(w))
+        if (auto *group = qobject_cast<RadioGroup *>(w))
             group->setItemIndex(fill.value.toInt());
         else if (auto *box = qobject_cast<QCheckBox *>(w))
             box->setChecked(fill.value == QLatin1String("1"));
-        else if (auto *color = qobject_cast<TColorButton *>(w))
+        else if (auto *color = qobject_cast<ColorButton *>(w))
             color->setColor(QColor(fill.value));
         else if (auto *edit = qobject_cast<QLineEdit *>(w))
             edit->setText(fill.value);

@@ -194,7 +194,7 @@ TEST(DocStructureDlg, DefaultsAndEnableChains)
         check->click();
         EXPECT_FALSE(w->isEnabled()) << partner;
     }
-    EXPECT_EQ(child<TColorButton>(&dlg, "bgColorBtn")->color(), QColor(Qt::white));
+    EXPECT_EQ(child<ColorButton>(&dlg, "bgColorBtn")->color(), QColor(Qt::white));
 
     auto *isIndex = child<QCheckBox>(&dlg, "ISINDEXChkBox");
     auto *prompt = child<QCheckBox>(&dlg, "ISINDEXPROMPTChkBox");

@@ -30,7 +30,7 @@ void type(QDialog *d, const char *field, const char *text)
 
 void choose(QDialog *d, const char *group, int item)
 {
-    child<TRadioGroup>(d, group)->setItemIndex(item);
+    child<RadioGroup>(d, group)->setItemIndex(item);
 }
 
 void click(QDialog *d, const char *button)

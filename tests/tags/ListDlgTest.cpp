@@ -10,15 +10,15 @@
 
 namespace {
 
-TListGrid *grid(QDialog *dialog, const char *name)
+StringGrid *grid(QDialog *dialog, const char *name)
 {
-    return dialog->findChild<TListGrid *>(QLatin1String(name));
+    return dialog->findChild<StringGrid *>(QLatin1String(name));
 }
 
 // Fills the grid of the chosen type with the rows, adding rows as needed.
 void fillGrid(QDialog *dialog, const QList<QStringList> &rows)
 {
-    TListGrid *g = grid(dialog, "ListGrid");
+    StringGrid *g = grid(dialog, "ListGrid");
     if (!g->isVisibleTo(dialog))
         g = grid(dialog, "ListGrid2");
     ASSERT_TRUE(g->isVisibleTo(dialog));
@@ -234,7 +234,7 @@ TEST(ListDlg, ItemGridHoldsOneTo999Items)
     TListDlg dialog;
     fillDialog(&dialog, {{"ListTypeGroup", QString::number(Unordered)}});
     click(&dialog, "OKBtn");
-    TListGrid *g = grid(&dialog, "ListGrid2");
+    StringGrid *g = grid(&dialog, "ListGrid2");
     ASSERT_TRUE(g->isVisibleTo(&dialog));
     EXPECT_EQ(g->rowCount(), 1);
     click(&dialog, "RemoveBtn");
@@ -259,7 +259,7 @@ TEST(ListDlg, EnterInACellDoesNotPressOkAndTheOpenCellCounts)
         click(dialog, "OKBtn");
         dialog->show();
         QApplication::setActiveWindow(dialog);
-        TListGrid *g = grid(dialog, "ListGrid2");
+        StringGrid *g = grid(dialog, "ListGrid2");
         g->setCurrentCell(0, 0);
         g->edit(g->currentIndex());
         QWidget *editor = g->indexWidget(g->currentIndex());

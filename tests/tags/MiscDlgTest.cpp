@@ -19,15 +19,15 @@ std::function<int(QDialog *)> rulePage(bool size, const char *sizeText, bool wid
     return [=](QDialog *d) {
         if (size)
             child<QCheckBox>(d, "HR_SizeChkBox")->click();
-        child<TNumberEdit>(d, "HR_SizeEdit")->setText(QString::fromLatin1(sizeText));
+        child<NumberEdit>(d, "HR_SizeEdit")->setText(QString::fromLatin1(sizeText));
         if (width)
             child<QCheckBox>(d, "HR_WidthChkBox")->click();
         if (percent)
             child<QCheckBox>(d, "HR_Width_InPercentChkBox")->click();
-        child<TNumberEdit>(d, "HR_WidthEdit")->setText(QString::fromLatin1(widthText));
+        child<NumberEdit>(d, "HR_WidthEdit")->setText(QString::fromLatin1(widthText));
         if (uncheckWidthAfter)
             child<QCheckBox>(d, "HR_WidthChkBox")->click();
-        child<TRadioGroup>(d, "HR_AlignGroup")->setItemIndex(align);
+        child<RadioGroup>(d, "HR_AlignGroup")->setItemIndex(align);
         return int(QDialog::Accepted);
     };
 }
@@ -141,9 +141,9 @@ TEST(DivAndParagraph, WrapTheSelectionOrLeaveTheCaretBetween)
         FakeDocument doc("x");
         doc.select(0, c.selLength);
         prompts.modals = {[&c](QDialog *d) {
-            EXPECT_EQ(child<TRadioGroup>(d, "AlignmentGroup")->itemIndex(), 0);
+            EXPECT_EQ(child<RadioGroup>(d, "AlignmentGroup")->itemIndex(), 0);
             if (c.align >= 0)
-                child<TRadioGroup>(d, "AlignmentGroup")->setItemIndex(c.align);
+                child<RadioGroup>(d, "AlignmentGroup")->setItemIndex(c.align);
             return int(QDialog::Accepted);
         }};
         c.command(doc);
@@ -191,7 +191,7 @@ TEST(LineBreakDialog, ReplacesOnlyTheLineBreakTheKeyTyped)
             EXPECT_EQ(d->objectName(), "MiscDlg");
             if (c.clear < 0)
                 return int(QDialog::Rejected);
-            child<TRadioGroup>(d, "BRClearTypeGroup")->setItemIndex(c.clear);
+            child<RadioGroup>(d, "BRClearTypeGroup")->setItemIndex(c.clear);
             return int(QDialog::Accepted);
         }};
         LineBreakDialog(doc, c.typed);

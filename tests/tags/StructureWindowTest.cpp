@@ -75,7 +75,7 @@ std::function<int(QDialog *)> clearType(int item)
         EXPECT_EQ(d->objectName(), "MiscDlg");
         if (item < 0)
             return int(QDialog::Rejected);
-        child<TRadioGroup>(d, "BRClearTypeGroup")->setItemIndex(item);
+        child<RadioGroup>(d, "BRClearTypeGroup")->setItemIndex(item);
         return int(QDialog::Accepted);
     };
 }
@@ -174,7 +174,7 @@ TEST_F(StructureWindowTest, MenuKeysAndTheRuleButtonOpenTheAttributesDialog)
     doc->Memo1->setSelStart(0);
     doc->Memo1->setSelLength(4);
     prompts.modals = {[](QDialog *d) {
-        child<TRadioGroup>(d, "AlignmentGroup")->setItemIndex(1);
+        child<RadioGroup>(d, "AlignmentGroup")->setItemIndex(1);
         return int(QDialog::Accepted);
     }};
     QTest::keyClick(doc->Memo1, Qt::Key_D, Qt::ControlModifier);

@@ -170,7 +170,7 @@ TEST(TableDlg, ShowsThePageAndPanelsOfItsKind)
 TEST(TableDlg, BackgroundColourButtonFollowsItsBox)
 {
     TTableDlg dialog(TableKind::Data);
-    auto *button = dialog.findChild<TColorButton *>(QStringLiteral("bgColorBtn"));
+    auto *button = dialog.findChild<ColorButton *>(QStringLiteral("bgColorBtn"));
     auto *box = dialog.findChild<QCheckBox *>(QStringLiteral("bgColorChk"));
     ASSERT_TRUE(button && box);
     EXPECT_FALSE(button->isEnabled());

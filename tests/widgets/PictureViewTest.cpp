@@ -7,7 +7,7 @@
 
 TEST(PictureView, AnimatesAndEmpties)
 {
-    TPictureView view;
+    PictureView view;
     EXPECT_EQ(view.sizeHint(), QSize(0, 0));
     // Two frames of 20 ms each: the view moves on by itself.
     view.setPicture(DecodePicture(makeGif(6, 4, {{0, 0, 6, 4, 2}, {0, 0, 6, 4, 2}})));

@@ -32,7 +32,7 @@ TEST(NumberEdit, ClampsToItsRangeAndToHundredWhileInPercent)
     };
     for (const auto &c : cases) {
         QCheckBox percent;
-        TNumberEdit edit;
+        NumberEdit edit;
         edit.setRange(0, 999);
         edit.setPercentBox(&percent);
         edit.setText(QString::fromLatin1(c.typed));
@@ -44,7 +44,7 @@ TEST(NumberEdit, ClampsToItsRangeAndToHundredWhileInPercent)
 TEST(NumberEdit, CheckingPercentKeepsTheTypedNumberAndClampsOnlyTheValue)
 {
     QCheckBox percent;
-    TNumberEdit edit;
+    NumberEdit edit;
     edit.setRange(1, 999);
     edit.setPercentBox(&percent);
     edit.setText(QStringLiteral("640"));
@@ -75,8 +75,8 @@ TEST(NumberEdit, CheckingPercentKeepsTheTypedNumberAndClampsOnlyTheValue)
 
 TEST(RadioGroup, ItemIndexFollowsClicksAndCanBeCleared)
 {
-    TRadioGroup group(QStringLiteral("&Alignment"), {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}, 2);
-    QSignalSpy changed(&group, &TRadioGroup::itemIndexChanged);
+    RadioGroup group(QStringLiteral("&Alignment"), {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}, 2);
+    QSignalSpy changed(&group, &RadioGroup::itemIndexChanged);
     EXPECT_EQ(group.itemIndex(), -1);
     EXPECT_EQ(group.count(), 3);
     group.button(2)->click();
@@ -95,7 +95,7 @@ TEST(RadioGroup, ItemIndexFollowsClicksAndCanBeCleared)
 TEST(ColorButton, ACancelledChoiceKeepsTheColour)
 {
     ScriptedPrompts prompts;
-    TColorButton button;
+    ColorButton button;
     EXPECT_FALSE(button.hasColor());
     prompts.colors = {QColor(0x12, 0x34, 0x56), QColor()};
     button.click();
@@ -164,7 +164,7 @@ TEST(DialogKit, RadioGroupMakerKeepsColumnsAndChoiceApart)
     };
     for (const auto &c : cases) {
         QWidget parent;
-        TRadioGroup *group = radioGroup(&parent, "TypeGroup", QStringLiteral("&Type"), items, c.columns, c.selected);
+        RadioGroup *group = radioGroup(&parent, "TypeGroup", QStringLiteral("&Type"), items, c.columns, c.selected);
         EXPECT_EQ(group->parentWidget(), &parent);
         EXPECT_EQ(group->objectName(), QStringLiteral("TypeGroup"));
         EXPECT_EQ(group->title(), QStringLiteral("&Type"));

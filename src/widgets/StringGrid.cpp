@@ -1,6 +1,6 @@
-#include "widgets/ListGrid.h"
+#include "widgets/StringGrid.h"
 
-void TListGrid::commitEditing()
+void StringGrid::commitEditing()
 {
     if (state() != QAbstractItemView::EditingState)
         return;
@@ -12,7 +12,7 @@ void TListGrid::commitEditing()
 
 // Tab past the last cell (Shift+Tab before the first) leaves the grid, so the
 // keyboard reaches the buttons; inside the grid it moves from cell to cell.
-bool TListGrid::atEdge(bool next) const
+bool StringGrid::atEdge(bool next) const
 {
     const QModelIndex current = currentIndex();
     if (!current.isValid())
@@ -21,14 +21,14 @@ bool TListGrid::atEdge(bool next) const
                 : current.row() == 0 && current.column() == 0;
 }
 
-bool TListGrid::focusNextPrevChild(bool next)
+bool StringGrid::focusNextPrevChild(bool next)
 {
     if (atEdge(next))
         return QWidget::focusNextPrevChild(next);
     return QTableWidget::focusNextPrevChild(next);
 }
 
-void TListGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool leave = (hint == QAbstractItemDelegate::EditNextItem && atEdge(true))
                        || (hint == QAbstractItemDelegate::EditPreviousItem && atEdge(false));

@@ -3,7 +3,7 @@
 #include <QTableWidget>
 
 // An item grid, edited in place; rows are items (the column titles are the header).
-class TListGrid : public QTableWidget
+class StringGrid : public QTableWidget
 {
     Q_OBJECT
 public:

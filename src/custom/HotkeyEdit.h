@@ -6,11 +6,11 @@
 // would wait for up to four). A key needs Ctrl or Alt unless it is a function
 // key, so no chord can take a typing key away from the editor. Backspace and
 // Delete remove the key; Esc asks to cancel.
-class THotKeyEdit : public QLineEdit
+class HotkeyEdit : public QLineEdit
 {
     Q_OBJECT
 public:
-    explicit THotKeyEdit(QWidget *parent = nullptr);
+    explicit HotkeyEdit(QWidget *parent = nullptr);
 
     // The chord as the hotkeys file stores it; 0 for none.
     quint16 hotkey() const { return m_value; }

@@ -1,4 +1,4 @@
-#include "custom/HotKeyEdit.h"
+#include "custom/HotkeyEdit.h"
 
 #include "custom/KeyTable.h"
 
@@ -25,20 +25,20 @@ QString modifierText(Qt::KeyboardModifiers mods)
 }
 }  // namespace
 
-THotKeyEdit::THotKeyEdit(QWidget *parent) : QLineEdit(parent)
+HotkeyEdit::HotkeyEdit(QWidget *parent) : QLineEdit(parent)
 {
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
     showValue();
 }
 
-void THotKeyEdit::setHotkey(quint16 value)
+void HotkeyEdit::setHotkey(quint16 value)
 {
     m_value = IsValidHotkey(value) ? value : 0;
     showValue();
 }
 
-bool THotKeyEdit::acceptsChord(QKeyCombination key)
+bool HotkeyEdit::acceptsChord(QKeyCombination key)
 {
     const Qt::KeyboardModifiers mods = key.keyboardModifiers();
     if (mods & Qt::MetaModifier)
@@ -49,7 +49,7 @@ bool THotKeyEdit::acceptsChord(QKeyCombination key)
     return KeyToHotkey(key).has_value();
 }
 
-bool THotKeyEdit::event(QEvent *e)
+bool HotkeyEdit::event(QEvent *e)
 {
     // Every key belongs to the entry while it has the focus, menu keys included.
     if (e->type() == QEvent::ShortcutOverride) {
@@ -59,7 +59,7 @@ bool THotKeyEdit::event(QEvent *e)
     return QLineEdit::event(e);
 }
 
-void THotKeyEdit::keyPressEvent(QKeyEvent *e)
+void HotkeyEdit::keyPressEvent(QKeyEvent *e)
 {
     const int key = e->key();
     const Qt::KeyboardModifiers mods =
@@ -84,14 +84,14 @@ void THotKeyEdit::keyPressEvent(QKeyEvent *e)
     showValue();
 }
 
-void THotKeyEdit::keyReleaseEvent(QKeyEvent *e)
+void HotkeyEdit::keyReleaseEvent(QKeyEvent *e)
 {
     e->accept();
     if (isModifierKey(e->key()))
         showValue();
 }
 
-void THotKeyEdit::showValue()
+void HotkeyEdit::showValue()
 {
     const std::optional<QKeyCombination> key = HotkeyToKey(m_value);
     setText(m_value && key ? QKeySequence(*key).toString(QKeySequence::NativeText) : QStringLiteral("None"));
