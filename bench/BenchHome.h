@@ -15,7 +15,8 @@ inline void useOwnHome(const QTemporaryDir &dir)
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
     QDir().mkpath(dir.filePath(QStringLiteral("data")));
-    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), dir.filePath(QStringLiteral("data/Tagloom.colors")));
+    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"),
+                dir.filePath(QStringLiteral("data/Tagloom.colors")));
 }
 
 }  // namespace bench

@@ -22,13 +22,14 @@ QByteArray screenful(int first = 0)
 
 void addRules(TDrawRules &rules)
 {
-    static const char *const tags[] = {"HTML", "HEAD", "TITLE", "BODY", "META", "LINK", "SCRIPT", "STYLE", "P",
-                                       "BR", "HR", "A", "IMG", "TABLE", "TR", "TD", "TH", "UL", "OL", "LI", "DIV",
-                                       "SPAN", "H1", "H2", "H3", "B", "I", "U", "EM", "STRONG", "FONT", "FORM",
-                                       "INPUT", "SELECT", "OPTION", "TEXTAREA", "FRAME", "PRE", "CENTER", "DL"};
-    static const char *const attributes[] = {"HREF=", "SRC=", "ALT=", "WIDTH=", "HEIGHT=", "BORDER=", "ALIGN=",
-                                             "CLASS=", "ID=", "STYLE=", "NAME=", "VALUE=", "TYPE=", "COLOR=",
-                                             "BGCOLOR=", "TARGET=", "ACTION=", "METHOD=", "&nbsp", "&amp"};
+    static const char *const tags[] = {"HTML",  "HEAD",   "TITLE",  "BODY",     "META",  "LINK",   "SCRIPT", "STYLE",
+                                       "P",     "BR",     "HR",     "A",        "IMG",   "TABLE",  "TR",     "TD",
+                                       "TH",    "UL",     "OL",     "LI",       "DIV",   "SPAN",   "H1",     "H2",
+                                       "H3",    "B",      "I",      "U",        "EM",    "STRONG", "FONT",   "FORM",
+                                       "INPUT", "SELECT", "OPTION", "TEXTAREA", "FRAME", "PRE",    "CENTER", "DL"};
+    static const char *const attributes[] = {
+        "HREF=", "SRC=",   "ALT=",  "WIDTH=", "HEIGHT=",  "BORDER=", "ALIGN=",  "CLASS=",  "ID=",   "STYLE=",
+        "NAME=", "VALUE=", "TYPE=", "COLOR=", "BGCOLOR=", "TARGET=", "ACTION=", "METHOD=", "&nbsp", "&amp"};
     int count = 0;
     auto keyword = [&](const QByteArray &k) {
         if (count++ >= 100)
@@ -44,8 +45,8 @@ void addRules(TDrawRules &rules)
     }
     for (const char *a : attributes)
         keyword(a);
-    static const char *const pairs[] = {"<!--;-->", "<;>", "\";\"", "(;)", "[;]", "{;}", "<?;?>", "<%;%>",
-                                        "/*;*/", "<script;</script>"};
+    static const char *const pairs[] = {"<!--;-->", "<;>",   "\";\"", "(;)",   "[;]",
+                                        "{;}",      "<?;?>", "<%;%>", "/*;*/", "<script;</script>"};
     for (const char *p : pairs) {
         TColorRule *r = rules.Add();
         r->KeyDrawingType = dtBeginEnd;
@@ -118,7 +119,6 @@ void BM_ScreenfulWithFreshTables(benchmark::State &state)
 }
 BENCHMARK(BM_ScreenfulWithFreshTables)->Unit(benchmark::kMicrosecond);
 
-
 // The rules shipped in data/Tagloom.colors.
 void BM_ScreenfulWithShippedRules(benchmark::State &state)
 {
@@ -166,6 +166,6 @@ void BM_PaintPassWithShippedRules(benchmark::State &state)
 }
 BENCHMARK(BM_PaintPassWithShippedRules)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

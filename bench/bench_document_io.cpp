@@ -21,7 +21,8 @@ QString bigFile()
     name = g_dir->filePath("big.html");
     QFile f(name);
     f.open(QIODevice::WriteOnly);
-    const QByteArray line = "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\n";
+    const QByteArray line =
+        "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\n";
     QByteArray block;
     while (block.size() < (1 << 20))
         block.append(line);

@@ -142,7 +142,13 @@ void BM_OpenAndJumpToEnd(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_OpenAndJumpToEnd)->Arg(50 << 10)->Arg((1 << 20) - (1 << 10))->Arg(20 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OpenAndJumpToEnd)
+    ->Arg(50 << 10)
+    ->Arg((1 << 20) - (1 << 10))
+    ->Arg(20 << 20)
+    ->Arg(50 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 std::map<std::tuple<qint64, bool, bool>, std::unique_ptr<TColorMemo>> editors;
 

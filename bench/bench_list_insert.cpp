@@ -73,7 +73,7 @@ void BM_DefinitionList999(benchmark::State &state)
 }
 BENCHMARK(BM_DefinitionList999)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -134,18 +134,22 @@ void BM_ManyEmptyLinesSession(benchmark::State &state)
             InstallRecovery(main, journal);
             main.resize(1000, 700);
             main.show();
-            meter.run("open", [&] { doc = main.documents().OpenDocument(file); }, 500);
+            meter.run(
+                "open", [&] { doc = main.documents().OpenDocument(file); }, 500);
             if (!doc) {
                 state.SkipWithError("the page did not open");
                 return;
             }
             meter.run("jump_to_end", [&] { postKey(doc->Memo1, Qt::Key_End, Qt::ControlModifier); });
             for (QChar c : QStringLiteral("typed"))
-                meter.run("key", [&] { postKey(doc->Memo1, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, c); }, 30);
+                meter.run(
+                    "key", [&] { postKey(doc->Memo1, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, c); }, 30);
             // The journal copies the document after a pause in typing.
-            meter.run("journal", [] {}, DocumentJournaler::PauseMs + 1500);
+            meter.run(
+                "journal", [] {}, DocumentJournaler::PauseMs + 1500);
             meter.run("save", [&] { doc->FileSaveItemClick(); });
-            meter.run("close", [&] { main.close(); }, 500);
+            meter.run(
+                "close", [&] { main.close(); }, 500);
         }
         longest = std::max(longest, meter.longestMs());
         for (const auto &[name, ms] : meter.steps())
@@ -161,7 +165,12 @@ void BM_ManyEmptyLinesSession(benchmark::State &state)
     for (const auto &[name, ms] : steps)
         state.counters[name + "_ms"] = ms;
 }
-BENCHMARK(BM_ManyEmptyLinesSession)->Arg(100000)->Arg(10000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ManyEmptyLinesSession)
+    ->Arg(100000)
+    ->Arg(10000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
 

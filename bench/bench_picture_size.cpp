@@ -156,7 +156,7 @@ void PreviewLargeJpeg(benchmark::State &state)
 }
 BENCHMARK(PreviewLargeJpeg)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

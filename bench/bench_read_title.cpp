@@ -20,10 +20,12 @@ const QStringList &pages(bool titled)
     if (!list.isEmpty())
         return list;
     QByteArray body;
-    const QByteArray line = "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\r\n";
+    const QByteArray line =
+        "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\r\n";
     while (body.size() < (1 << 20))
         body.append(line);
-    const QByteArray head = titled ? QByteArray("<HTML>\r\n<HEAD>\r\n  <TITLE>A page of the site</TITLE>\r\n</HEAD>\r\n<BODY>\r\n")
+    const QByteArray head = titled ? QByteArray(
+                                "<HTML>\r\n<HEAD>\r\n  <TITLE>A page of the site</TITLE>\r\n</HEAD>\r\n<BODY>\r\n")
                                    : QByteArray("<HTML>\r\n<BODY>\r\n");
     for (int i = 0; i < Pages; ++i) {
         const QString name = g_dir->filePath(QStringLiteral("%1-%2.html").arg(titled).arg(i));

@@ -25,7 +25,8 @@ void BM_JournalLongestGuiStep50MB(benchmark::State &state)
     store.writeBool("Misc", "Show splash screen", false);
     TMainForm main(&store, {});
     TMDIChild &doc = *main.documents().CreateDocumentWindow(QStringLiteral("big"));
-    const QByteArray line = "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\r\n";
+    const QByteArray line =
+        "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\r\n";
     QByteArray text;
     text.reserve(50 << 20);
     while (text.size() < (50 << 20))

@@ -18,7 +18,8 @@ const QByteArray &page()
             if (i % 8 == 0)
                 t += "<H2><A NAME=\"Section" + QByteArray::number(i) + "\"></A>Section</H2>\r\n";
             if (i % 500 == 0)
-                t += "<MAP NAME=\"nav" + QByteArray::number(i) + "\"><AREA SHAPE=\"RECT\" COORDS=\"0,0,9,9\" HREF=\"a.html\"></MAP>\r\n";
+                t += "<MAP NAME=\"nav" + QByteArray::number(i)
+                     + "\"><AREA SHAPE=\"RECT\" COORDS=\"0,0,9,9\" HREF=\"a.html\"></MAP>\r\n";
         }
         return t;
     }();
@@ -38,11 +39,20 @@ void ScanAnchors(benchmark::State &state, const char *tagPrefix, const char *att
     state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
 }
 
-void CollectAnchors(benchmark::State &state) { ScanAnchors(state, "<A", "NAME=\""); }
-void CollectMaps(benchmark::State &state) { ScanAnchors(state, "<MAP", "NAME=\""); }
-void CollectForms(benchmark::State &state) { ScanAnchors(state, "<form", "name=\""); }
+void CollectAnchors(benchmark::State &state)
+{
+    ScanAnchors(state, "<A", "NAME=\"");
+}
+void CollectMaps(benchmark::State &state)
+{
+    ScanAnchors(state, "<MAP", "NAME=\"");
+}
+void CollectForms(benchmark::State &state)
+{
+    ScanAnchors(state, "<form", "name=\"");
+}
 
-} // namespace
+}  // namespace
 
 BENCHMARK(CollectAnchors)->Unit(benchmark::kMillisecond);
 BENCHMARK(CollectMaps)->Unit(benchmark::kMillisecond);

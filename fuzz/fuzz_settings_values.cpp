@@ -22,10 +22,10 @@ namespace {
 bool sameSettings(const Settings &a, const Settings &b)
 {
     return a.ViewerType == b.ViewerType && a.InsertBROnEnter == b.InsertBROnEnter
-        && a.InsertStructureOnNew == b.InsertStructureOnNew && a.ShowStatusBar == b.ShowStatusBar
-        && a.ShowSplash == b.ShowSplash && a.SplashSeconds == b.SplashSeconds
-        && a.ProjectPanelAlignment == b.ProjectPanelAlignment && a.ProjectVisible == b.ProjectVisible
-        && a.ColorTags == b.ColorTags && a.EditorFontSize == b.EditorFontSize;
+           && a.InsertStructureOnNew == b.InsertStructureOnNew && a.ShowStatusBar == b.ShowStatusBar
+           && a.ShowSplash == b.ShowSplash && a.SplashSeconds == b.SplashSeconds
+           && a.ProjectPanelAlignment == b.ProjectPanelAlignment && a.ProjectVisible == b.ProjectVisible
+           && a.ColorTags == b.ColorTags && a.EditorFontSize == b.EditorFontSize;
 }
 }  // namespace
 

@@ -9,8 +9,9 @@ using B = QsciScintillaBase;
 
 CaretPlace::CaretPlace(TColorMemo *memo) : QObject(memo), m_memo(memo)
 {
-    connect(memo, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char *, int, int, int, int, int, int, int) { modified(position, type); });
+    connect(
+        memo, &QsciScintillaBase::SCN_MODIFIED, this,
+        [this](int position, int type, const char *, int, int, int, int, int, int, int) { modified(position, type); });
 }
 
 void CaretPlace::modified(int position, int type)

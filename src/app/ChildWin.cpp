@@ -69,9 +69,11 @@ TMDIChild::TMDIChild(DocumentManager &documents, const QString &caption) : m_doc
     Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto *editPop = new QMenu(this);
     editPop->setObjectName(QStringLiteral("editPop"));
-    editPop->addAction(QStringLiteral("&Copy"), this, &TMDIChild::CopyItemClick)->setObjectName(QStringLiteral("Copy1"));
+    editPop->addAction(QStringLiteral("&Copy"), this, &TMDIChild::CopyItemClick)
+        ->setObjectName(QStringLiteral("Copy1"));
     editPop->addAction(QStringLiteral("C&ut"), this, &TMDIChild::CutItemClick)->setObjectName(QStringLiteral("Cut1"));
-    editPop->addAction(QStringLiteral("&Paste"), this, &TMDIChild::PasteItemClick)->setObjectName(QStringLiteral("Paste1"));
+    editPop->addAction(QStringLiteral("&Paste"), this, &TMDIChild::PasteItemClick)
+        ->setObjectName(QStringLiteral("Paste1"));
     connect(Memo1, &QWidget::customContextMenuRequested, editPop,
             [this, editPop](const QPoint &pos) { editPop->popup(Memo1->mapToGlobal(pos)); });
 
@@ -252,12 +254,13 @@ void TMDIChild::FormActivate()
 bool TMDIChild::SaveDocument(const QString &name)
 {
     const QString fileName = WithDefaultExt(name, AppSettings().DefaultExt);
-    if (fileName == DocumentFileName && diskWatch->changedSinceLoadOrSave() &&
-        Prompts::instance().message(this, QStringLiteral("Warning"),
-                                    QStringLiteral("The file %1 was changed by another program since it was "
-                                                   "opened or saved.\nOverwrite it?")
-                                        .arg(fileName),
-                                    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (fileName == DocumentFileName && diskWatch->changedSinceLoadOrSave()
+        && Prompts::instance().message(this, QStringLiteral("Warning"),
+                                       QStringLiteral("The file %1 was changed by another program since it was "
+                                                      "opened or saved.\nOverwrite it?")
+                                           .arg(fileName),
+                                       QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString reason;
@@ -317,10 +320,9 @@ bool TMDIChild::QueryClose()
 {
     if (!Modified)
         return true;
-    const auto answer = Prompts::instance().message(this, QStringLiteral("Warning"),
-                                                    QStringLiteral("Save changes in %1?").arg(caption()),
-                                                    QMessageBox::Warning,
-                                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = Prompts::instance().message(
+        this, QStringLiteral("Warning"), QStringLiteral("Save changes in %1?").arg(caption()), QMessageBox::Warning,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::No)
         return true;
     if (answer == QMessageBox::Yes) {
@@ -420,8 +422,8 @@ void TMDIChild::Memo1KeyDown(QKeyEvent *event)
     const int keptLength = Memo1->length() - Memo1->SelLength();
     QTimer::singleShot(0, this, [this, start, keptLength] {
         const int caret = Memo1->SelStart();
-        const bool typed = caret == start + 2 && Memo1->length() == keptLength + 2 &&
-                           Memo1->rangeView(start, caret) == QByteArrayView("\r\n");
+        const bool typed = caret == start + 2 && Memo1->length() == keptLength + 2
+                           && Memo1->rangeView(start, caret) == QByteArrayView("\r\n");
         LineBreakDialog(*this, typed);
     });
 }

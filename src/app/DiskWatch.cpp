@@ -91,16 +91,17 @@ void DiskWatch::checkNow()
                             .arg(m_fileName),
                         QMessageBox::Warning, QMessageBox::Ok);
     } else {
-        const QString question =
-            m_child->Modified
-                ? QStringLiteral("The file %1 was changed by another program.\n"
-                                 "Reload it and lose your unsaved changes? (Undo brings them back.)")
-                : QStringLiteral("The file %1 was changed by another program.\nReload it?");
+        const QString question = m_child->Modified
+                                     ? QStringLiteral(
+                                         "The file %1 was changed by another program.\n"
+                                         "Reload it and lose your unsaved changes? (Undo brings them back.)")
+                                     : QStringLiteral("The file %1 was changed by another program.\nReload it?");
         if (!m_watcher->files().contains(m_fileName))
             m_watcher->addPath(m_fileName);
         if (prompts.message(m_child, QStringLiteral("Warning"), question.arg(m_fileName), QMessageBox::Warning,
-                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes &&
-            !reload())
+                            QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes
+            && !reload())
             prompts.message(m_child, QStringLiteral("Error"), QStringLiteral("Cannot open file %1").arg(m_fileName),
                             QMessageBox::Critical, QMessageBox::Ok);
     }

@@ -76,32 +76,38 @@ const QList<Command> &appCommands()
 
 const QList<Command> &WindowCommands()
 {
-    static const QList<Command> commands = QList<Command>{
-        MakeCommand("FileNewItem", "&New...", "Ctrl+N", "", [](TextDocument &d) { mainForm(d).FileNewItemClick(); }),
-        MakeCommand("FileOpenItem", "&Open...", "Ctrl+O", "", [](TextDocument &d) { mainForm(d).FileOpenItemClick(); }),
-        MakeCommand("FileSaveItem", "&Save", "Ctrl+S", "", [](TextDocument &d) { child(d).FileSaveItemClick(); }),
-        MakeCommand("FileSaveAsItem", "Save &As...", "", "", [](TextDocument &d) { child(d).FileSaveAsItemClick(); }),
-        MakeCommand("FileCloseItem", "&Close file", "Ctrl+W", "", [](TextDocument &d) { child(d).FileCloseItemClick(); }),
-        MakeCommand("FileExitItem", "E&xit", "", "", [](TextDocument &d) { mainForm(d).FileExitItemClick(); }),
-        MakeCommand("CutItem", "Cu&t", "Ctrl+X", "", [](TextDocument &d) { child(d).CutItemClick(); }),
-        MakeCommand("CopyItem", "&Copy", "Ctrl+C", "", [](TextDocument &d) { child(d).CopyItemClick(); }),
-        MakeCommand("PasteItem", "&Paste", "Ctrl+V", "", [](TextDocument &d) { child(d).PasteItemClick(); }),
-        MakeCommand("Wordwrap1", "Word &wrap", "", "", [](TextDocument &d) { child(d).Wordwrap1Click(); }),
-        MakeCommand("Refrssh1", "Refre&sh", "F5", "", [](TextDocument &d) { child(d).Refrssh1Click(); }),
-        MakeCommand("ShowHideprojectpanel1", "&Project panel", "", "",
-                    [](TextDocument &d) { child(d).ShowHideprojectpanel1Click(); }),
-        MakeCommand("WindowCascadeItem", "&Cascade", "", "Arrange windows to overlap",
-                    [](TextDocument &d) { mainForm(d).WindowCascadeItemClick(); }),
-        MakeCommand("WindowTileItem", "&Tile", "", "Arrange windows without overlap",
-                    [](TextDocument &d) { mainForm(d).WindowTileItemClick(); }),
-        MakeCommand("WindowArrangeItem", "&Arrange Icons", "", "Arrange window icons at bottom of main window",
-                    [](TextDocument &d) { mainForm(d).WindowArrangeItemClick(); }),
-        MakeCommand("WindowMinimizeItem", "&Minimize All", "", "Minimize all windows",
-                    [](TextDocument &d) { mainForm(d).WindowMinimizeItemClick(); }),
-        MakeCommand("CloseAll1", "C&lose All", "", "", [](TextDocument &d) { mainForm(d).CloseAll1Click(); }),
-        MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
-                    [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
-    } + EditorBasicsCommands();
+    static const QList<Command> commands =
+        QList<Command>{
+            MakeCommand("FileNewItem", "&New...", "Ctrl+N", "",
+                        [](TextDocument &d) { mainForm(d).FileNewItemClick(); }),
+            MakeCommand("FileOpenItem", "&Open...", "Ctrl+O", "",
+                        [](TextDocument &d) { mainForm(d).FileOpenItemClick(); }),
+            MakeCommand("FileSaveItem", "&Save", "Ctrl+S", "", [](TextDocument &d) { child(d).FileSaveItemClick(); }),
+            MakeCommand("FileSaveAsItem", "Save &As...", "", "",
+                        [](TextDocument &d) { child(d).FileSaveAsItemClick(); }),
+            MakeCommand("FileCloseItem", "&Close file", "Ctrl+W", "",
+                        [](TextDocument &d) { child(d).FileCloseItemClick(); }),
+            MakeCommand("FileExitItem", "E&xit", "", "", [](TextDocument &d) { mainForm(d).FileExitItemClick(); }),
+            MakeCommand("CutItem", "Cu&t", "Ctrl+X", "", [](TextDocument &d) { child(d).CutItemClick(); }),
+            MakeCommand("CopyItem", "&Copy", "Ctrl+C", "", [](TextDocument &d) { child(d).CopyItemClick(); }),
+            MakeCommand("PasteItem", "&Paste", "Ctrl+V", "", [](TextDocument &d) { child(d).PasteItemClick(); }),
+            MakeCommand("Wordwrap1", "Word &wrap", "", "", [](TextDocument &d) { child(d).Wordwrap1Click(); }),
+            MakeCommand("Refrssh1", "Refre&sh", "F5", "", [](TextDocument &d) { child(d).Refrssh1Click(); }),
+            MakeCommand("ShowHideprojectpanel1", "&Project panel", "", "",
+                        [](TextDocument &d) { child(d).ShowHideprojectpanel1Click(); }),
+            MakeCommand("WindowCascadeItem", "&Cascade", "", "Arrange windows to overlap",
+                        [](TextDocument &d) { mainForm(d).WindowCascadeItemClick(); }),
+            MakeCommand("WindowTileItem", "&Tile", "", "Arrange windows without overlap",
+                        [](TextDocument &d) { mainForm(d).WindowTileItemClick(); }),
+            MakeCommand("WindowArrangeItem", "&Arrange Icons", "", "Arrange window icons at bottom of main window",
+                        [](TextDocument &d) { mainForm(d).WindowArrangeItemClick(); }),
+            MakeCommand("WindowMinimizeItem", "&Minimize All", "", "Minimize all windows",
+                        [](TextDocument &d) { mainForm(d).WindowMinimizeItemClick(); }),
+            MakeCommand("CloseAll1", "C&lose All", "", "", [](TextDocument &d) { mainForm(d).CloseAll1Click(); }),
+            MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
+                        [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
+        }
+        + EditorBasicsCommands();
     return commands;
 }
 
@@ -111,10 +117,9 @@ const QList<Command> &registeredRows()
 {
     static const QList<Command> rows = [] {
         QList<Command> all;
-        for (const QList<Command> *part :
-             {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(), &TableListCommands(),
-              &ObjectCommands(), &ImageCommands(), &AppletCommands(), &LayerCommands(), &FontCommands(),
-              &JsWizardCommands(), &NewLinkCommands()})
+        for (const QList<Command> *part : {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(),
+                                           &TableListCommands(), &ObjectCommands(), &ImageCommands(), &AppletCommands(),
+                                           &LayerCommands(), &FontCommands(), &JsWizardCommands(), &NewLinkCommands()})
             all += *part;
         return all;
     }();

@@ -34,9 +34,7 @@ void dropUnread(QWidget *parent, TMDIChild *child, const QString &fileName, Load
 }
 }  // namespace
 
-DocumentManager::DocumentManager(TMainForm &main) : m_main(main)
-{
-}
+DocumentManager::DocumentManager(TMainForm &main) : m_main(main) {}
 
 DocumentManager::~DocumentManager()
 {
@@ -80,7 +78,8 @@ bool DocumentManager::roomForDocument()
 TMDIChild *DocumentManager::CreateDocumentWindow(const QString &caption)
 {
     auto *child = new TMDIChild(*this, caption);
-    BuildPrivateMenu(child->privateMenu(), PrivateTags(), [child](const QString &name) { PrivateMenuClick(*child, name); });
+    BuildPrivateMenu(child->privateMenu(), PrivateTags(),
+                     [child](const QString &name) { PrivateMenuClick(*child, name); });
     LoadHotkeys(child->menus(), HotKeysFileName());
     child->releaseMenuKeys();
     ApplyColorRules(*child->Memo1, &m_main);

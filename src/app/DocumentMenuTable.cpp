@@ -10,8 +10,7 @@
 #include <deque>
 #include <vector>
 
-namespace
-{
+namespace {
 // A menu or submenu heading; headings stay out of hotkey capture: a key on them would do nothing.
 constexpr unsigned Menu = MenuItemDef::Submenu | MenuItemDef::TagOne;
 constexpr unsigned Check = MenuItemDef::Checkable;
@@ -19,19 +18,19 @@ constexpr unsigned CheckOn = MenuItemDef::Checkable | MenuItemDef::CheckedAtStar
 
 constexpr MenuLayoutEntry menu(int depth, const char *name, const char *caption, const char *hint = "")
 {
-    return { depth, name, caption, hint, Menu };
+    return {depth, name, caption, hint, Menu};
 }
 
 constexpr MenuLayoutEntry separator(int depth)
 {
-    return { depth, nullptr, nullptr, nullptr, MenuItemDef::Separator };
+    return {depth, nullptr, nullptr, nullptr, MenuItemDef::Separator};
 }
 
 constexpr MenuLayoutEntry item(int depth, const char *name, unsigned flags = MenuItemDef::None)
 {
-    return { depth, name, nullptr, nullptr, flags };
+    return {depth, name, nullptr, nullptr, flags};
 }
-}
+}  // namespace
 
 // Order matters: it is the menu order, the hotkeys file walk order, and the
 // reason Ctrl+C runs Copy rather than Center.
@@ -218,8 +217,7 @@ const MenuLayoutEntry DocumentMenuLayout[] = {
 
 const int DocumentMenuLayoutSize = int(sizeof(DocumentMenuLayout) / sizeof(DocumentMenuLayout[0]));
 
-namespace
-{
+namespace {
 // The filled-in table and the texts its rows point into.
 struct ComposedMenu
 {
@@ -245,25 +243,25 @@ const ComposedMenu &composedMenu()
         for (const MenuLayoutEntry &entry : DocumentMenuLayout) {
             if (entry.flags & MenuItemDef::Separator) {
                 ++separators;
-                out.items.push_back({ entry.depth, out.keep(QStringLiteral("N%1").arg(separators)), "", "", "",
-                    entry.flags });
+                out.items.push_back(
+                    {entry.depth, out.keep(QStringLiteral("N%1").arg(separators)), "", "", "", entry.flags});
             } else if (entry.caption) {
-                out.items.push_back({ entry.depth, entry.name, entry.caption, "", entry.hint, entry.flags });
+                out.items.push_back({entry.depth, entry.name, entry.caption, "", entry.hint, entry.flags});
             } else if (const Command *row = rows.value(QString::fromLatin1(entry.name))) {
-                out.items.push_back({ entry.depth, entry.name, out.keep(row->caption), out.keep(row->key),
-                    out.keep(row->hint), entry.flags });
+                out.items.push_back({entry.depth, entry.name, out.keep(row->caption), out.keep(row->key),
+                                     out.keep(row->hint), entry.flags});
             } else {
                 // A layout entry without a row is a programming error the consistency test reports;
                 // the item is still made, empty, so the hotkeys file keeps its walk order.
                 qWarning("menu item %s has no command row", entry.name);
-                out.items.push_back({ entry.depth, entry.name, "", "", "", entry.flags });
+                out.items.push_back({entry.depth, entry.name, "", "", "", entry.flags});
             }
         }
         return out;
     }();
     return composed;
 }
-}
+}  // namespace
 
 const MenuItemDef *const DocumentMenuTable = composedMenu().items.data();
 const int DocumentMenuTableSize = int(composedMenu().items.size());

@@ -8,9 +8,9 @@ struct MenuItemDef
         None = 0,
         Checkable = 1,
         CheckedAtStart = 2,
-        Submenu = 4,      // the row opens a submenu; its items follow with depth + 1
+        Submenu = 4,  // the row opens a submenu; its items follow with depth + 1
         Separator = 8,
-        TagOne = 16,      // takes no part in hotkey capture (top-level menus, some submenu headings, reopen)
+        TagOne = 16,  // takes no part in hotkey capture (top-level menus, some submenu headings, reopen)
     };
     int depth;            // 0 top-level menu, 1 its items, 2 items of a submenu
     const char *name;     // the item name (the action's objectName); separators "N1", "N2", ...

@@ -29,8 +29,8 @@ long numberMarginWidth(TColorMemo &memo)
     for (long n = lines; n >= 100; n /= 10)
         ++digits;
     const QByteArray nines(digits, '9');
-    return memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), nines.constData()) +
-           memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), "9") / 2 + 6;
+    return memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), nines.constData())
+           + memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), "9") / 2 + 6;
 }
 
 // Takes the keys off the close item of the sub-window the document window is put in.

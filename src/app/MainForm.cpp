@@ -204,14 +204,27 @@ void TMainForm::buildToolBars()
             {"openBtn", "Open file", st->standardIcon(QStyle::SP_DialogOpenButton), [this] { FileOpenItemClick(); }},
             {"saveBtn", "Save file", st->standardIcon(QStyle::SP_DialogSaveButton), [this] { SaveBtnClick(); }},
             {nullptr, nullptr, {}, {}},
-            {"previewBtn", "Preview using browser", glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)), {}, "Viewinbrowser1"},
+            {"previewBtn",
+             "Preview using browser",
+             glyphIcon(QStringLiteral("www"), QColor(0x2a6fb0)),
+             {},
+             "Viewinbrowser1"},
             {"showHideProjectBtn", "Show/Hide project", st->standardIcon(QStyle::SP_FileDialogListView), {}}});
     addBar("tagsLinks_tb", "Links",
-           {{"lnkFileBtn", "Link to a file", glyphIcon(QStringLiteral("A"), QColor(0x3a8a3a)), {},
+           {{"lnkFileBtn",
+             "Link to a file",
+             glyphIcon(QStringLiteral("A"), QColor(0x3a8a3a)),
+             {},
              "Insertadocumentinthesamesystem1"},
-            {"lnkURLBtn", "Link to a URL", glyphIcon(QStringLiteral("URL"), QColor(0x3a8a3a)), {},
+            {"lnkURLBtn",
+             "Link to a URL",
+             glyphIcon(QStringLiteral("URL"), QColor(0x3a8a3a)),
+             {},
              "Insertadocumentinothersystem1"},
-            {"lnkAnchorBtn", "Link to an anchor in the document", glyphIcon(QStringLiteral("#"), QColor(0x3a8a3a)), {},
+            {"lnkAnchorBtn",
+             "Link to an anchor in the document",
+             glyphIcon(QStringLiteral("#"), QColor(0x3a8a3a)),
+             {},
              "Jumpwithinthisdocument1"}});
     addBar("tagsImage_tb", "Image",
            {{"imgBtn", "Image", glyphIcon(QStringLiteral("IMG"), QColor(0xa0522d)), {}, "Image1"}});
@@ -258,7 +271,8 @@ void TMainForm::buildProjectPanel()
 
     m_project = new ProjectPanel(std::make_unique<MainProjectHost>(*this), m_projectPanel);
     auto *title = new ProjectTitleBar(*m_project, m_projectPanel);
-    connect(title, &ProjectTitleBar::alignmentChosen, this, [this](int alignment) { setProjectPanelAlignment(alignment); });
+    connect(title, &ProjectTitleBar::alignmentChosen, this,
+            [this](int alignment) { setProjectPanelAlignment(alignment); });
     connect(title, &ProjectTitleBar::hideClicked, this, [this] {
         QAction *toggle = m_buttons.value(QStringLiteral("showHideProjectBtn"));
         setProjectVisible(!toggle->isChecked());

@@ -20,8 +20,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 enum { DefaultBrowserType = 3 };
 constexpr int SplashSecondsMin = 1;
 constexpr int SplashSecondsMax = 10;
@@ -36,13 +35,13 @@ QLabel *noteLabel(const QString &text, QWidget *parent)
     return label;
 }
 
-} // namespace
+}  // namespace
 
 QString NetscapeInstallFolder()
 {
 #ifdef Q_OS_WIN
-    const QSettings key(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\Main"), QSettings::NativeFormat);
+    const QSettings key(QStringLiteral("HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\Main"),
+                        QSettings::NativeFormat);
     return key.value(QStringLiteral("Install Directory")).toString();
 #else
     return {};
@@ -50,8 +49,7 @@ QString NetscapeInstallFolder()
 }
 
 TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBar)
-    : QDialog(parent)
-    , m_showStatusBar(std::move(showStatusBar))
+    : QDialog(parent), m_showStatusBar(std::move(showStatusBar))
 {
     setObjectName(QStringLiteral("TOptionsDlg"));
     setWindowTitle(QStringLiteral("Options"));
@@ -68,7 +66,7 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     files_defaultExtEdit->setObjectName(QStringLiteral("files_defaultExtEdit"));
     files_defaultExtEdit->setEditable(true);
     files_defaultExtEdit->setInsertPolicy(QComboBox::NoInsert);
-    files_defaultExtEdit->addItems({ QStringLiteral("html"), QStringLiteral("htm") });
+    files_defaultExtEdit->addItems({QStringLiteral("html"), QStringLiteral("htm")});
     extLabel->setBuddy(files_defaultExtEdit);
     extRow->addWidget(extLabel);
     extRow->addWidget(files_defaultExtEdit, 1);
@@ -86,8 +84,9 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     auto *groupLayout = new QVBoxLayout(viewerTypeGroup);
     m_viewerTypeButtons = new QButtonGroup(viewerTypeGroup);
     // The button ids are the ViewerType values.
-    const QStringList viewerCaptions { QStringLiteral("Microsoft (r) Internet Explorer"),
-        QStringLiteral("Netscape Navigator"), QStringLiteral("Other"), QStringLiteral("Default browser") };
+    const QStringList viewerCaptions{QStringLiteral("Microsoft (r) Internet Explorer"),
+                                     QStringLiteral("Netscape Navigator"), QStringLiteral("Other"),
+                                     QStringLiteral("Default browser")};
     for (int i = 0; i < viewerCaptions.size(); ++i) {
         auto *radio = new QRadioButton(viewerCaptions.at(i), viewerTypeGroup);
         m_viewerTypeButtons->addButton(radio, i);
@@ -110,7 +109,7 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     viewersLayout->addWidget(
         noteLabel(QStringLiteral("Internet Explorer and Netscape are used with DDE. If you dont want to use DDE (not "
                                  "recommended if you use IE or NS) you can choose 'Other'"),
-            viewersPage));
+                  viewersPage));
     viewersLayout->addWidget(noteLabel(
         QStringLiteral("The 'Default browser' means the browser that opens when you double-click on an HTML file."),
         viewersPage));
@@ -125,15 +124,15 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
         miscPage);
     InsertBRChkBox->setObjectName(QStringLiteral("InsertBRChkBox"));
     miscLayout->addWidget(InsertBRChkBox);
-    auto *brNote
-        = new QLabel(QStringLiteral("If not selected, <BR> will be inserted if Ctrl+Enter is pressed."), miscPage);
+    auto *brNote = new QLabel(QStringLiteral("If not selected, <BR> will be inserted if Ctrl+Enter is pressed."),
+                              miscPage);
     brNote->setTextFormat(Qt::PlainText);
     QFont italic = brNote->font();
     italic.setItalic(true);
     brNote->setFont(italic);
     miscLayout->addWidget(brNote);
-    InsertTagsChkBox
-        = new QCheckBox(QStringLiteral("Insert &all document structure tags when opening a new document."), miscPage);
+    InsertTagsChkBox = new QCheckBox(QStringLiteral("Insert &all document structure tags when opening a new document."),
+                                     miscPage);
     InsertTagsChkBox->setObjectName(QStringLiteral("InsertTagsChkBox"));
     miscLayout->addWidget(InsertTagsChkBox);
     ShowStatusBarChkBox = new QCheckBox(QStringLiteral("Show &status bar"), miscPage);

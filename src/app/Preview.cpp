@@ -12,8 +12,7 @@
 #include <QProcess>
 #include <QUrl>
 
-namespace
-{
+namespace {
 enum ViewerKind { InternetExplorer = 0, Netscape = 1, OtherViewer = 2, DefaultBrowser = 3 };
 
 bool connectOrStart(BrowserBridge &bridge, const QString &service, const QString &topic)
@@ -22,7 +21,7 @@ bool connectOrStart(BrowserBridge &bridge, const QString &service, const QString
         return true;
     return bridge.startServiceApplication() && bridge.connect(service, topic);
 }
-} // namespace
+}  // namespace
 
 QString InternetExplorerOpenRequest(const QString &fileName)
 {
@@ -38,8 +37,8 @@ QStringList ViewerCommandLine(const QString &viewerFileName, const QString &file
 {
     // A path with spaces that names a program stays whole; otherwise the text may
     // carry options ("chromium --new-window") or quotes. The file name is never split.
-    QStringList command
-        = QFileInfo(viewerFileName).isFile() ? QStringList { viewerFileName } : QProcess::splitCommand(viewerFileName);
+    QStringList command = QFileInfo(viewerFileName).isFile() ? QStringList{viewerFileName}
+                                                             : QProcess::splitCommand(viewerFileName);
     if (!fileName.isEmpty())
         command.append(fileName);
     return command;
@@ -76,9 +75,9 @@ void PreviewInBrowser(const QString &requested)
     const Settings &settings = AppSettings();
     if (settings.ViewerFileName.isEmpty() && settings.ViewerType != DefaultBrowser) {
         Prompts::instance().message(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
-            QStringLiteral("No browser defined !\r\n"
-                           "Please define the browser's path using Options from the main menu"),
-            QMessageBox::NoIcon, QMessageBox::Ok);
+                                    QStringLiteral("No browser defined !\r\n"
+                                                   "Please define the browser's path using Options from the main menu"),
+                                    QMessageBox::NoIcon, QMessageBox::Ok);
         return;
     }
     switch (settings.ViewerType) {
@@ -107,7 +106,8 @@ void PreviewInBrowser(const QString &requested)
 void PreviewDocument(TextDocument &doc)
 {
     if (doc.isModified()) {
-        const auto answer = Prompts::instance().message(doc.window(), QStringLiteral("Confirm"),
+        const auto answer = Prompts::instance().message(
+            doc.window(), QStringLiteral("Confirm"),
             QStringLiteral("Do you want to save the document before viewing it in the browser? (recommended)"),
             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer != QMessageBox::Yes && answer != QMessageBox::No)

@@ -66,8 +66,8 @@ void DocumentJournaler::editAt(int position, int type)
     // Text before the edit is unchanged, so a copy under way keeps what it has
     // of it and goes on from there: typing during the copy of a big document
     // delays its entry, never cancels it.
-    constexpr int Edits = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE |
-                          QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT;
+    constexpr int Edits = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE
+                          | QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT;
     if (m_copied >= 0 && (type & Edits))
         m_copied = std::min<qsizetype>(m_copied, std::max(position, 0));
 }
@@ -192,8 +192,8 @@ private:
             return;
         m_told = true;
         Prompts::instance().message(&m_main, QStringLiteral("Warning"),
-                                    JournalProblemNote(problem) +
-                                        QStringLiteral("\nTagloom keeps trying; saving your documents is safest."),
+                                    JournalProblemNote(problem)
+                                        + QStringLiteral("\nTagloom keeps trying; saving your documents is safest."),
                                     QMessageBox::Warning, QMessageBox::Ok);
     }
     void retry()
@@ -292,8 +292,8 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
     dlg.setObjectName(QStringLiteral("RecoveryDlg"));
     dlg.setWindowTitle(QStringLiteral("Recover unsaved work"));
     auto *layout = new QVBoxLayout(&dlg);
-    layout->addWidget(new QLabel(QStringLiteral("Tagloom did not end normally. These documents had unsaved changes:"),
-                                 &dlg));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Tagloom did not end normally. These documents had unsaved changes:"), &dlg));
     auto *list = new QTreeWidget(&dlg);
     list->setObjectName(QStringLiteral("EntryList"));
     list->setRootIsDecorated(false);
@@ -338,7 +338,8 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
         if (!ok || !documents.roomForDocument())
             continue;
         TMDIChild *doc = documents.CreateDocumentWindow(
-            e.meta.fileName.isEmpty() ? QStringLiteral("Untitled:%1").arg(documents.list().size() + 1) : e.meta.fileName);
+            e.meta.fileName.isEmpty() ? QStringLiteral("Untitled:%1").arg(documents.list().size() + 1)
+                                      : e.meta.fileName);
         doc->Memo1->loadBytes(text);
         doc->Memo1->setSelStart(std::clamp(e.meta.caret, 0, doc->Memo1->length()));
         doc->DocumentFileName = e.meta.fileName;

@@ -72,8 +72,8 @@ QByteArray RecoveryEntry::text(bool *ok) const
     QFile file(path);
     RecoveryEntry check;
     QByteArray bytes;
-    const bool good = file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, check) &&
-                      (bytes = file.readAll()).size() == check.size;
+    const bool good = file.open(QIODevice::ReadOnly) && ReadRecoveryHeader(file, check)
+                      && (bytes = file.readAll()).size() == check.size;
     if (ok)
         *ok = good;
     return good ? bytes : QByteArray();
@@ -109,8 +109,8 @@ bool RecoveryJournal::setUp()
         setSetupProblem(QString());
         return true;
     }
-    const QString folder =
-        QDir(m_root).filePath(QStringLiteral("run-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const QString folder = QDir(m_root).filePath(QStringLiteral("run-")
+                                                 + QUuid::createUuid().toString(QUuid::WithoutBraces));
     if (!QDir().mkpath(m_root)) {
         setSetupProblem(QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(m_root)));
         return false;

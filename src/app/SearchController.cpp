@@ -117,9 +117,7 @@ int ReplaceInDocument(TColorMemo *editor, const SearchQuery &query, bool all, QW
 }
 
 SearchController::SearchController(QWidget *mainWindow, std::function<TColorMemo *()> activeEditor)
-    : QObject(mainWindow),
-      m_mainWindow(mainWindow),
-      m_activeEditor(std::move(activeEditor)),
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_activeEditor(std::move(activeEditor)),
       m_findDialog(new SearchDialog(SearchDialog::Find, mainWindow)),
       m_replaceDialog(new SearchDialog(SearchDialog::Replace, mainWindow))
 {
@@ -135,8 +133,8 @@ void SearchController::open(SearchDialog *dialog)
 {
     if (TColorMemo *editor = m_activeEditor()) {
         if (editor->SelLength() > 0)
-            dialog->setFindText(editor->decode(editor->rangeView(editor->SelStart(),
-                                                                 editor->SelStart() + editor->SelLength())));
+            dialog->setFindText(
+                editor->decode(editor->rangeView(editor->SelStart(), editor->SelStart() + editor->SelLength())));
     }
     dialog->present();
     if (!m_findNextEnabled) {

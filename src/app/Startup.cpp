@@ -15,7 +15,6 @@
 #include <QIcon>
 #include <QTimer>
 
-
 int RunTagloom(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Tagloom"));
@@ -54,8 +53,9 @@ int RunTagloom(QApplication &app)
             QFile out(report);
             if (out.open(QIODevice::WriteOnly)) {
                 for (TMDIChild *doc : mainForm.documents().list())
-                    out.write((doc->caption() + QStringLiteral("\t%1 colour rules\n")
-                                                    .arg(doc->Memo1->ColorRules().Count())).toUtf8());
+                    out.write(
+                        (doc->caption() + QStringLiteral("\t%1 colour rules\n").arg(doc->Memo1->ColorRules().Count()))
+                            .toUtf8());
             }
             out.close();
             mainForm.close();

@@ -35,7 +35,8 @@ DocumentStatusFields::DocumentStatusFields(QStatusBar *bar, QMdiArea *area) : QO
     m_encoding = field(bar, "encodingStatus");
     m_lineEnds = field(bar, "lineEndsStatus");
     // Wide enough for a long line and a selection, so the fields do not jump as the caret moves.
-    m_caret->setMinimumWidth(m_caret->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 999 (9999 selected)")));
+    m_caret->setMinimumWidth(
+        m_caret->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 999 (9999 selected)")));
     connect(area, &QMdiArea::subWindowActivated, this, &DocumentStatusFields::follow);
 }
 
@@ -63,10 +64,15 @@ void DocumentStatusFields::follow(QMdiSubWindow *window)
                     if (updated & (QsciScintillaBase::SC_UPDATE_CONTENT | QsciScintillaBase::SC_UPDATE_SELECTION))
                         showCaret();
                 }),
-        connect(memo, &TColorMemo::loaded, this, [this] { showFile(); showCaret(); }),
+        connect(memo, &TColorMemo::loaded, this,
+                [this] {
+                    showFile();
+                    showCaret();
+                }),
         connect(doc, &TMDIChild::documentSaved, this, &DocumentStatusFields::showFile),
         // The window goes without another taking its place before the area says so.
-        connect(doc, &QObject::destroyed, this, [this] { follow(nullptr); }, Qt::QueuedConnection),
+        connect(
+            doc, &QObject::destroyed, this, [this] { follow(nullptr); }, Qt::QueuedConnection),
     };
     showFile();
     showCaret();

@@ -40,7 +40,8 @@ HotkeyCapture::HotkeyCapture(QMainWindow *mainWindow, QMdiArea *documentArea)
     column->addStretch(1);
     auto *press = new QLabel(QStringLiteral("Press hotkey."), m_panel);
     press->setObjectName(QStringLiteral("Label1"));
-    auto *click = new QLabel(QStringLiteral("Click with mouse on the menu item you want to assign the hotkey to."), m_panel);
+    auto *click = new QLabel(QStringLiteral("Click with mouse on the menu item you want to assign the hotkey to."),
+                             m_panel);
     click->setObjectName(QStringLiteral("Label2"));
     click->setWordWrap(true);
     m_hotKey = new HotkeyEdit(m_panel);
@@ -192,7 +193,8 @@ void HotkeyCapture::endCapture(bool focusWindow)
     if (m_editor)
         m_editor->setEnabled(true);
     m_editor = nullptr;
-    if (auto *project = m_main->findChild<QDockWidget *>(QStringLiteral("projectPanel")); project && AppSettings().ProjectVisible)
+    if (auto *project = m_main->findChild<QDockWidget *>(QStringLiteral("projectPanel"));
+        project && AppSettings().ProjectVisible)
         project->show();
     for (const QPointer<QToolBar> &bar : std::as_const(m_disabledBars))
         if (bar)

@@ -62,8 +62,9 @@ bool HotkeyEdit::event(QEvent *e)
 void HotkeyEdit::keyPressEvent(QKeyEvent *e)
 {
     const int key = e->key();
-    const Qt::KeyboardModifiers mods =
-        e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier);
+    const Qt::KeyboardModifiers mods = e->modifiers()
+                                       & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier
+                                          | Qt::KeypadModifier);
     e->accept();
     if (isModifierKey(key)) {
         setText(modifierText(mods));

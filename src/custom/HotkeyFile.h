@@ -19,7 +19,7 @@ namespace HotkeyFileLimits {
 constexpr int RecordSize = 258;
 constexpr int NameSize = 255;
 constexpr int MaxRecords = 250;  // records after these are ignored
-}
+}  // namespace HotkeyFileLimits
 
 // The records of a file's bytes, in file order, at most MaxRecords records read.
 // Records that cannot be sound (a partial record at the end, an empty name, a key
@@ -39,8 +39,8 @@ bool WriteHotkeysFile(const QString &fileName, const QList<HotkeyRecord> &record
 struct HotkeyItem
 {
     QString name;
-    int tag = 0;         // items with a tag other than 0 are not captured or saved
-    quint16 value = 0;   // the item's key (its own, even when an earlier item holds the same key)
+    int tag = 0;        // items with a tag other than 0 are not captured or saved
+    quint16 value = 0;  // the item's key (its own, even when an earlier item holds the same key)
 };
 
 // The records SaveHotkeys writes: every item with tag 0, in walk order.

@@ -98,21 +98,38 @@ QString JsStringText(const QString &typed)
     for (qsizetype i = 0; i < typed.size(); ++i) {
         const QChar c = typed[i];
         switch (c.unicode()) {
-        case u'\\': out += QLatin1StringView("\\\\"); break;
-        case u'"': out += QLatin1StringView("\\\""); break;
-        case u'\'': out += QLatin1StringView("\\'"); break;
-        case u'\r': out += QLatin1StringView("\\r"); break;
-        case u'\n': out += QLatin1StringView("\\n"); break;
-        case 0x2028: out += QLatin1StringView("\\u2028"); break;
-        case 0x2029: out += QLatin1StringView("\\u2029"); break;
-        case u'~': out += QLatin1StringView("\\u007E"); break;
+        case u'\\':
+            out += QLatin1StringView("\\\\");
+            break;
+        case u'"':
+            out += QLatin1StringView("\\\"");
+            break;
+        case u'\'':
+            out += QLatin1StringView("\\'");
+            break;
+        case u'\r':
+            out += QLatin1StringView("\\r");
+            break;
+        case u'\n':
+            out += QLatin1StringView("\\n");
+            break;
+        case 0x2028:
+            out += QLatin1StringView("\\u2028");
+            break;
+        case 0x2029:
+            out += QLatin1StringView("\\u2029");
+            break;
+        case u'~':
+            out += QLatin1StringView("\\u007E");
+            break;
         case u'<':
             // "</script" would end the element; "<!--" would change how it is parsed.
             out += c;
             if (i + 1 < typed.size() && (typed[i + 1] == u'/' || typed[i + 1] == u'!'))
                 out += u'\\';
             break;
-        default: out += c;
+        default:
+            out += c;
         }
     }
     return out;
@@ -172,8 +189,9 @@ std::optional<QString> ReadJSEntry(int n, const QString &params, QWidget *parent
     // A file that is there but cannot be used says why, so the user does not
     // go looking for a file that exists.
     const auto cannotUse = [&](const QString &why) {
-        Prompts::instance().message(parent, QStringLiteral("Error"), QStringLiteral("Cannot open file %1").arg(shown) + why,
-                                    QMessageBox::Critical, QMessageBox::Ok);
+        Prompts::instance().message(parent, QStringLiteral("Error"),
+                                    QStringLiteral("Cannot open file %1").arg(shown) + why, QMessageBox::Critical,
+                                    QMessageBox::Ok);
         return std::nullopt;
     };
     if (info.size() > MaxEntriesFileSize)

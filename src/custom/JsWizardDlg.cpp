@@ -48,7 +48,7 @@ QFormLayout *formPage(QWidget *page)
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     return form;
 }
-} // namespace
+}  // namespace
 
 TjsWiz::TjsWiz(TextDocument &document, QWidget *parent) : QDialog(parent), m_document(document)
 {
@@ -130,7 +130,8 @@ QWidget *TjsWiz::lastModifiedPage()
 {
     auto *page = new QWidget;
     p0_align = named(new QComboBox, "p0_align");
-    p0_align->addItems({QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
+    p0_align->addItems(
+        {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
     p0_chooseFont = named(new QPushButton(QStringLiteral("Choose &Font")), "p0_chooseFont");
     p0_chooseFont->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(p0_chooseFont, &QPushButton::clicked, this, &TjsWiz::p0_chooseFontClick);
@@ -225,8 +226,7 @@ void TjsWiz::pagesPageChanged()
     // Offer the document's form names; a name already offered is not added
     // again when the page is shown once more, and what the user typed stays.
     const QString typed = p1_formName->currentText();
-    for (const QString &name :
-         CollectTagNames(m_document, QStringLiteral("<form"), QStringLiteral("name=\""))) {
+    for (const QString &name : CollectTagNames(m_document, QStringLiteral("<form"), QStringLiteral("name=\""))) {
         if (p1_formName->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
             p1_formName->addItem(name);
     }

@@ -28,7 +28,8 @@ QString JsScriptValue(const QString &typed, bool utf8Document)
     out.reserve(text.size());
     for (QChar c : text) {
         if (c.unicode() > 0xFF)
-            out += QStringLiteral("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            out += QStringLiteral("\\u")
+                   + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
         else
             out += c;
     }
@@ -46,7 +47,7 @@ QStringList colorParams(const JsRgb &rgb)
     return {QString::number(component(rgb.red)), QString::number(component(rgb.green)),
             QString::number(component(rgb.blue))};
 }
-} // namespace
+}  // namespace
 
 QString ScrollingButtonParams(const JsWizardValues &values, bool utf8Document)
 {

@@ -36,9 +36,9 @@ struct JsRgb
 struct JsWizardValues
 {
     JsWizardScript script = JsWizardScript::LastModified;
-    QString align;  // "None", "Left", "Center", "Right" (Last modified)
+    QString align;                             // "None", "Left", "Center", "Right" (Last modified)
     QString scrollText, formName, submitName;  // Scrolling Submit-Button
-    JsRgb fadeFrom, fadeTo;  // Fade
+    JsRgb fadeFrom, fadeTo;                    // Fade
     int speed = 2;
     JsRgb textFrom, textTo;  // Text Fade
     QString fadeText;

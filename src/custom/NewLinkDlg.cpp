@@ -33,7 +33,7 @@ QLabel *wrappedLabel(const char *name, const char *caption)
     label->setWordWrap(true);
     return label;
 }
-} // namespace
+}  // namespace
 
 TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page, QWidget *parent)
     : QDialog(parent), m_document(document), m_store(store)
@@ -48,13 +48,14 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     newLink_old = named(new QSpinBox, "newLink_old");
     newLink_old->setRange(1, 99);
     newLink_old->setValue(7);
-    newLink_when = named(new RadioGroup(QStringLiteral("Link was added,"),
-                                         {QStringLiteral("on this date"),
-                                          QStringLiteral("when the document was last modified")}),
-                         "newLink_when");
+    newLink_when = named(
+        new RadioGroup(QStringLiteral("Link was added,"),
+                       {QStringLiteral("on this date"), QStringLiteral("when the document was last modified")}),
+        "newLink_when");
     newLink_whenDate = named(new QLineEdit, "newLink_whenDate");
     newLink_whenDate->setInputMask(QStringLiteral("99/99/99"));
-    newLink_whenDate->setMaximumWidth(newLink_whenDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00")) + 24);
+    newLink_whenDate->setMaximumWidth(newLink_whenDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00"))
+                                      + 24);
     connect(newLink_when, &RadioGroup::itemIndexChanged, this, &TnewlinkFrm::newLink_whenClick);
     auto *daysRow = new QHBoxLayout;
     daysRow->addWidget(newLink_old);
@@ -66,9 +67,8 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     }
     auto *checkerLayout = new QVBoxLayout(checker);
     checkerLayout->setContentsMargins(0, 0, 0, 0);
-    checkerLayout->addWidget(
-        named(new QLabel(QStringLiteral("Number of days until link is OLD (i.e. the image wont be displayed):")),
-              "Label4"));
+    checkerLayout->addWidget(named(
+        new QLabel(QStringLiteral("Number of days until link is OLD (i.e. the image wont be displayed):")), "Label4"));
     checkerLayout->addLayout(daysRow);
     checkerLayout->addWidget(newLink_when);
     checkerLayout->addStretch(1);
@@ -114,8 +114,8 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     SizeToCurrentPage(Notebook1);
 
     // OK may refuse an incomplete date and keep the dialog open.
-    const OkCancel buttons =
-        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    const OkCancel buttons = OkCancelButtons(
+        this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Notebook1);
@@ -195,8 +195,8 @@ void TnewlinkFrm::writeHeadPart()
     const QString picture = ToFileUrlPath(MakeRelativePath(m_document, s.NewLinkImage.trimmed()));
     TColorMemo *memo = m_document.editor();
     const std::optional<QString> head = NewLinkHeadLine(ReadJSEntry(
-        NewLinkHeadEntry,
-        NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText, memo->isUtf8Document()), this));
+        NewLinkHeadEntry, NewLinkHeadParams(picture, s.NewLinkImageAlignment, s.NewLinkAltText, memo->isUtf8Document()),
+        this));
     if (!head)
         return;
     const qsizetype at = FindHeadEnd(memo->textView());
@@ -210,7 +210,7 @@ void runDialog(TextDocument &document, SettingsStore &store, int page)
     TnewlinkFrm dialog(document, store, page, document.window());
     Prompts::instance().runModal(&dialog);
 }
-} // namespace
+}  // namespace
 
 void Setnewlinkimage1Click(TextDocument &document, SettingsStore &store)
 {

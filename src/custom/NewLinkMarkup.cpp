@@ -54,8 +54,8 @@ std::optional<QString> NewLinkHeadLine(const std::optional<QString> &entry)
 std::optional<QString> NewLinkHeadText(const QString &entriesFile, const QString &picture, const QString &alignment,
                                        const QString &altText, bool utf8Document)
 {
-    return NewLinkHeadLine(ExtractJSEntry(entriesFile, NewLinkHeadEntry,
-                                          NewLinkHeadParams(picture, alignment, altText, utf8Document)));
+    return NewLinkHeadLine(
+        ExtractJSEntry(entriesFile, NewLinkHeadEntry, NewLinkHeadParams(picture, alignment, altText, utf8Document)));
 }
 
 int NewLinkAlignmentIndex(const QString &alignment)

@@ -26,7 +26,7 @@ struct Predefined
 };
 // In list order; names 169 and 174 are the copyright and registered signs.
 constexpr Predefined PredefinedCharacters[] = {
-    {u"\"", "&quot;"}, {u"&", "&amp;"},  {u"<", "&lt;"}, {u">", "&gt;"}, {u"non-breaking space", "&nbsp;"},
+    {u"\"", "&quot;"},     {u"&", "&amp;"},       {u"<", "&lt;"}, {u">", "&gt;"}, {u"non-breaking space", "&nbsp;"},
     {u"\u00A9", "&#169;"}, {u"\u00AE", "&#174;"},
 };
 

@@ -62,7 +62,8 @@ QByteArray EncodePrivateText(const QString &text)
 QString DecodePrivateText(const QByteArray &bytes)
 {
     // A leading BOM is kept as a character, so it is written back as it was read.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString asUtf8 = utf8.decode(bytes);
     if (!utf8.hasError() && !fitsLatin1(asUtf8))
         return asUtf8;

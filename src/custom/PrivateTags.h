@@ -23,7 +23,7 @@ constexpr int Count = 20;
 constexpr int TextSize = 30;
 constexpr int RecordSize = 94;
 constexpr int FileSize = Count * RecordSize;
-}
+}  // namespace PrivateTagLimits
 
 using PrivateTagList = std::array<PrivateTag, PrivateTagLimits::Count>;
 

@@ -19,9 +19,9 @@ namespace {
 
 // Indicators that carry the colours. The document has no style bytes, so every
 // colour is an indicator value over the visible stretch.
-constexpr int IndText = 8;       // text colour
-constexpr int IndUnderline = 9;  // hot-spot text underline
-constexpr int IndBlock = 10;     // hot-spot markers as solid blocks
+constexpr int IndText = 8;              // text colour
+constexpr int IndUnderline = 9;         // hot-spot text underline
+constexpr int IndBlock = 10;            // hot-spot markers as solid blocks
 constexpr long IndicFlagValueFore = 1;  // SC_INDICFLAG_VALUEFORE
 
 // The editor hears of a change only before it happens. The library's handlers
@@ -64,7 +64,7 @@ void releaseFreedMemory()
 #endif
 }
 
-} // namespace
+}  // namespace
 
 // Switches every editor between the plain and the library's accessibility when
 // an assistive technology comes or goes.
@@ -565,8 +565,8 @@ void TColorMemo::PaintColors(bool caretLineOnly)
         const long wraps = std::max(1L, SendScintilla(SCI_WRAPCOUNT, long(line)));
         return int(y + (wraps - 1) * lineHeight);
     };
-    const int limit = std::max(from, PaintLimit(firstLine, lines, lineHeight, viewport()->height(), lineTop,
-                                                lineStart, lineEnd));
+    const int limit = std::max(
+        from, PaintLimit(firstLine, lines, lineHeight, viewport()->height(), lineTop, lineStart, lineEnd));
 
     // The stretch whose old colours go: the caret's line, or every line that
     // shows, the partly visible ones included.
@@ -700,10 +700,8 @@ int TColorMemo::colorStretch(const PaintStretch &stretch, int caretLine, int sel
     state.SelLength = selLength;
     DrawEventHook *hook = nullptr;
     if (OnDraw && !m_drawHook.A.empty()) {
-        m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text,
-                                         std::span<TKeyDescr> a, int &itemsCount) {
-            OnDraw(sender, fromPos + from, text, a, itemsCount);
-        };
+        m_drawHook.OnDraw = [this, from](TColorRule *sender, int fromPos, QByteArrayView text, std::span<TKeyDescr> a,
+                                         int &itemsCount) { OnDraw(sender, fromPos + from, text, a, itemsCount); };
         hook = &m_drawHook;
     }
     if (state.SelStart < 0) {
@@ -751,7 +749,8 @@ QByteArrayView TColorMemo::rangeView(int from, int to) const
     to = std::clamp(to, from, len);
     if (to == from)
         return {};
-    const char *p = reinterpret_cast<const char *>(self->SendScintilla(SCI_GETRANGEPOINTER, long(from), long(to - from)));
+    const char *p = reinterpret_cast<const char *>(
+        self->SendScintilla(SCI_GETRANGEPOINTER, long(from), long(to - from)));
     return QByteArrayView(p, to - from);
 }
 

@@ -102,7 +102,7 @@ public:
     NotifyEvent OnVScroll;
     NotifyEvent OnHScroll;
     THotSpotClickEvent OnHotSpotClick;
-    TDrawEvent OnDraw;      // ranges of dtEventDraw rules; needs ColorLimMax > 0
+    TDrawEvent OnDraw;  // ranges of dtEventDraw rules; needs ColorLimMax > 0
     TKeyDrawEvent OnDrawKey;
 
     TDrawRules &ColorRules() { return m_rules; }

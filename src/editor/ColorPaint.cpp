@@ -45,7 +45,7 @@ int ColorPaint::hotSpots(int next, QByteArrayView stretch, int from, const THotS
 }
 
 int ColorPaint::compute(TDrawRules &rules, QByteArrayView text, int from, int limit, const PaintState &state,
-                         DrawEventHook *hook)
+                        DrawEventHook *hook)
 {
     from = std::clamp(from, 0, int(text.size()));
     limit = std::clamp(limit, from, int(text.size()));
@@ -69,8 +69,8 @@ int ColorPaint::compute(TDrawRules &rules, QByteArrayView text, int from, int li
             next = ScanRule(*rules.Items(i), m_ranges, next, m_stretch, hook);
     }
     if (state.SelLength > 0)
-        next = m_ranges.put(next, {state.SelStart, state.SelStart + state.SelLength - 1, clRuleRed,
-                                   ReservedZ::Selection, 0});
+        next = m_ranges.put(next,
+                            {state.SelStart, state.SelStart + state.SelLength - 1, clRuleRed, ReservedZ::Selection, 0});
     m_rangeCount = next;
     return merge(next, from, limit);
 }

@@ -57,8 +57,8 @@ QByteArrayView trimmed(QByteArrayView text)
 int byteWeight(unsigned char c)
 {
     // A to Z: English letter shares, scaled for the markup around the prose.
-    static const unsigned char letters[26] = {49, 9, 17, 26, 76, 13, 12, 37, 42, 2, 5, 24, 14,
-                                              40, 45, 11, 1, 36, 38, 55, 17, 6, 14, 2, 12, 1};
+    static const unsigned char letters[26] = {49, 9,  17, 26, 76, 13, 12, 37, 42, 2,  5, 24, 14,
+                                              40, 45, 11, 1,  36, 38, 55, 17, 6,  14, 2, 12, 1};
     if (c >= 'a' && c <= 'z')
         c = static_cast<unsigned char>(c - 32);
     if (c >= 'A' && c <= 'Z')
@@ -121,10 +121,10 @@ struct NamedColor
 };
 
 constexpr NamedColor namedColors[] = {
-    {"BLACK", 0x000000}, {"MAROON", 0x000080}, {"GREEN", 0x008000},   {"OLIVE", 0x008080},
-    {"NAVY", 0x800000},  {"PURPLE", 0x800080}, {"TEAL", 0x808000},    {"GRAY", 0x808080},
-    {"RED", 0x0000FF},   {"LIME", 0x00FF00},   {"YELLOW", 0x00FFFF},  {"BLUE", 0xFF0000},
-    {"FUCHSIA", 0xFF00FF}, {"AQUA", 0xFFFF00}, {"WHITE", 0xFFFFFF},   {"SILVER", 0xC0C0C0},
+    {"BLACK", 0x000000},   {"MAROON", 0x000080}, {"GREEN", 0x008000},  {"OLIVE", 0x008080},
+    {"NAVY", 0x800000},    {"PURPLE", 0x800080}, {"TEAL", 0x808000},   {"GRAY", 0x808080},
+    {"RED", 0x0000FF},     {"LIME", 0x00FF00},   {"YELLOW", 0x00FFFF}, {"BLUE", 0xFF0000},
+    {"FUCHSIA", 0xFF00FF}, {"AQUA", 0xFFFF00},   {"WHITE", 0xFFFFFF},  {"SILVER", 0xC0C0C0},
 };
 
 // "$" followed by hexadecimal digits that fit 32 bits; false for anything else.
@@ -161,7 +161,7 @@ void setMarker(char (&dst)[TColorRule::MarkerMax], quint8 &len, QByteArrayView t
     std::memcpy(dst, text.data(), len);
 }
 
-} // namespace
+}  // namespace
 
 TKeyDescrList::TKeyDescrList(int capacity) : m_items(size_t(std::max(capacity, 0))) {}
 
@@ -409,7 +409,8 @@ int scanKeywords(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch 
             if (at < 0)
                 break;
             const bool accepted = rule.PartWord
-                || ((at == 0 || !isLetter(text[at - 1])) && (at + n >= len || !isLetter(text[at + n])));
+                                  || ((at == 0 || !isLetter(text[at - 1]))
+                                      && (at + n >= len || !isLetter(text[at + n])));
             if (accepted) {
                 TKeyDescr r;
                 r.StartPos = from + int(at);
@@ -520,7 +521,7 @@ int scanEvent(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &st
     return next;
 }
 
-} // namespace
+}  // namespace
 
 int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &text, DrawEventHook *hook)
 {

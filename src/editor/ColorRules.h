@@ -47,7 +47,7 @@ constexpr quint8 HotSpotText = 252;
 constexpr quint8 HotSpotMarker = 253;
 constexpr quint8 Selection = 254;
 constexpr quint8 Tab = 255;
-}
+}  // namespace ReservedZ
 
 // The ranges of one paint pass. Records are kept from pass to pass; a pass
 // appends new ones only when it needs more than the list holds.
@@ -91,7 +91,7 @@ public:
     {
         QByteArray keyword;  // upper-cased when KeyCase is false
         TColor color = 0;
-        quint8 anchor = 0;   // offset of the byte looked for first (the rarest guess)
+        quint8 anchor = 0;  // offset of the byte looked for first (the rarest guess)
     };
     struct MarkerEntry
     {
@@ -206,8 +206,8 @@ private:
 // Supplies the ranges of event rules. fromPos is the scan start in editor
 // positions; the handler fills records of a with positions relative to it and
 // sets itemsCount.
-using TDrawEvent = std::function<void(TColorRule *sender, int fromPos, QByteArrayView text,
-                                      std::span<TKeyDescr> a, int &itemsCount)>;
+using TDrawEvent =
+    std::function<void(TColorRule *sender, int fromPos, QByteArrayView text, std::span<TKeyDescr> a, int &itemsCount)>;
 
 struct DrawEventHook
 {
@@ -218,8 +218,7 @@ struct DrawEventHook
 // Scans one rule over the stretch and appends its ranges from record next on;
 // returns the new next. Every range lies inside the stretch. A disabled rule
 // adds nothing; tables older than the rule's lists are rebuilt first.
-int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &text,
-             DrawEventHook *hook = nullptr);
+int ScanRule(TColorRule &rule, TKeyDescrList &ranges, int next, ScanStretch &text, DrawEventHook *hook = nullptr);
 
 // ASCII-only case changes, as the rules use them.
 QByteArray RuleUpperAscii(QByteArrayView text);

@@ -86,7 +86,7 @@ QString oneLine(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(parent), m_editors(std::move(editors))
 {
@@ -102,7 +102,8 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     ruleName = new QLineEdit(mainPanel);
     ruleName->setObjectName(QStringLiteral("ruleName"));
     // The name is the first field of a ";"-separated line, and a line break would end the line.
-    ruleName->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;\\r\\n]*")), ruleName));
+    ruleName->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;\\r\\n]*")), ruleName));
     auto *nameLabel = new QLabel(QStringLiteral("Color rule &name:"), mainPanel);
     nameLabel->setBuddy(ruleName);
 
@@ -129,7 +130,8 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     keysEdit = new QLineEdit(mainPanel);
     keysEdit->setObjectName(QStringLiteral("keysEdit"));
     keysEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\r\\n]*")), keysEdit));
-    auto *label3 = new QLabel(QStringLiteral("NOTE: The markers are seperated with \";\". i.e: <HTML>;</HTML>"), mainPanel);
+    auto *label3 = new QLabel(QStringLiteral("NOTE: The markers are seperated with \";\". i.e: <HTML>;</HTML>"),
+                              mainPanel);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setTextFormat(Qt::PlainText);
 
@@ -325,7 +327,8 @@ void TcolorWordsDlg::StoreRuleLine(int index)
         const char oldType = RuleFieldType(old);
         if (decode(raw.field[0]) == name)
             out.field[0] = raw.field[0];
-        if ((type == 0 && oldType == 'k') || (type == 1 && oldType == 'm') || (type < 0 && oldType != 'k' && oldType != 'm'))
+        if ((type == 0 && oldType == 'k') || (type == 1 && oldType == 'm')
+            || (type < 0 && oldType != 'k' && oldType != 'm'))
             out.field[1] = raw.field[1];
         if (HexToColor(RuleFieldColor(old)) == color)
             out.field[2] = raw.field[2];
@@ -335,7 +338,8 @@ void TcolorWordsDlg::StoreRuleLine(int index)
         if (decode(raw.keys) == keys)
             out.keys = raw.keys;
     }
-    const QByteArray line = out.field[0] + ';' + out.field[1] + ';' + out.field[2] + ';' + out.field[3] + ';' + out.keys;
+    const QByteArray line = out.field[0] + ';' + out.field[1] + ';' + out.field[2] + ';' + out.field[3] + ';'
+                            + out.keys;
 
     if (QListWidgetItem *item = colorRulesList->item(index))
         item->setText(name);

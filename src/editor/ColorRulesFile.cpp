@@ -40,7 +40,7 @@ QByteArrayView ruleField(QByteArrayView line, int index)
     return line.sliced(start, (semi < 0 ? line.size() : semi) - start);
 }
 
-} // namespace
+}  // namespace
 
 QList<QByteArray> &RuleLines()
 {
@@ -98,8 +98,9 @@ bool WriteColorRulesFile(const QString &fileName, const QList<QByteArray> &lines
     QString reason;
     if (!WriteFileSafely(fileName, out, &reason)) {
         Prompts::instance().messageWithDetail(
-            parent, QStringLiteral("Error"), QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(fileName)),
-            reason, QMessageBox::Critical, QMessageBox::Ok);
+            parent, QStringLiteral("Error"),
+            QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(fileName)), reason,
+            QMessageBox::Critical, QMessageBox::Ok);
         return false;
     }
     return true;

@@ -17,7 +17,7 @@ QString number(const NameValueList &values, const char *name)
     return OneLine(values.value(QLatin1String(name))).trimmed();
 }
 
-} // namespace
+}  // namespace
 
 QString AppletClassFile(const QString &code)
 {
@@ -36,8 +36,8 @@ TagPairTexts AppletMarkup(int kind, const NameValueList &v)
 {
     TagPairTexts texts;
     if (kind == AppletParameter) {
-        texts.start = QStringLiteral("<PARAM NAME=") + quoted(v, "name") + QStringLiteral(" VALUE=") + quoted(v, "value")
-                      + QLatin1Char('>');
+        texts.start = QStringLiteral("<PARAM NAME=") + quoted(v, "name") + QStringLiteral(" VALUE=")
+                      + quoted(v, "value") + QLatin1Char('>');
         return texts;
     }
     texts.start = QStringLiteral("<APPLET CODE=") + quoted(v, "code") + QStringLiteral(" NAME=") + quoted(v, "name")

@@ -17,9 +17,10 @@ QString DontDefineText()
 
 QStringList FontSizeItems()
 {
-    return {DontDefineText(),   QStringLiteral("6"),  QStringLiteral("8"),  QStringLiteral("10"), QStringLiteral("12"),
-            QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("22"), QStringLiteral("24"),
-            QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("42"), QStringLiteral("72")};
+    return {DontDefineText(),     QStringLiteral("6"),  QStringLiteral("8"),  QStringLiteral("10"),
+            QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+            QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("28"), QStringLiteral("36"),
+            QStringLiteral("42"), QStringLiteral("72")};
 }
 
 namespace {
@@ -36,7 +37,7 @@ QString htmlSizeOfPoints(int points)
     return QString::number(size);
 }
 
-} // namespace
+}  // namespace
 
 QString HtmlFontSize(const QString &sizeText)
 {

@@ -33,7 +33,7 @@ QString definedText(const QComboBox *combo)
     const QString text = combo->currentText().trimmed();
     return text.compare(DontDefineText(), Qt::CaseInsensitive) == 0 ? QString() : text;
 }
-} // namespace
+}  // namespace
 
 QStringList ScreenFontNames()
 {

@@ -51,7 +51,7 @@ void connectWizard(QPushButton *button, QLineEdit *field)
     });
 }
 
-} // namespace
+}  // namespace
 
 TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent), m_document(document)
 {
@@ -95,16 +95,16 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     LOWSRCButton = named(new QPushButton(QStringLiteral("Brows&e..."), this), "LOWSRCButton");
     LOWSRCButton2 = named(new QPushButton(QStringLiteral("URL Wi&zard"), this), "LOWSRCButton2");
 
-    MapTypeGroup = radioGroup(this, "MapTypeGroup", QStringLiteral("&Map type"),
-                              {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"),
-                               QStringLiteral("Server side map (ISMAP)")},
-                              1, NoMap);
+    MapTypeGroup = radioGroup(
+        this, "MapTypeGroup", QStringLiteral("&Map type"),
+        {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"), QStringLiteral("Server side map (ISMAP)")},
+        1, NoMap);
     USEMAPEdit = named(new QLineEdit(this), "USEMAPEdit");
     USEMAPButton1 = named(new QPushButton(QStringLiteral("&1. Select map from this document"), this), "USEMAPButton1");
-    USEMAPButton2 =
-        named(new QPushButton(QStringLiteral("&2. Select map from other document on this server"), this), "USEMAPButton2");
-    USEMAPButton3 =
-        named(new QPushButton(QStringLiteral("&3. Select map from other document on other server"), this), "USEMAPButton3");
+    USEMAPButton2 = named(new QPushButton(QStringLiteral("&2. Select map from other document on this server"), this),
+                          "USEMAPButton2");
+    USEMAPButton3 = named(new QPushButton(QStringLiteral("&3. Select map from other document on other server"), this),
+                          "USEMAPButton3");
     ISMAPedit = named(new QLineEdit(this), "ISMAPedit");
     ISMAPbutton = named(new QPushButton(QStringLiteral("Br&owse..."), this), "ISMAPbutton");
     ISMAPButton2 = named(new QPushButton(QStringLiteral("URL &Wizard"), this), "ISMAPButton2");
@@ -204,8 +204,8 @@ void TImageDlg::UpdateEnabled()
     for (QWidget *w : {static_cast<QWidget *>(USEMAPEdit), static_cast<QWidget *>(USEMAPButton1),
                        static_cast<QWidget *>(USEMAPButton2), static_cast<QWidget *>(USEMAPButton3)})
         w->setEnabled(client);
-    for (QWidget *w : {static_cast<QWidget *>(ISMAPedit), static_cast<QWidget *>(ISMAPbutton),
-                       static_cast<QWidget *>(ISMAPButton2)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(ISMAPedit), static_cast<QWidget *>(ISMAPbutton), static_cast<QWidget *>(ISMAPButton2)})
         w->setEnabled(server);
 }
 

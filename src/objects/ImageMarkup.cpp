@@ -15,7 +15,8 @@ QString ImageText(const ImageValues &v)
     };
     const auto quoted = [&text](const char *name, const QString &value) {
         if (!value.isEmpty())
-            text += QLatin1Char(' ') + QLatin1String(name) + QStringLiteral("=\"") + QuotedValue(value) + QLatin1Char('"');
+            text += QLatin1Char(' ') + QLatin1String(name) + QStringLiteral("=\"") + QuotedValue(value)
+                    + QLatin1Char('"');
     };
     plain("ALIGN", v.align);
     quoted("ALT", v.alt);

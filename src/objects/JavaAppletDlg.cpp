@@ -25,7 +25,7 @@ NumberEdit *narrowNumber(const char *name, int minimum, int maximum, int value)
     edit->setMaximumWidth(70);
     return edit;
 }
-} // namespace
+}  // namespace
 
 TJavaAppletDlg::TJavaAppletDlg(Page page, QWidget *parent) : QDialog(parent)
 {

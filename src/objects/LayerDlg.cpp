@@ -47,7 +47,7 @@ QString positive(const NumberEdit *edit)
     const int value = edit->value(0);
     return value > 0 ? QString::number(value) : QString();
 }
-} // namespace
+}  // namespace
 
 TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
 {
@@ -55,7 +55,8 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Layer"));
 
     layerType = radioGroup(nullptr, "layerType", QString(),
-                           {QStringLiteral("<LAYER>...</LAYER>         "), QStringLiteral("<ILAYER>...</ILAYER>")}, 2, 0);
+                           {QStringLiteral("<LAYER>...</LAYER>         "), QStringLiteral("<ILAYER>...</ILAYER>")}, 2,
+                           0);
     connect(layerType, &RadioGroup::itemIndexChanged, this, &TlayerFrm::layerTypeClick);
 
     nameEdit = named(new QLineEdit, "nameEdit");

@@ -28,7 +28,7 @@ QString quoted(const NameValueList &values, const char *name, const char *attrib
            + QLatin1Char('"');
 }
 
-} // namespace
+}  // namespace
 
 TagPairTexts LayerMarkup(int kind, const NameValueList &v)
 {

@@ -30,14 +30,15 @@ QComboBox *targetBox(QWidget *parent, const char *name, QCheckBox *check)
 {
     auto *box = named(new QComboBox(parent), name);
     box->setEditable(true);
-    box->addItems({QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
+    box->addItems(
+        {QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
     box->setCurrentIndex(-1);
     box->setEnabled(false);
     QObject::connect(check, &QCheckBox::toggled, box, &QWidget::setEnabled);
     return box;
 }
 
-} // namespace
+}  // namespace
 
 QString LinksDlgCaption(int page)
 {
@@ -85,8 +86,8 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     LinkToAnchorGroup = named(new QGroupBox(QStringLiteral("Link to an Anchor"), page1), "LinkToAnchorGroup");
     AnchorList2 = named(new QListWidget(LinkToAnchorGroup), "AnchorList2");
     AnchorDesEdit = named(new QLineEdit(LinkToAnchorGroup), "AnchorDesEdit");
-    LinkToAnchorDefineTargetChkBox
-        = named(new QCheckBox(QStringLiteral("Define &Target:"), LinkToAnchorGroup), "LinkToAnchorDefineTargetChkBox");
+    LinkToAnchorDefineTargetChkBox = named(new QCheckBox(QStringLiteral("Define &Target:"), LinkToAnchorGroup),
+                                           "LinkToAnchorDefineTargetChkBox");
     LinkToAnchorDefineTargetEdit = targetBox(LinkToAnchorGroup, "LinkToAnchorDefineTargetEdit",
                                              LinkToAnchorDefineTargetChkBox);
     {
@@ -129,9 +130,9 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     QWidget *page2 = linkPage("FNEdit", "&Filename:", "FNButton", "&Browse...", "FNDesEdit", "FNDefineTargetChkBox",
                               "FNDefineTargetEdit", FNEdit, FNButton, FNDesEdit, FNDefineTargetChkBox,
                               FNDefineTargetEdit);
-    QWidget *page3 = linkPage("URLEdit", "&URL:", "URLButton", "URL &Wizard...", "URLDesEdit",
-                              "URLDefineTargetChkBox", "URLDefineTargetEdit", URLEdit, URLButton, URLDesEdit,
-                              URLDefineTargetChkBox, URLDefineTargetEdit);
+    QWidget *page3 = linkPage("URLEdit", "&URL:", "URLButton", "URL &Wizard...", "URLDesEdit", "URLDefineTargetChkBox",
+                              "URLDefineTargetEdit", URLEdit, URLButton, URLDesEdit, URLDefineTargetChkBox,
+                              URLDefineTargetEdit);
     for (QWidget *p : {page0, page1, page2, page3})
         Notebook->addWidget(p);
     Notebook->setCurrentIndex(qBound(0, page, 3));

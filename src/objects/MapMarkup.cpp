@@ -8,7 +8,8 @@ MapTagTexts MapTagText(int kind, const NameValueList &values)
 {
     const auto value = [&values](const char *name) { return QuotedValue(values.value(QString::fromLatin1(name))); };
     if (kind == MapTag)
-        return {QStringLiteral("<MAP NAME=\"") + value("name") + QStringLiteral("\">\r\n"), QStringLiteral("\r\n</MAP>")};
+        return {QStringLiteral("<MAP NAME=\"") + value("name") + QStringLiteral("\">\r\n"),
+                QStringLiteral("\r\n</MAP>")};
     QString area = QStringLiteral("<AREA SHAPE=\"RECT\" COORDS=\"") + value("left") + QLatin1Char(',') + value("top")
                    + QLatin1Char(',') + value("right") + QLatin1Char(',') + value("bottom") + QLatin1Char('"');
     const QString href = value("href");

@@ -34,7 +34,7 @@ NumberEdit *corner(QWidget *parent, const char *name)
     return edit;
 }
 
-} // namespace
+}  // namespace
 
 QString MapsDlgCaption(int page)
 {
@@ -148,9 +148,9 @@ int TMapsDlg::page() const
 void TMapsDlg::HTMLRefChkBoxClick()
 {
     const bool on = HTMLRefChkBox->isChecked();
-    for (QWidget *w : {static_cast<QWidget *>(URLLabel), static_cast<QWidget *>(HTMLRefEdit),
-                       static_cast<QWidget *>(HTMLRefButton1), static_cast<QWidget *>(TargetLabel),
-                       static_cast<QWidget *>(HTMLRefTargetEdit)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(URLLabel), static_cast<QWidget *>(HTMLRefEdit), static_cast<QWidget *>(HTMLRefButton1),
+          static_cast<QWidget *>(TargetLabel), static_cast<QWidget *>(HTMLRefTargetEdit)})
         w->setEnabled(on);
     // The wizard also needs a composer to be installed.
     HTMLRefButton2->setEnabled(on && HasUrlPicker());

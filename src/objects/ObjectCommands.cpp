@@ -31,7 +31,7 @@ void runMapsDialog(TextDocument &document, int page)
     Prompts::instance().runModal(&dialog);
 }
 
-} // namespace
+}  // namespace
 
 void Insertadocumentinthesamesystem1Click(TextDocument &document)
 {
@@ -88,11 +88,13 @@ const QList<Command> &ObjectCommands()
     static const QList<Command> commands = {
         MakeCommand("Insertadocumentinthesamesystem1", "To &File...", "Ctrl+Shift+F1", "",
                     Insertadocumentinthesamesystem1Click),
-        MakeCommand("Insertadocumentinothersystem1", "To &URL", "Ctrl+Shift+F2", "", Insertadocumentinothersystem1Click),
+        MakeCommand("Insertadocumentinothersystem1", "To &URL", "Ctrl+Shift+F2", "",
+                    Insertadocumentinothersystem1Click),
         MakeCommand("Jumpwithinthisdocument1", "To &Anchor", "Ctrl+Shift+F3", "", Jumpwithinthisdocument1Click),
         MakeCommand("TargetName1", "&Anchor...", "Ctrl+F1", "", TargetName1Click),
         MakeCommand("InsertaURLaddress1", "Insert a &URL address...", "", "", InsertaURLaddress1Click),
-        MakeCommand("Insertarelativefilename1", "Insert a relative &filename...", "", "", Insertarelativefilename1Click),
+        MakeCommand("Insertarelativefilename1", "Insert a relative &filename...", "", "",
+                    Insertarelativefilename1Click),
         MakeCommand("Map1", "&Map", "", "", Map1Click),
         MakeCommand("Area1", "&Area", "", "", Area1Click),
     };

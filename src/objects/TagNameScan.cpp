@@ -85,7 +85,7 @@ private:
     qsizetype m_at = -1;
 };
 
-} // namespace
+}  // namespace
 
 QList<TagNameSpan> FindTagNames(QByteArrayView text, QByteArrayView tagPrefix, QByteArrayView attrPrefix)
 {

@@ -55,7 +55,7 @@ const QList<UrlSchemeLayout> &layouts()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 int UrlSchemeCount()
 {

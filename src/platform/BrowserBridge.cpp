@@ -2,8 +2,7 @@
 
 #include "platform/BrowserBridgeProcess.h"
 
-namespace
-{
+namespace {
 BrowserBridge *g_bridge = nullptr;
 }
 

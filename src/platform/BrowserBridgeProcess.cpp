@@ -5,14 +5,13 @@
 #include <QProcess>
 #include <QUrl>
 
-namespace
-{
+namespace {
 const QString OpenUrlTopic = QStringLiteral("WWW_OpenURL");
 // The tails of the two open requests: Internet Explorer's quoted form and Netscape's bare one.
 const QString QuotedTail = QStringLiteral("\",,-1,,,,,");
 const QString BareTail = QStringLiteral(",,0xFFFFFFFF,0x3,,,");
 const QString FilePrefix = QStringLiteral("file:");
-} // namespace
+}  // namespace
 
 void ProcessBrowserBridge::setServiceApplication(const QString &program)
 {
@@ -40,7 +39,7 @@ void ProcessBrowserBridge::request(const QString &item, int)
     if (target.startsWith(QLatin1Char('-')))
         target = QFileInfo(target).absoluteFilePath();
     // A browser that cannot be started is not reported, as with a silent DDE server.
-    QProcess::startDetached(m_program, target.isEmpty() ? QStringList() : QStringList { target });
+    QProcess::startDetached(m_program, target.isEmpty() ? QStringList() : QStringList{target});
 }
 
 void ProcessBrowserBridge::disconnect()

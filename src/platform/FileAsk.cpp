@@ -12,7 +12,7 @@ QString &lastFolder()
     return folder;
 }
 
-} // namespace
+}  // namespace
 
 QStringList OpenDialogFilters()
 {

@@ -25,8 +25,14 @@ namespace {
 // Reads up to n bytes at offset; fewer at the end of the data.
 using ByteSource = std::function<QByteArray(qint64 offset, qint64 n)>;
 
-int be16(const uchar *p) { return (p[0] << 8) | p[1]; }
-qint64 be32(const uchar *p) { return (qint64(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+int be16(const uchar *p)
+{
+    return (p[0] << 8) | p[1];
+}
+qint64 be32(const uchar *p)
+{
+    return (qint64(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
 
 bool isJpegFrameMarker(int m)
 {
@@ -449,7 +455,7 @@ void decodePng(QByteArrayView bytes, const PictureLimits &limits, Picture &pictu
         picture.frames.append({image, 0});
 }
 
-} // namespace
+}  // namespace
 
 PictureFormat PictureFormatOf(QByteArrayView head)
 {

@@ -57,8 +57,8 @@ constexpr int MinimumFrameDelayMs = 20;
 
 struct Picture
 {
-    PictureSize size;             // as declared by the header, even when not decoded
-    QList<PictureFrame> frames;   // empty when it could not be decoded
+    PictureSize size;            // as declared by the header, even when not decoded
+    QList<PictureFrame> frames;  // empty when it could not be decoded
     bool isNull() const { return frames.isEmpty(); }
 };
 

@@ -16,13 +16,12 @@ public:
     virtual ~Prompts() = default;
 
     virtual QMessageBox::StandardButton message(QWidget *parent, const QString &caption, const QString &text,
-                                                QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
-        = 0;
+                                                QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) = 0;
     // The same with a second paragraph under the text: the system's reason for
     // a failure, kept apart so the message itself reads as it always has.
-    virtual QMessageBox::StandardButton messageWithDetail(QWidget *parent, const QString &caption,
-                                                          const QString &text, const QString &detail,
-                                                          QMessageBox::Icon icon, QMessageBox::StandardButtons buttons);
+    virtual QMessageBox::StandardButton messageWithDetail(QWidget *parent, const QString &caption, const QString &text,
+                                                          const QString &detail, QMessageBox::Icon icon,
+                                                          QMessageBox::StandardButtons buttons);
 
     struct FileRequest
     {

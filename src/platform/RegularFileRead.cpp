@@ -17,7 +17,8 @@ RegularFileRead ReadRegularFile(const QString &fileName, qint64 maxBytes, QByteA
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == EISDIR ? RegularFileRead::NotRegular : RegularFileRead::CannotOpen;
-    struct stat st {};
+    struct stat st
+    {};
     RegularFileRead result = RegularFileRead::Read;
     if (::fstat(fd, &st) != 0)
         result = RegularFileRead::CannotOpen;

@@ -205,8 +205,8 @@ QString writeBackup(const QString &path, QByteArrayView previous, QString *error
     const QString folder = QFileInfo(path).absolutePath();
     int code = EEXIST;
     for (int n = 1; n <= 100 && code == EEXIST; ++n) {
-        const QString name =
-            path + QStringLiteral(".tagloom-backup") + (n == 1 ? QString() : QLatin1Char('-') + QString::number(n));
+        const QString name = path + QStringLiteral(".tagloom-backup")
+                             + (n == 1 ? QString() : QLatin1Char('-') + QString::number(n));
         const QByteArray native = QFile::encodeName(name);
         Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!fd.valid()) {
@@ -255,8 +255,8 @@ bool writeInPlace(const QString &path, Pieces pieces, bool backupOnDisk, QString
 
     // Over the old bytes first and cut after: a text no longer than the old
     // needs no new room on the disk.
-    const bool ok = ::lseek(fd.get(), 0, SEEK_SET) == 0 && writePieces(fd.get(), pieces) &&
-                    ::ftruncate(fd.get(), totalSize(pieces)) == 0 && syncFile(fd.get());
+    const bool ok = ::lseek(fd.get(), 0, SEEK_SET) == 0 && writePieces(fd.get(), pieces)
+                    && ::ftruncate(fd.get(), totalSize(pieces)) == 0 && syncFile(fd.get());
     const int code = errno;
     if (ok) {
         fd.close();
@@ -266,8 +266,8 @@ bool writeInPlace(const QString &path, Pieces pieces, bool backupOnDisk, QString
         }
         return true;
     }
-    const bool restored = ::lseek(fd.get(), 0, SEEK_SET) == 0 && writeAll(fd.get(), previous) &&
-                          ::ftruncate(fd.get(), previous.size()) == 0 && syncFile(fd.get());
+    const bool restored = ::lseek(fd.get(), 0, SEEK_SET) == 0 && writeAll(fd.get(), previous)
+                          && ::ftruncate(fd.get(), previous.size()) == 0 && syncFile(fd.get());
     QString text = errnoText(code);
     if (!restored)
         text += backup.isEmpty() ? QStringLiteral("; the old text could not be put back")
@@ -315,7 +315,8 @@ bool WriteFileSafely(const QString &fileName, Pieces pieces, QString *error)
     const QString path = resolveLinks(fileName);
     const QByteArray native = QFile::encodeName(path);
     const QString folder = QFileInfo(path).absolutePath();
-    struct stat old {};
+    struct stat old
+    {};
     const bool existed = ::stat(native.constData(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode)) {
         setError(error, errnoText(EISDIR));
@@ -333,8 +334,8 @@ bool WriteFileSafely(const QString &fileName, Pieces pieces, QString *error)
     if (!fd.valid()) {
         const int code = errno;
         // A writable file in a folder that is not: only an in-place write can save it.
-        if (existed && ::access(native.constData(), W_OK) == 0 &&
-            ::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        if (existed && ::access(native.constData(), W_OK) == 0
+            && ::access(QFile::encodeName(folder).constData(), W_OK) != 0)
             return writeInPlace(path, pieces, false, error);
         setError(error, errnoText(code));
         return false;
@@ -360,8 +361,8 @@ bool WriteFileSafely(const QString &fileName, Pieces pieces, QString *error)
         // After the owner, whose change may clear set-id bits, and after the ACL, which it must agree with.
         (void)::fchmod(fd.get(), old.st_mode & 07777);
     }
-    if (!writePieces(fd.get(), pieces) || !syncFile(fd.get()) || !fd.close() ||
-        ::rename(tempName.constData(), native.constData()) != 0) {
+    if (!writePieces(fd.get(), pieces) || !syncFile(fd.get()) || !fd.close()
+        || ::rename(tempName.constData(), native.constData()) != 0) {
         const int code = errno;
         discard();
         setError(error, errnoText(code));
@@ -377,7 +378,8 @@ bool WriteFileSafely(const QString &fileName, Pieces pieces, QString *error)
 DiskStamp DiskStamp::of(const QString &fileName)
 {
     DiskStamp s;
-    struct stat st {};
+    struct stat st
+    {};
     if (fileName.isEmpty() || ::stat(QFile::encodeName(fileName).constData(), &st) != 0)
         return s;
     s.exists = true;

@@ -40,7 +40,7 @@ struct DiskStamp
     static DiskStamp of(const QString &fileName);
     bool operator==(const DiskStamp &o) const
     {
-        return exists == o.exists && size == o.size && mtimeNs == o.mtimeNs && inode == o.inode
-            && regular == o.regular && (ctimeNs == 0 || o.ctimeNs == 0 || ctimeNs == o.ctimeNs);
+        return exists == o.exists && size == o.size && mtimeNs == o.mtimeNs && inode == o.inode && regular == o.regular
+               && (ctimeNs == 0 || o.ctimeNs == 0 || ctimeNs == o.ctimeNs);
     }
 };

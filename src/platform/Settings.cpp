@@ -39,14 +39,18 @@ QFont &SharedEditorFont()
 void LoadSettings(const SettingsStore &store, Settings &s)
 {
     s.ViewerType = readByte(store, Viewers, QStringLiteral("Viewer type"), 0);
-    s.ViewerFileName = store.readString(Viewers, QStringLiteral("Viewer File Name"), QString()).left(SettingLimits::Path);
+    s.ViewerFileName =
+        store.readString(Viewers, QStringLiteral("Viewer File Name"), QString()).left(SettingLimits::Path);
     s.InsertBROnEnter = store.readBool(Misc, QStringLiteral("Insert <BR> when Enter is pressed"), false);
     s.InsertStructureOnNew = store.readBool(
         Misc, QStringLiteral("Insert all document structure tags when opening a new document"), true);
     s.ShowStatusBar = store.readBool(Misc, QStringLiteral("Show Status Bar"), true);
-    s.DefaultExt = store.readString(Files, QStringLiteral("Default Ext"), QStringLiteral("html")).left(SettingLimits::DefaultExt);
-    s.NewLinkImage = store.readString(Misc, QStringLiteral("New Link Image"), QString()).left(SettingLimits::NewLinkText);
-    s.NewLinkAltText = store.readString(Misc, QStringLiteral("New Link Alt Text"), QString()).left(SettingLimits::NewLinkText);
+    s.DefaultExt =
+        store.readString(Files, QStringLiteral("Default Ext"), QStringLiteral("html")).left(SettingLimits::DefaultExt);
+    s.NewLinkImage =
+        store.readString(Misc, QStringLiteral("New Link Image"), QString()).left(SettingLimits::NewLinkText);
+    s.NewLinkAltText =
+        store.readString(Misc, QStringLiteral("New Link Alt Text"), QString()).left(SettingLimits::NewLinkText);
     s.NewLinkImageAlignment = store.readString(Misc, QStringLiteral("New Link Image Alignment"), QStringLiteral("LEFT"))
                                   .left(SettingLimits::NewLinkAlignment);
     s.ShowSplash = store.readBool(Misc, QStringLiteral("Show splash screen"), true);
@@ -55,7 +59,8 @@ void LoadSettings(const SettingsStore &store, Settings &s)
     s.ProjectVisible = store.readBool(Misc, QStringLiteral("Project visibility"), true);
     s.LastProject = store.readString(Files, QStringLiteral("Last project"), QString());
     s.ColorTags = store.readBool(Misc, QStringLiteral("Color tags"), true);
-    s.EditorFontName = store.readString(Display, QStringLiteral("Font name"), QStringLiteral("Arial")).left(SettingLimits::FontName);
+    s.EditorFontName =
+        store.readString(Display, QStringLiteral("Font name"), QStringLiteral("Arial")).left(SettingLimits::FontName);
     s.EditorFontSize = int(store.readInteger(Display, QStringLiteral("Font size"), 10));
     s.EditorFontStyles = store.readString(Display, QStringLiteral("Font styles"), QString());
     s.LineNumbers = store.readBool(View, QStringLiteral("Line numbers"), true);
@@ -214,7 +219,19 @@ QString DataFolder()
     return folder;
 }
 
-QString JavaScriptFileName() { return DataFolder() + QStringLiteral("Tagloom.js"); }
-QString HotKeysFileName() { return (DataFolder() + QStringLiteral("Tagloom.HotKeys")).left(255); }
-QString PrivateMenuFileName() { return DataFolder() + QStringLiteral("Tagloom.pm"); }
-QString ColorRulesFileName() { return DataFolder() + QStringLiteral("Tagloom.colors"); }
+QString JavaScriptFileName()
+{
+    return DataFolder() + QStringLiteral("Tagloom.js");
+}
+QString HotKeysFileName()
+{
+    return (DataFolder() + QStringLiteral("Tagloom.HotKeys")).left(255);
+}
+QString PrivateMenuFileName()
+{
+    return DataFolder() + QStringLiteral("Tagloom.pm");
+}
+QString ColorRulesFileName()
+{
+    return DataFolder() + QStringLiteral("Tagloom.colors");
+}

@@ -44,7 +44,7 @@ constexpr int FontName = 32;
 // The editor control's own zoom limits.
 constexpr int MinZoom = -10;
 constexpr int MaxZoom = 20;
-}
+}  // namespace SettingLimits
 
 // The one in-memory copy of the settings that every part of the program reads.
 Settings &AppSettings();

@@ -6,23 +6,22 @@ SettingsStore::SettingsStore()
 #ifdef Q_OS_WIN
     // The key itself, where settings of earlier versions live; organisation
     // and application names would open Software\Tagloom\Tagloom.
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Tagloom"),
-                                             QSettings::NativeFormat))
+    : m_settings(
+        std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Tagloom"), QSettings::NativeFormat))
 #else
     : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tagloom"),
                                              QStringLiteral("Tagloom")))
 #endif
-{
-}
+{}
 
 QString SettingsStore::location() const
 {
     return m_settings->fileName();
 }
 
-SettingsStore::SettingsStore(const QString &iniFile) : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
-{
-}
+SettingsStore::SettingsStore(const QString &iniFile)
+    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+{}
 
 SettingsStore::~SettingsStore() = default;
 

@@ -43,7 +43,8 @@ QString oneLine(QString text)
 // UTF-8 exactly as written: a byte-order mark inside a line is a character like any other.
 QString fromUtf8(QByteArrayView bytes, bool *valid = nullptr)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (valid)
         *valid = !utf8.hasError();
@@ -107,9 +108,7 @@ bool ParseProjectText(const QByteArray &bytes, ProjectContent *content)
     }
     if (latin1)
         encoding = ProjectContent::Encoding::Latin1;
-    auto decode = [latin1](QByteArrayView line) {
-        return latin1 ? QString::fromLatin1(line) : fromUtf8(line);
-    };
+    auto decode = [latin1](QByteArrayView line) { return latin1 ? QString::fromLatin1(line) : fromUtf8(line); };
 
     ProjectContent result;
     result.encoding = encoding;

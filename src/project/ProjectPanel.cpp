@@ -163,8 +163,7 @@ ProjectPanel::ProjectPanel(std::unique_ptr<ProjectHost> host, QWidget *parent)
 
 ProjectPanel::~ProjectPanel() = default;
 
-QAction *ProjectPanel::addButton(const char *name, const char *hint, const QIcon &icon,
-                                  void (ProjectPanel::*handler)())
+QAction *ProjectPanel::addButton(const char *name, const char *hint, const QIcon &icon, void (ProjectPanel::*handler)())
 {
     auto *a = new QAction(icon, QString::fromLatin1(hint), this);
     a->setObjectName(QString::fromLatin1(name));

@@ -27,7 +27,8 @@ ProjectTitleBar::ProjectTitleBar(ProjectPanel &panel, QWidget *parent) : QWidget
     const char *names[] = {"Left1", "Right1", "Top1", "Bottom1"};
     const char *captions[] = {"&Left", "&Right", "&Top", "&Bottom"};
     for (int i = 0; i < 4; ++i) {
-        QAction *a = alignMenu->addAction(QString::fromLatin1(captions[i]), this, [this, i] { emit alignmentChosen(i); });
+        QAction *a = alignMenu->addAction(QString::fromLatin1(captions[i]), this,
+                                          [this, i] { emit alignmentChosen(i); });
         a->setObjectName(QString::fromLatin1(names[i]));
     }
     alignBtn->setMenu(alignMenu);

@@ -44,7 +44,8 @@ QString TitleFromText(QByteArrayView text)
         end = text.size();
     QByteArray bytes = text.sliced(from, end - from).toByteArray();
     bytes.replace("\r", "");
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     const QString decoded = utf8.decode(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : decoded;
 }

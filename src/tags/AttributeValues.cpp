@@ -32,7 +32,7 @@ QString folderPart(const QString &name, QChar sep)
     return name.left(name.lastIndexOf(sep) + 1);
 }
 
-} // namespace
+}  // namespace
 
 bool IsAbsoluteFileName(const QString &fileName, PathStyle style)
 {

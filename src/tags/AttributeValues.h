@@ -24,8 +24,7 @@ bool IsAbsoluteFileName(const QString &fileName, PathStyle style = NativePathSty
 // The name relative to the folder of documentFileName where the file lies in that
 // folder, below it or in a folder above it; otherwise the name unchanged. An empty
 // documentFileName leaves the name unchanged.
-QString RelativePathTo(const QString &fileName, const QString &documentFileName,
-                       PathStyle style = NativePathStyle);
+QString RelativePathTo(const QString &fileName, const QString &documentFileName, PathStyle style = NativePathStyle);
 
 // "C:\web\a.gif" becomes "C|/web/a.gif", "..\img\a.gif" becomes "../img/a.gif".
 QString ToFileUrlPath(const QString &path);

@@ -58,8 +58,8 @@ QStringList DocStructureHeadLines(const DocStructureValues &v)
         lines << QLatin1Char(' ') + quoted("BACKGROUND", v.background);
     for (int i = 0; i < 5; ++i) {
         if (v.colors[i].isValid())
-            lines << QLatin1Char(' ') + QLatin1String(BodyColorAttributes[i]) + QStringLiteral("=\"") +
-                         ColorToHex(v.colors[i]) + QLatin1Char('"');
+            lines << QLatin1Char(' ') + QLatin1String(BodyColorAttributes[i]) + QStringLiteral("=\"")
+                         + ColorToHex(v.colors[i]) + QLatin1Char('"');
     }
     lines << QStringLiteral(">");
     return lines;

@@ -31,19 +31,31 @@ QString number(const NumberEdit *edit)
 int pageOf(FormElement element)
 {
     switch (element) {
-    case FormElement::Form: return 0;
-    case FormElement::CheckBox: return 1;
-    case FormElement::Hidden: return 2;
-    case FormElement::Image: return 3;
-    case FormElement::Password: return 4;
-    case FormElement::Radio: return 5;
+    case FormElement::Form:
+        return 0;
+    case FormElement::CheckBox:
+        return 1;
+    case FormElement::Hidden:
+        return 2;
+    case FormElement::Image:
+        return 3;
+    case FormElement::Password:
+        return 4;
+    case FormElement::Radio:
+        return 5;
     case FormElement::Reset:
-    case FormElement::Submit: return 6;
-    case FormElement::Text: return 7;
-    case FormElement::TextAreaInput: return 8;
-    case FormElement::TextAreaElement: return 9;
-    case FormElement::Select: return 10;
-    case FormElement::Option: return 11;
+    case FormElement::Submit:
+        return 6;
+    case FormElement::Text:
+        return 7;
+    case FormElement::TextAreaInput:
+        return 8;
+    case FormElement::TextAreaElement:
+        return 9;
+    case FormElement::Select:
+        return 10;
+    case FormElement::Option:
+        return 11;
     }
     return 0;
 }
@@ -51,19 +63,32 @@ int pageOf(FormElement element)
 QString tabTitle(FormElement element)
 {
     switch (element) {
-    case FormElement::Form: return QStringLiteral("Form");
-    case FormElement::CheckBox: return QStringLiteral("Check Box");
-    case FormElement::Hidden: return QStringLiteral("Hidden");
-    case FormElement::Image: return QStringLiteral("Image");
-    case FormElement::Password: return QStringLiteral("Password");
-    case FormElement::Radio: return QStringLiteral("Radio");
-    case FormElement::Reset: return QStringLiteral("Reset");
-    case FormElement::Submit: return QStringLiteral("Submit");
-    case FormElement::Text: return QStringLiteral("Text Box");
-    case FormElement::TextAreaInput: return QStringLiteral("Text Area");
-    case FormElement::TextAreaElement: return QStringLiteral("Text Area Element");
-    case FormElement::Select: return QStringLiteral("Select List");
-    case FormElement::Option: return QStringLiteral("Select List Item");
+    case FormElement::Form:
+        return QStringLiteral("Form");
+    case FormElement::CheckBox:
+        return QStringLiteral("Check Box");
+    case FormElement::Hidden:
+        return QStringLiteral("Hidden");
+    case FormElement::Image:
+        return QStringLiteral("Image");
+    case FormElement::Password:
+        return QStringLiteral("Password");
+    case FormElement::Radio:
+        return QStringLiteral("Radio");
+    case FormElement::Reset:
+        return QStringLiteral("Reset");
+    case FormElement::Submit:
+        return QStringLiteral("Submit");
+    case FormElement::Text:
+        return QStringLiteral("Text Box");
+    case FormElement::TextAreaInput:
+        return QStringLiteral("Text Area");
+    case FormElement::TextAreaElement:
+        return QStringLiteral("Text Area Element");
+    case FormElement::Select:
+        return QStringLiteral("Select List");
+    case FormElement::Option:
+        return QStringLiteral("Select List Item");
     }
     return QString();
 }
@@ -261,11 +286,13 @@ NameValueList TFormElementsDlg::values() const
         v.set(QStringLiteral("value"), ValueEdit->text());
     switch (m_element) {
     case FormElement::Form:
-        v.set(QStringLiteral("method"), ChoiceValue(Form_MethodGroup->itemIndex(), QString::fromLatin1(FormMethodValues)));
+        v.set(QStringLiteral("method"),
+              ChoiceValue(Form_MethodGroup->itemIndex(), QString::fromLatin1(FormMethodValues)));
         v.set(QStringLiteral("action"), Form_ActionEdit->text());
         break;
     case FormElement::CheckBox:
-        v.set(QStringLiteral("value"), ChoiceValue(CheckBox_ValueGroup->itemIndex(), QString::fromLatin1(CheckBoxValues)));
+        v.set(QStringLiteral("value"),
+              ChoiceValue(CheckBox_ValueGroup->itemIndex(), QString::fromLatin1(CheckBoxValues)));
         break;
     case FormElement::Radio:
         v.set(QStringLiteral("value"), ChoiceValue(Radio_ValueGroup->itemIndex(), QString::fromLatin1(RadioValues)));
@@ -290,7 +317,8 @@ NameValueList TFormElementsDlg::values() const
     case FormElement::TextAreaElement:
         v.set(QStringLiteral("rows"), number(TextArea2_RowsEdit));
         v.set(QStringLiteral("cols"), number(TextArea2_ColsEdit));
-        v.set(QStringLiteral("wrap"), ChoiceValue(TextArea2_WrapGroup->itemIndex(), QString::fromLatin1(TextAreaWrapValues)));
+        v.set(QStringLiteral("wrap"),
+              ChoiceValue(TextArea2_WrapGroup->itemIndex(), QString::fromLatin1(TextAreaWrapValues)));
         break;
     case FormElement::Select:
         v.set(QStringLiteral("size"), number(Select_SizeEdit));

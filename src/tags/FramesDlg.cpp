@@ -23,9 +23,12 @@ namespace {
 const char *caption(TFramesDlg::Page page)
 {
     switch (page) {
-    case TFramesDlg::SizePage: return "FrameSet - Col / Row";
-    case TFramesDlg::FramePage: return "FrameSet - Frame";
-    case TFramesDlg::FrameSetPage: return "Frames";
+    case TFramesDlg::SizePage:
+        return "FrameSet - Col / Row";
+    case TFramesDlg::FramePage:
+        return "FrameSet - Frame";
+    case TFramesDlg::FrameSetPage:
+        return "Frames";
     }
     return "Frames";
 }
@@ -94,7 +97,8 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     // frame set page
     auto *frameSet = named(new QWidget, "FrameSetSheet");
     auto *frameSetLayout = new QGridLayout(frameSet);
-    FrameSet_DivideToGroup = named(new RadioGroup(QStringLiteral("Divide to"), FrameSetDivideItems()), "FrameSet_DivideToGroup");
+    FrameSet_DivideToGroup = named(new RadioGroup(QStringLiteral("Divide to"), FrameSetDivideItems()),
+                                   "FrameSet_DivideToGroup");
     FrameSet_DivideToGroup->setItemIndex(0);
     FrameSet_ColsLabel = named(new QLabel(QStringLiteral("Cols")), "FrameSet_ColsLabel");
     FrameSet_ColsEdit = named(new QLineEdit, "FrameSet_ColsEdit");
@@ -185,10 +189,12 @@ NameValueList TFramesDlg::values() const
         if (MerginWidthChkBox->isChecked())
             v.set(QStringLiteral("marginWidth"), QString::number(MerginWidthEdit->value(MerginWidthEdit->minimum())));
         if (MerginHeightChkBox->isChecked())
-            v.set(QStringLiteral("marginHeight"), QString::number(MerginHeightEdit->value(MerginHeightEdit->minimum())));
+            v.set(QStringLiteral("marginHeight"),
+                  QString::number(MerginHeightEdit->value(MerginHeightEdit->minimum())));
         if (NoResizeChkBox->isChecked())
             v.set(QStringLiteral("noResize"), QStringLiteral("true"));
-        v.set(QStringLiteral("scrolling"), ChoiceValue(ScrollingGroup->itemIndex(), QString::fromLatin1(FrameScrollingValues)));
+        v.set(QStringLiteral("scrolling"),
+              ChoiceValue(ScrollingGroup->itemIndex(), QString::fromLatin1(FrameScrollingValues)));
         break;
     case FrameSetPage:
         // Only the field of the chosen division counts, whatever the other one holds.

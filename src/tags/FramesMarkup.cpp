@@ -7,8 +7,7 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QString quoted(const char *attribute, const QString &typed)
 {
-    return QLatin1Char(' ') + QLatin1String(attribute) + QStringLiteral("=\"") + QuotedValue(typed) +
-           QLatin1Char('"');
+    return QLatin1Char(' ') + QLatin1String(attribute) + QStringLiteral("=\"") + QuotedValue(typed) + QLatin1Char('"');
 }
 }  // namespace
 
@@ -60,8 +59,8 @@ FramesMarkupText FramesElementMarkup(FrameElement element, const NameValueList &
     case FrameElement::SizeValue:
         return {OneLine(v.value(QStringLiteral("colRow"))), {}};
     case FrameElement::Frame: {
-        QString tag = QStringLiteral("<FRAME") + quoted("NAME", v.value(QStringLiteral("name"))) +
-                      quoted("SCROLLING", v.value(QStringLiteral("scrolling")));
+        QString tag = QStringLiteral("<FRAME") + quoted("NAME", v.value(QStringLiteral("name")))
+                      + quoted("SCROLLING", v.value(QStringLiteral("scrolling")));
         if (v.has(QStringLiteral("src")))
             tag += quoted("SRC", v.value(QStringLiteral("src")));
         if (v.has(QStringLiteral("marginWidth")))

@@ -16,9 +16,9 @@ enum class FrameElement {
 
 inline constexpr char FrameScrollingValues[] = "YES\\NO\\AUTO\\";
 
-QStringList SizeValueTypeItems();    // "In &percent", "In pi&xels", "Remaining &space"
-QStringList FrameScrollingItems();   // "Yes", "No", "Auto"
-QStringList FrameSetDivideItems();   // "Columns", "Rows"
+QStringList SizeValueTypeItems();   // "In &percent", "In pi&xels", "Remaining &space"
+QStringList FrameScrollingItems();  // "Yes", "No", "Auto"
+QStringList FrameSetDivideItems();  // "Columns", "Rows"
 
 // Item indexes of the size value type group.
 enum SizeValueType : int { SizeInPercent = 0, SizeInPixels = 1, SizeRemaining = 2 };

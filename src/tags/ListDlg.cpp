@@ -41,7 +41,7 @@ QStringList unorderedTypeCaptions()
 const ListKind ListTypes[] = {ListKind::Definition, ListKind::Directory, ListKind::Menu, ListKind::Ordered,
                               ListKind::Unordered};
 
-} // namespace
+}  // namespace
 
 TListDlg::TListDlg(QWidget *parent) : QDialog(parent)
 {
@@ -70,8 +70,8 @@ TListDlg::TListDlg(QWidget *parent) : QDialog(parent)
     connect(InsertBtn, &QPushButton::clicked, this, &TListDlg::InsertBtnClick);
     connect(RemoveBtn, &QPushButton::clicked, this, &TListDlg::RemoveBtnClick);
 
-    const OkCancel buttons =
-        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    const OkCancel buttons = OkCancelButtons(
+        this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     CancelBtn->setAutoDefault(false);
@@ -107,7 +107,8 @@ QWidget *TListDlg::buildMainPage()
     definition->addStretch();
 
     m_orderedPanel = new QWidget(page);
-    Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(), 1, 4);
+    Ordered_TypeGroup = radioGroup(m_orderedPanel, "Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypeCaptions(),
+                                   1, 4);
     Ordered_StartEdit = new NumberEdit(m_orderedPanel);
     Ordered_StartEdit->setObjectName(QStringLiteral("Ordered_StartEdit"));
     // Browsers count from any whole number, negative ones too.
@@ -187,11 +188,12 @@ QWidget *TListDlg::buildItemPage()
     connect(AddItem_ValueChkBox, &QCheckBox::toggled, AddItem_ValueEdit, &QWidget::setEnabled);
     QStringList orderedTypes = orderedTypeCaptions();
     orderedTypes.append(QStringLiteral("Default"));
-    AddItem_Ordered_TypeGroup = radioGroup(page, "AddItem_Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypes, 1, 5);
+    AddItem_Ordered_TypeGroup = radioGroup(page, "AddItem_Ordered_TypeGroup", QStringLiteral("&Type"), orderedTypes, 1,
+                                           5);
     QStringList unorderedTypes = unorderedTypeCaptions();
     unorderedTypes.append(QStringLiteral("Default"));
-    AddItem_UnOrdered_TypeGroup =
-        radioGroup(page, "AddItem_UnOrdered_TypeGroup", QStringLiteral("&Type"), unorderedTypes, 1, 3);
+    AddItem_UnOrdered_TypeGroup = radioGroup(page, "AddItem_UnOrdered_TypeGroup", QStringLiteral("&Type"),
+                                             unorderedTypes, 1, 3);
 
     QLabel *itemLabel = labelFor(QStringLiteral("Item"), AddItem_AllOthers_Edit, page);
     auto *value = new QHBoxLayout;
@@ -258,8 +260,8 @@ ListKind TListDlg::chosenListKind() const
 void TListDlg::ListTypeGroupClick()
 {
     const ListKind kind = chosenListKind();
-    m_options->setCurrentWidget(kind == ListKind::Definition ? m_definitionPanel
-                                : kind == ListKind::Ordered  ? m_orderedPanel
+    m_options->setCurrentWidget(kind == ListKind::Definition  ? m_definitionPanel
+                                : kind == ListKind::Ordered   ? m_orderedPanel
                                 : kind == ListKind::Unordered ? m_unorderedPanel
                                                               : m_options->widget(3));
 }

@@ -31,7 +31,7 @@ TagPairTexts list(const QString &startTag, const char *endTag)
     return {startTag + CrLf, CrLf + QLatin1String(endTag)};
 }
 
-} // namespace
+}  // namespace
 
 TagPairTexts ListMarkup(ListKind kind, const NameValueList &v)
 {
@@ -72,8 +72,8 @@ TagPairTexts WholeListMarkup(ListKind listKind, const NameValueList &values, con
     items.reserve(rows.size() * 32);
     for (const ListRow &row : rows) {
         if (listKind == ListKind::Definition) {
-            items += QStringLiteral("<DT>") + OneLine(row.term) + CrLf + QStringLiteral(" <DD>") + OneLine(row.definition)
-                     + CrLf;
+            items += QStringLiteral("<DT>") + OneLine(row.term) + CrLf + QStringLiteral(" <DD>")
+                     + OneLine(row.definition) + CrLf;
         } else {
             items += itemTag + OneLine(row.term) + CrLf;
         }
@@ -82,8 +82,7 @@ TagPairTexts WholeListMarkup(ListKind listKind, const NameValueList &values, con
     return texts;
 }
 
-void InsertWholeList(TextDocument &document, ListKind listKind, const NameValueList &values,
-                     const QList<ListRow> &rows)
+void InsertWholeList(TextDocument &document, ListKind listKind, const NameValueList &values, const QList<ListRow> &rows)
 {
     const TagPairTexts texts = WholeListMarkup(listKind, values, rows);
     InsertTagPair(document, texts.start, texts.end);

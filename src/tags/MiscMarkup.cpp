@@ -9,8 +9,8 @@ QStringList AlignmentItems()
 
 QString AlignedStartText(const QString &element, int alignIndex)
 {
-    return QLatin1Char('<') + element + QStringLiteral(" ALIGN=\"") +
-           ChoiceValue(alignIndex, QString::fromLatin1(AlignValues)) + QStringLiteral("\">");
+    return QLatin1Char('<') + element + QStringLiteral(" ALIGN=\"")
+           + ChoiceValue(alignIndex, QString::fromLatin1(AlignValues)) + QStringLiteral("\">");
 }
 
 QString AlignedEndText(const QString &element)
@@ -25,8 +25,8 @@ QStringList ClearTypeItems()
 
 QString LineBreakText(int clearIndex)
 {
-    return QStringLiteral("<BR") + ChoiceValue(clearIndex, QString::fromLatin1(ClearTypeValues)) +
-           QStringLiteral(">\r\n");
+    return QStringLiteral("<BR") + ChoiceValue(clearIndex, QString::fromLatin1(ClearTypeValues))
+           + QStringLiteral(">\r\n");
 }
 
 QStringList RuleAlignItems()

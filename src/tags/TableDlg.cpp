@@ -42,7 +42,7 @@ QString sizeValue(const NumberEdit *edit, const QCheckBox *percent)
 
 const int NoLimit = 99999;
 
-} // namespace
+}  // namespace
 
 TTableDlg::TTableDlg(TableKind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
 {
@@ -53,8 +53,8 @@ TTableDlg::TTableDlg(TableKind kind, QWidget *parent) : QDialog(parent), m_kind(
     m_pages->addWidget(m_tablePage);
     m_pages->addWidget(m_rowPage);
 
-    const OkCancel buttons =
-        OkCancelButtons(this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    const OkCancel buttons = OkCancelButtons(
+        this, Qt::Horizontal, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     auto *layout = new QVBoxLayout(this);
@@ -74,10 +74,12 @@ QWidget *TTableDlg::buildTablePage()
     Table_CelSpacingEdit = numberField(Table_UpperPanel, "Table_CelSpacingEdit", 0, NoLimit, 0);
     Table_CelPaddingEdit = numberField(Table_UpperPanel, "Table_CelPaddingEdit", 0, NoLimit, 0);
     Table_WidthEdit = numberField(Table_UpperPanel, "Table_WidthEdit", 0, NoLimit, 0);
-    Table_Width_InPercentChkBox = checkBox(Table_UpperPanel, "Table_Width_InPercentChkBox", QStringLiteral("&In percent"));
+    Table_Width_InPercentChkBox = checkBox(Table_UpperPanel, "Table_Width_InPercentChkBox",
+                                           QStringLiteral("&In percent"));
     Table_WidthEdit->setPercentBox(Table_Width_InPercentChkBox);
     Table_HeightEdit = numberField(Table_UpperPanel, "Table_HeightEdit", 0, NoLimit, 0);
-    Table_Height_InPercentChkBox = checkBox(Table_UpperPanel, "Table_Height_InPercentChkBox", QStringLiteral("In p&ercent"));
+    Table_Height_InPercentChkBox = checkBox(Table_UpperPanel, "Table_Height_InPercentChkBox",
+                                            QStringLiteral("In p&ercent"));
     Table_HeightEdit->setPercentBox(Table_Height_InPercentChkBox);
     Table_AlingGroup = radioGroup(Table_UpperPanel, "Table_AlingGroup", QStringLiteral("&Alignment"),
                                   {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}, 3, 0);
@@ -104,7 +106,8 @@ QWidget *TTableDlg::buildTablePage()
     Table_CaptionEdit = new QLineEdit(captionPanel);
     Table_CaptionEdit->setObjectName(QStringLiteral("Table_CaptionEdit"));
     Table_Caption_AlingGroup = radioGroup(captionPanel, "Table_Caption_AlingGroup", QStringLiteral("A&lignment"),
-                                          {QStringLiteral("None"), QStringLiteral("Top"), QStringLiteral("Bottom")}, 3, 0);
+                                          {QStringLiteral("None"), QStringLiteral("Top"), QStringLiteral("Bottom")}, 3,
+                                          0);
     auto *caption = new QVBoxLayout(captionPanel);
     caption->addWidget(Table_CaptionEdit);
     caption->addWidget(Table_Caption_AlingGroup);
@@ -121,10 +124,9 @@ QWidget *TTableDlg::buildRowPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("RowPage"));
-    AlignGroup = radioGroup(page, "AlignGroup", QStringLiteral("&Alignment"),
-                            {QStringLiteral("Default"), QStringLiteral("Left"), QStringLiteral("Center"),
-                             QStringLiteral("Right")},
-                            2, 0);
+    AlignGroup = radioGroup(
+        page, "AlignGroup", QStringLiteral("&Alignment"),
+        {QStringLiteral("Default"), QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")}, 2, 0);
     VAlignGroup = radioGroup(page, "VAlignGroup", QStringLiteral("&Vertical Alignment"),
                              {QStringLiteral("Default"), QStringLiteral("Top"), QStringLiteral("Middle"),
                               QStringLiteral("Bottom"), QStringLiteral("Baseline")},

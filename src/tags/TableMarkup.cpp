@@ -41,7 +41,7 @@ TagPairTexts table(const NameValueList &v)
     return texts;
 }
 
-} // namespace
+}  // namespace
 
 TagPairTexts TableMarkup(TableKind kind, const NameValueList &v)
 {
@@ -58,10 +58,10 @@ TagPairTexts TableMarkup(TableKind kind, const NameValueList &v)
                 QString()};
     case TableKind::Header:
     case TableKind::Data:
-        return {QLatin1Char('<') + QLatin1String(kind == TableKind::Header ? "TH" : "TD") + attribute(v, "align", "ALIGN")
-                    + attribute(v, "vAlign", "VALIGN") + bgColor(v) + attribute(v, "width", "WIDTH")
-                    + attribute(v, "height", "HEIGHT") + noWrap(v) + attribute(v, "colspan", "COLSPAN")
-                    + attribute(v, "rowspan", "ROWSPAN") + QLatin1Char('>'),
+        return {QLatin1Char('<') + QLatin1String(kind == TableKind::Header ? "TH" : "TD")
+                    + attribute(v, "align", "ALIGN") + attribute(v, "vAlign", "VALIGN") + bgColor(v)
+                    + attribute(v, "width", "WIDTH") + attribute(v, "height", "HEIGHT") + noWrap(v)
+                    + attribute(v, "colspan", "COLSPAN") + attribute(v, "rowspan", "ROWSPAN") + QLatin1Char('>'),
                 QString()};
     }
     return {};

@@ -67,7 +67,8 @@ QList<TagCommand> buildCommands()
     c.append(pair("HREF1", "    H&REF", "", "Insert HREF=\" \"", "HREF=\"", "\""));
     c.append(pair("Target1", "    &Target", "", "Insert TARGET=\" \"", "TARGET=\"", "\""));
     c.append(pair("Bodytags1", "&Body tags", "", "Insert <BODY> </BODY>", "<BODY>", "</BODY>"));
-    c.append(MakeCommand("Backgroundimage1", "  Background &image", "", "Insert BACKGROUND=\" \"", Backgroundimage1Click));
+    c.append(
+        MakeCommand("Backgroundimage1", "  Background &image", "", "Insert BACKGROUND=\" \"", Backgroundimage1Click));
     c.append(pair("Backgroundcolor1", "  Bac&kground color", "", "Insert BGCOLOR=\" \"", "BGCOLOR=\"", "\""));
     c.append(pair("Textcolor1", "  &Text color", "", "Insert TEXT=\" \"", "TEXT=\"", "\""));
     c.append(pair("Linkcolor1", "  &Link color", "", "Insert LINK=\" \"", "LINK=\"", "\""));
@@ -75,13 +76,14 @@ QList<TagCommand> buildCommands()
     c.append(pair("Visitedlinkcolor1", "  &Visited link color", "", "Insert VISITED=\" \"", "VLINK=\"", "\""));
 
     // "Mi&sc"
-    c.append(MakeCommand("Lowerallselectedletters1", "&Lower all selected letters", "", "", Lowerallselectedletters1Click));
+    c.append(
+        MakeCommand("Lowerallselectedletters1", "&Lower all selected letters", "", "", Lowerallselectedletters1Click));
     c.append(MakeCommand("Insertacolorvalue1", "Insert a &color value...", "", "", Insertacolorvalue1Click));
     c.append(MakeCommand("GetTagloombutton1", "\"Get Tagloom\" button", "", "", GetTagloombutton1Click));
     return c;
 }
 
-} // namespace
+}  // namespace
 
 const QList<TagCommand> &TagCommands()
 {
@@ -135,8 +137,9 @@ void Insertacolorvalue1Click(TextDocument &document)
 
 QString GetTagloomButtonMarkup()
 {
-    return QStringLiteral("<A HREF=\"https://tagloom.org/download\"><IMG SRC=\"https://tagloom.org/images/get-tagloom.gif\" "
-                          "ALT=\"Get Tagloom\" BORDER=0></A>");
+    return QStringLiteral(
+        "<A HREF=\"https://tagloom.org/download\"><IMG SRC=\"https://tagloom.org/images/get-tagloom.gif\" "
+        "ALT=\"Get Tagloom\" BORDER=0></A>");
 }
 
 void GetTagloombutton1Click(TextDocument &document)

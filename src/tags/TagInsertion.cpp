@@ -3,7 +3,6 @@
 #include "editor/ColorMemo.h"
 #include "editor/TextDocument.h"
 
-
 QByteArray EncodeMarkup(const QString &text, bool utf8)
 {
     if (utf8)

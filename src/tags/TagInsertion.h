@@ -22,7 +22,10 @@ void ReplaceSelection(TColorMemo &memo, const QString &text);
 void ReplaceSelection(TextDocument &document, const QByteArray &bytes);
 void ReplaceSelection(TextDocument &document, const QString &text);
 // Literals are UTF-8 text.
-inline void ReplaceSelection(TColorMemo &memo, const char *text) { ReplaceSelection(memo, QString::fromUtf8(text)); }
+inline void ReplaceSelection(TColorMemo &memo, const char *text)
+{
+    ReplaceSelection(memo, QString::fromUtf8(text));
+}
 inline void ReplaceSelection(TextDocument &document, const char *text)
 {
     ReplaceSelection(document, QString::fromUtf8(text));

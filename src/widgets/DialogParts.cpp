@@ -70,7 +70,7 @@ NumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maxim
 }
 
 RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
-                        int selected)
+                       int selected)
 {
     auto *group = named(new RadioGroup(title, items, columns, parent), name);
     group->setItemIndex(selected);

@@ -20,7 +20,8 @@ class RadioGroup;
 
 // The widget with its objectName set: tests and the hotkeys file find controls
 // by name, so every named control of a dialog is made through here.
-template <typename W> W *named(W *widget, const char *name)
+template <typename W>
+W *named(W *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -36,7 +37,7 @@ NumberEdit *numberEdit(QWidget *parent, const char *name, int minimum, int maxim
 // A titled radio group with its items in columns and item `selected` chosen
 // (-1 for none).
 RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, const QStringList &items, int columns,
-                        int selected);
+                       int selected);
 
 // The partners are enabled exactly while the box is checked.
 void enables(QCheckBox *box, std::initializer_list<QWidget *> partners);

@@ -44,10 +44,7 @@ protected:
         OverrideScreenFontNames(std::nullopt);
         FontChoice() = FontChoiceValues();
     }
-    std::unique_ptr<TMainForm> start()
-    {
-        return std::make_unique<TMainForm>(store.get(), QStringList());
-    }
+    std::unique_ptr<TMainForm> start() { return std::make_unique<TMainForm>(store.get(), QStringList()); }
 
     QTemporaryDir dir;
     std::unique_ptr<SettingsStore> store;
@@ -67,7 +64,7 @@ std::function<int(QDialog *)> chooseFont(const QString &face, const QString &siz
     };
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ChangeFontTest, MenuItemChangesTheEditorFontEveryWindowTakesItAndARestartKeepsIt)
 {
@@ -138,8 +135,10 @@ TEST(ApplyFontChoice, OnlyDefinedFieldsChangeTheFont)
         {{"", "big", "", ""}, "Arial", 10, ""},
         {{"", "0", "", "s"}, "Arial", 10, "s"},
         // The settings keep 32 characters of a face.
-        {{"A Family Name Longer Than Thirty-Two Letters", "", "", ""}, "A Family Name Longer Than Thirty-Two Letters",
-         10, ""},
+        {{"A Family Name Longer Than Thirty-Two Letters", "", "", ""},
+         "A Family Name Longer Than Thirty-Two Letters",
+         10,
+         ""},
     };
     for (const auto &c : cases) {
         QFont font(QStringLiteral("Arial"), 10);
@@ -165,7 +164,9 @@ TEST_F(ChangeFontTest, AppletLayerAndFontItemsWriteIntoTheActiveDocument)
     {
         const char *item;
         const char *shortcut;
-    } items[] = {{"JavaApplet1", "Ctrl+F10"}, {"JavaAppletParameter1", "Ctrl+F11"}, {"Newlayer1", "Ctrl+F12"},
+    } items[] = {{"JavaApplet1", "Ctrl+F10"},
+                 {"JavaAppletParameter1", "Ctrl+F11"},
+                 {"Newlayer1", "Ctrl+F12"},
                  {"ChooseFont1", ""}};
     auto ok = [](const char *button) {
         return [button](QDialog *d) {

@@ -12,8 +12,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 
 // The letter after "&" ("&&" is a literal ampersand), lower case; none gives a null char.
 QChar mnemonic(const QString &caption)
@@ -35,7 +34,7 @@ QString name(const MenuItemDef &item)
     return QString::fromLatin1(item.name);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CommandRows, EachRowHasAUniqueNameACaptionAndAHandler)
 {
@@ -81,11 +80,11 @@ TEST(CommandRows, EveryMenuEntryNamesARowAndEveryRowIsInTheMenusOnce)
 TEST(CommandRows, NoTwoItemsOfAMenuShareAMnemonicOrAKey)
 {
     const QSet<QString> knownClashes = {
-        QStringLiteral("ParagraphFormatting1,Superscript1"),  // "For&mat": p
-        QStringLiteral("Bold1,Subscript1"),                   // "For&mat": b
-        QStringLiteral("Links1,Newlayer1"),                   // "&Insert": l
+        QStringLiteral("ParagraphFormatting1,Superscript1"),    // "For&mat": p
+        QStringLiteral("Bold1,Subscript1"),                     // "For&mat": b
+        QStringLiteral("Links1,Newlayer1"),                     // "&Insert": l
         QStringLiteral("TextArea1,TextAreatextareatextarea1"),  // "&Form": a
-        QStringLiteral("Title1,Target1"),                     // "&Head elements": t
+        QStringLiteral("Title1,Target1"),                       // "&Head elements": t
     };
 
     QSet<QString> clashes;

@@ -196,7 +196,8 @@ TEST_F(DiskWatchTest, ReloadRefusesAFileLargerThanLoadingTakes)
 TEST_F(DiskWatchTest, SameSizeEditWithTheModificationTimePutBackIsNoticed)
 {
     const QByteArray path = QFile::encodeName(name);
-    struct stat before {};
+    struct stat before
+    {};
     ASSERT_EQ(::stat(path.constData(), &before), 0);
     // File times come from a coarse clock; let it move on past the load's stamp.
     QThread::msleep(30);
@@ -207,7 +208,8 @@ TEST_F(DiskWatchTest, SameSizeEditWithTheModificationTimePutBackIsNoticed)
     }
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
-    struct stat after {};
+    struct stat after
+    {};
     ASSERT_EQ(::stat(path.constData(), &after), 0);
     ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
     ASSERT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);

@@ -64,7 +64,10 @@ TEST(DocumentFile, EachLoadTakesTheEncodingOfItsOwnText)
     {
         QByteArray text;
         bool utf8;
-    } loads[] = {{"caf\xC3\xA9\r\n", true}, {"caf\xE9\r\n", false}, {"caf\xE9", false}, {"plain", true},
+    } loads[] = {{"caf\xC3\xA9\r\n", true},
+                 {"caf\xE9\r\n", false},
+                 {"caf\xE9", false},
+                 {"plain", true},
                  {"\xC3\xA9t\xC3\xA9", true}};
     TColorMemo viaFile, viaBytes;
     for (const auto &l : loads) {
@@ -76,7 +79,8 @@ TEST(DocumentFile, EachLoadTakesTheEncodingOfItsOwnText)
         viaBytes.loadBytes(l.text);
         EXPECT_EQ(viaBytes.isUtf8Document(), l.utf8) << l.text.constData();
         EXPECT_EQ(viaBytes.bytes(), l.text);
-        EXPECT_EQ(viaBytes.decode(viaBytes.textView()), l.utf8 ? QString::fromUtf8(l.text) : QString::fromLatin1(l.text));
+        EXPECT_EQ(viaBytes.decode(viaBytes.textView()),
+                  l.utf8 ? QString::fromUtf8(l.text) : QString::fromLatin1(l.text));
     }
 }
 
@@ -176,7 +180,9 @@ TEST(DocumentFile, DefaultExtensionOnlyWithoutAnyDot)
 
 TEST(DocumentFile, Utf8CheckAcrossPieces)
 {
-    const QByteArray text = "a\xC3\xA9" "b\xE2\x82\xAC" "c\xF0\x9F\x98\x80";
+    const QByteArray text = "a\xC3\xA9"
+                            "b\xE2\x82\xAC"
+                            "c\xF0\x9F\x98\x80";
     // Every split point, as if the text arrived in two pieces.
     for (int cut = 0; cut <= text.size(); ++cut) {
         Utf8Check check;

@@ -9,8 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const MenuItemDef *findItem(const char *name)
 {
@@ -50,7 +49,7 @@ bool has(const MenuItemDef &item, unsigned flag)
     return (item.flags & flag) != 0;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DocumentMenuTable, NamesAreUniqueAndSeparatorsNumberedInOrder)
 {
@@ -110,11 +109,11 @@ TEST(DocumentMenuTable, KeysParseAndOnlyCopyAndCenterShareOne)
         for (const auto &[other, otherName] : keys) {
             if (other != seq)
                 continue;
-            EXPECT_EQ(joined({ otherName, QString::fromLatin1(item.name) }), "CopyItem,Center1") << item.key;
+            EXPECT_EQ(joined({otherName, QString::fromLatin1(item.name)}), "CopyItem,Center1") << item.key;
         }
-        keys.append({ seq, QString::fromLatin1(item.name) });
+        keys.append({seq, QString::fromLatin1(item.name)});
     }
-    EXPECT_EQ(keys.size(), 66); // every default key of the menu bar
+    EXPECT_EQ(keys.size(), 66);  // every default key of the menu bar
 }
 
 TEST(DocumentMenuTable, MenusInOrderWithTheirRunTimeSubmenus)
@@ -123,10 +122,10 @@ TEST(DocumentMenuTable, MenusInOrderWithTheirRunTimeSubmenus)
     for (int i = 0; i < DocumentMenuTableSize; ++i)
         if (DocumentMenuTable[i].depth == 0)
             menus << QString::fromLatin1(DocumentMenuTable[i].caption);
-    EXPECT_EQ(
-        joined(menus), "&File,&Edit,&View,For&mat,&Insert,Elemen&ts,Wi&zards,Mi&sc,&Private,&Window,&Options,&Help");
+    EXPECT_EQ(joined(menus),
+              "&File,&Edit,&View,For&mat,&Insert,Elemen&ts,Wi&zards,Mi&sc,&Private,&Window,&Options,&Help");
 
-    for (const char *filled : { "Reopen1", "Private1" }) {
+    for (const char *filled : {"Reopen1", "Private1"}) {
         const MenuItemDef *item = findItem(filled);
         ASSERT_NE(item, nullptr) << filled;
         EXPECT_TRUE(has(*item, MenuItemDef::Submenu)) << filled;
@@ -134,21 +133,64 @@ TEST(DocumentMenuTable, MenusInOrderWithTheirRunTimeSubmenus)
     }
     EXPECT_EQ(indexOf("Reopen1"), indexOf("FileOpenItem") + 1);
     EXPECT_EQ(joined(childrenOf("Window1")),
-        "WindowCascadeItem,WindowTileItem,WindowArrangeItem,WindowMinimizeItem,CloseAll1");
+              "WindowCascadeItem,WindowTileItem,WindowArrangeItem,WindowMinimizeItem,CloseAll1");
     EXPECT_EQ(joined(childrenOf("Headers1")), "Header12,Header22,Header32,Header42,Header52,Header62");
 }
 
 TEST(DocumentMenuTable, NamesTheHandlersUse)
 {
-    for (const char *name : { "FileNewItem", "FileOpenItem", "FileSaveItem", "FileSaveAsItem", "FileCloseItem",
-             "FileExitItem", "CutItem", "CopyItem", "PasteItem", "ChangeFont1", "Wordwrap1", "Refrssh1",
-             "ShowHideprojectpanel1", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem",
-             "CloseAll1", "Options2", "HelpAboutItem", "Find1", "FindNext1", "Replace1", "Viewinbrowser1",
-             "Changeitemsshortcuts1", "Editprivatemenu1", "Coloredtags1", "Javascripts1", "Setnewlinkimage1",
-             "Insertnewlinkchecker2", "Insertalldocumentelements1", "Backgroundimage1", "TargetName1", "Image1",
-             "Image2", "Map1", "Area1", "JavaApplet1", "JavaAppletParameter1", "Newlayer1", "ChooseFont1",
-             "InsertaURLaddress1", "Insertarelativefilename1", "Lowerallselectedletters1", "Insertacolorvalue1",
-             "GetTagloombutton1", "HorizontalRule1", "Div1", "Paragraph1", "Table2", "List2", "Form2" })
+    for (const char *name : {"FileNewItem",
+                             "FileOpenItem",
+                             "FileSaveItem",
+                             "FileSaveAsItem",
+                             "FileCloseItem",
+                             "FileExitItem",
+                             "CutItem",
+                             "CopyItem",
+                             "PasteItem",
+                             "ChangeFont1",
+                             "Wordwrap1",
+                             "Refrssh1",
+                             "ShowHideprojectpanel1",
+                             "WindowCascadeItem",
+                             "WindowTileItem",
+                             "WindowArrangeItem",
+                             "WindowMinimizeItem",
+                             "CloseAll1",
+                             "Options2",
+                             "HelpAboutItem",
+                             "Find1",
+                             "FindNext1",
+                             "Replace1",
+                             "Viewinbrowser1",
+                             "Changeitemsshortcuts1",
+                             "Editprivatemenu1",
+                             "Coloredtags1",
+                             "Javascripts1",
+                             "Setnewlinkimage1",
+                             "Insertnewlinkchecker2",
+                             "Insertalldocumentelements1",
+                             "Backgroundimage1",
+                             "TargetName1",
+                             "Image1",
+                             "Image2",
+                             "Map1",
+                             "Area1",
+                             "JavaApplet1",
+                             "JavaAppletParameter1",
+                             "Newlayer1",
+                             "ChooseFont1",
+                             "InsertaURLaddress1",
+                             "Insertarelativefilename1",
+                             "Lowerallselectedletters1",
+                             "Insertacolorvalue1",
+                             "GetTagloombutton1",
+                             "HorizontalRule1",
+                             "Div1",
+                             "Paragraph1",
+                             "Table2",
+                             "List2",
+                             "Form2"})
         EXPECT_NE(findItem(name), nullptr) << name;
 }
 

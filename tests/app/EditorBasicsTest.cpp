@@ -47,7 +47,7 @@ protected:
     {
         if (form)
             for (TMDIChild *doc : form->documents().list())
-            doc->Modified = false;
+                doc->Modified = false;
         form.reset();
         QFile::remove(HotKeysFileName());
     }
@@ -185,7 +185,9 @@ TEST_F(EditorBasicsTest, GoToLineMovesTheCaretToTheLineStartAndPastTheEndToTheLa
     text += "last";
     TMDIChild *doc = open("lines.html", text);
     TColorMemo *memo = doc->Memo1;
-    auto caretLine = [memo] { return memo->SendScintilla(B::SCI_LINEFROMPOSITION, static_cast<unsigned long>(memo->SelStart())); };
+    auto caretLine = [memo] {
+        return memo->SendScintilla(B::SCI_LINEFROMPOSITION, static_cast<unsigned long>(memo->SelStart()));
+    };
 
     int shownMax = 0, shownValue = 0;
     prompts.modals = {[&](QDialog *d) {
@@ -451,7 +453,7 @@ TEST_F(EditorBasicsTest, EveryMenuOfTheMainWindowAndADocumentWindowHasUniqueMnem
     TMDIChild *doc = form->documents().NewDocument();
     // These pairs are in the menus as they were designed and are kept.
     const QStringList designed = {
-        "Format1: ParagraphFormatting1,Superscript1", "Format1: Bold1,Subscript1", "Insert1: Links1,Newlayer1",
+        "Format1: ParagraphFormatting1,Superscript1", "Format1: Bold1,Subscript1",     "Insert1: Links1,Newlayer1",
         "Form1: TextArea1,TextAreatextareatextarea1", "Headelements1: Title1,Target1",
     };
     QStringList clashes = mnemonicClashes(doc->menus());

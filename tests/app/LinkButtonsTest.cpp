@@ -28,9 +28,9 @@ TEST(LinkButtons, RunTheLinkCommandsOnTheActiveDocument)
         TMDIChild *doc = main.documents().active();
         ASSERT_NE(doc, nullptr);
         doc->Memo1->setSelText(QByteArray("<A NAME=\"Top\"></A>here"));
-        for (const char *item : {"Insertadocumentinthesamesystem1", "Insertadocumentinothersystem1",
-                                 "Jumpwithinthisdocument1", "TargetName1", "InsertaURLaddress1",
-                                 "Insertarelativefilename1", "Map1", "Area1"})
+        for (const char *item :
+             {"Insertadocumentinthesamesystem1", "Insertadocumentinothersystem1", "Jumpwithinthisdocument1",
+              "TargetName1", "InsertaURLaddress1", "Insertarelativefilename1", "Map1", "Area1"})
             EXPECT_TRUE(doc->action(item)->isEnabled()) << item;
 
         QList<int> pages;

@@ -62,10 +62,7 @@ protected:
         writeFileBytes(path, bytes);
         return path;
     }
-    void type(TMDIChild *doc, const QByteArray &text)
-    {
-        doc->Memo1->setSelText(text);
-    }
+    void type(TMDIChild *doc, const QByteArray &text) { doc->Memo1->setSelText(text); }
 
     QTemporaryDir dir;
     std::unique_ptr<SettingsStore> store;
@@ -509,8 +506,8 @@ TEST_F(MainFormTest, DroppedFilesOpenAfterTheDropReturns)
     // Qt only delivers drops of a real drag, so the handler is called as the drag would.
     struct DropTarget : TMainForm
     {
-        using TMainForm::TMainForm;
         using TMainForm::dropEvent;
+        using TMainForm::TMainForm;
     };
     DropTarget main(store.get(), {});
     QMimeData data;
@@ -562,8 +559,7 @@ TEST_F(MainFormTest, EveryKindOfEditSetsModified)
         {"key", [](TColorMemo &m) { QTest::keyClick(&m, Qt::Key_A); }},
         {"delete", [](TColorMemo &m) { QTest::keyClick(&m, Qt::Key_Delete); }},
         {"command", [](TColorMemo &m) { m.setSelText(QByteArray("<B>")); }},
-        {"undo of a saved edit",
-         [](TColorMemo &m) { m.SendScintilla(QsciScintillaBase::SCI_UNDO); }},
+        {"undo of a saved edit", [](TColorMemo &m) { m.SendScintilla(QsciScintillaBase::SCI_UNDO); }},
     };
     for (const auto &[what, edit] : edits) {
         TMDIChild *doc = main.documents().OpenDocument(name);

@@ -13,11 +13,11 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const QString IePath = QStringLiteral("C:\\Program Files\\Microsoft Internet\\Iexplore.exe");
 
-template <class T> T *control(QDialog *dialog, const char *name)
+template <class T>
+T *control(QDialog *dialog, const char *name)
 {
     T *widget = dialog->findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
@@ -59,7 +59,7 @@ protected:
     ScriptedPrompts prompts;
     QList<bool> statusBarCalls;
 };
-} // namespace
+}  // namespace
 
 TEST_F(OptionsDialog, ShowsEverySettingOnItsPage)
 {
@@ -97,7 +97,7 @@ TEST_F(OptionsDialog, ShowsEverySettingOnItsPage)
         EXPECT_EQ(control<QPushButton>(d, "CancelBtn")->text(), QStringLiteral("Never Mind"));
         return pressCancel(d);
     });
-    EXPECT_EQ(prompts.modalNames, QStringList { QStringLiteral("TOptionsDlg") });
+    EXPECT_EQ(prompts.modalNames, QStringList{QStringLiteral("TOptionsDlg")});
 }
 
 TEST_F(OptionsDialog, DefaultBrowserAndSplashBoxDisableTheirFields)
@@ -165,7 +165,7 @@ TEST_F(OptionsDialog, SaveItStoresEveryFieldCutToItsLimit)
     EXPECT_FALSE(s.ShowSplash);
     EXPECT_EQ(s.SplashSeconds, 7);
     EXPECT_EQ(s.DefaultExt, QStringLiteral("shtm"));
-    EXPECT_EQ(statusBarCalls, QList<bool> { false });
+    EXPECT_EQ(statusBarCalls, QList<bool>{false});
 }
 
 TEST_F(OptionsDialog, ExtensionWithADotKeepsItsFirstFourCharacters)

@@ -13,11 +13,11 @@
 TEST(PreviewProcessBridge, FindsTheTargetInBothOpenRequests)
 {
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(InternetExplorerOpenRequest(QStringLiteral("/web/a,b.html"))),
-        QStringLiteral("/web/a,b.html"));
+              QStringLiteral("/web/a,b.html"));
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(NetscapeOpenRequest(QStringLiteral("/web/a,b.html"))),
-        QStringLiteral("/web/a,b.html"));
+              QStringLiteral("/web/a,b.html"));
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(InternetExplorerOpenRequest(QStringLiteral("http://x.org/"))),
-        QStringLiteral("http://x.org/"));
+              QStringLiteral("http://x.org/"));
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(InternetExplorerOpenRequest(QString())), QString());
     EXPECT_EQ(ProcessBrowserBridge::targetOfOpenRequest(QStringLiteral("plain")), QStringLiteral("plain"));
 }
@@ -25,18 +25,17 @@ TEST(PreviewProcessBridge, FindsTheTargetInBothOpenRequests)
 TEST(PreviewProcessBridge, DesktopOpensAddressesAsTheyAreAndEverythingElseAsFiles)
 {
     EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("mailto:someone@example.org")),
-        QUrl(QStringLiteral("mailto:someone@example.org")));
+              QUrl(QStringLiteral("mailto:someone@example.org")));
     EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("http://example.org/a b")),
-        QUrl(QStringLiteral("http://example.org/a b")));
+              QUrl(QStringLiteral("http://example.org/a b")));
     EXPECT_TRUE(ProcessBrowserBridge::desktopUrl(QStringLiteral("/web/my page#1.html")).isLocalFile());
     EXPECT_EQ(ProcessBrowserBridge::desktopUrl(QStringLiteral("/web/my page#1.html")).toLocalFile(),
-        QStringLiteral("/web/my page#1.html"));
+              QStringLiteral("/web/my page#1.html"));
     EXPECT_TRUE(ProcessBrowserBridge::desktopUrl(QStringLiteral("C:\\web\\a.html")).isLocalFile());
 }
 
 #ifdef Q_OS_UNIX
-namespace
-{
+namespace {
 // A stand-in browser that appends each run's arguments, one line per run.
 QString writeFakeBrowser(const QTemporaryDir &dir, const QString &log)
 {
@@ -52,10 +51,10 @@ QByteArray waitForLog(const QString &log)
     QDeadlineTimer deadline(5000);
     while (!deadline.hasExpired() && readFileBytes(log).isEmpty())
         QTest::qWait(20);
-    QTest::qWait(200); // a second, unwanted run would show up by now
+    QTest::qWait(200);  // a second, unwanted run would show up by now
     return readFileBytes(log);
 }
-} // namespace
+}  // namespace
 
 TEST(PreviewProcessBridge, StartsTheViewerOnceWithTheRequestedFile)
 {

@@ -10,8 +10,8 @@ public:
     RecordingBridge() { BrowserBridge::setInstance(this); }
     ~RecordingBridge() override { BrowserBridge::setInstance(nullptr); }
 
-    bool serverRunning = true; // a server answers connections
-    bool startSucceeds = true; // starting the service application works and brings up a server
+    bool serverRunning = true;  // a server answers connections
+    bool startSucceeds = true;  // starting the service application works and brings up a server
     QStringList calls;
 
     void setServiceApplication(const QString &program) override { calls << QStringLiteral("program ") + program; }
@@ -33,7 +33,7 @@ public:
     void disconnect() override { calls << QStringLiteral("disconnect"); }
     void startProgram(const QString &program, const QStringList &arguments) override
     {
-        calls << QStringLiteral("run ") + QStringList(QStringList { program } + arguments).join(QLatin1Char('|'));
+        calls << QStringLiteral("run ") + QStringList(QStringList{program} + arguments).join(QLatin1Char('|'));
     }
     void openWithDesktop(const QString &target) override { calls << QStringLiteral("open ") + target; }
 };

@@ -11,8 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 const QString WebFile = QStringLiteral("C:\\web\\a.html");
 
 class FakeDocument : public TextDocument
@@ -21,7 +20,7 @@ public:
     TColorMemo memo;
     QString fileName;
     bool modified = false;
-    QString nameChosenBySaveAs; // empty: the save dialog is cancelled
+    QString nameChosenBySaveAs;  // empty: the save dialog is cancelled
     QStringList saves;
 
     TColorMemo *editor() const override { return const_cast<TColorMemo *>(&memo); }
@@ -60,20 +59,22 @@ protected:
 
 QStringList conversation(const QString &program, const QString &service, const QString &request)
 {
-    return { QStringLiteral("program ") + program, QStringLiteral("connect %1 WWW_Activate").arg(service),
-        QStringLiteral("request 0xFFFFFFFF 10000"), QStringLiteral("disconnect"),
-        QStringLiteral("connect %1 WWW_OpenURL").arg(service), QStringLiteral("request %1 10000").arg(request),
-        QStringLiteral("disconnect") };
+    return {QStringLiteral("program ") + program,
+            QStringLiteral("connect %1 WWW_Activate").arg(service),
+            QStringLiteral("request 0xFFFFFFFF 10000"),
+            QStringLiteral("disconnect"),
+            QStringLiteral("connect %1 WWW_OpenURL").arg(service),
+            QStringLiteral("request %1 10000").arg(request),
+            QStringLiteral("disconnect")};
 }
-} // namespace
+}  // namespace
 
 TEST_F(Preview, InternetExplorerActivatesThenOpensTheQuotedFileUrl)
 {
     useViewer(0, QStringLiteral("C:\\ie\\iexplore.exe"));
     PreviewInBrowser(WebFile);
-    EXPECT_EQ(bridge.calls,
-        conversation(QStringLiteral("C:\\ie\\iexplore.exe"), QStringLiteral("IExplore"),
-            QStringLiteral("\"file:C:\\web\\a.html\",,-1,,,,,")));
+    EXPECT_EQ(bridge.calls, conversation(QStringLiteral("C:\\ie\\iexplore.exe"), QStringLiteral("IExplore"),
+                                         QStringLiteral("\"file:C:\\web\\a.html\",,-1,,,,,")));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -81,9 +82,8 @@ TEST_F(Preview, NetscapeGetsTheBareFileName)
 {
     useViewer(1, QStringLiteral("/usr/bin/firefox"));
     PreviewInBrowser(WebFile);
-    EXPECT_EQ(bridge.calls,
-        conversation(QStringLiteral("/usr/bin/firefox"), QStringLiteral("Netscape"),
-            QStringLiteral("C:\\web\\a.html,,0xFFFFFFFF,0x3,,,")));
+    EXPECT_EQ(bridge.calls, conversation(QStringLiteral("/usr/bin/firefox"), QStringLiteral("Netscape"),
+                                         QStringLiteral("C:\\web\\a.html,,0xFFFFFFFF,0x3,,,")));
 }
 
 TEST_F(Preview, StartsTheBrowserOnceWhenNoServerAnswersAndSendsNothingWhenItCannot)
@@ -91,20 +91,25 @@ TEST_F(Preview, StartsTheBrowserOnceWhenNoServerAnswersAndSendsNothingWhenItCann
     useViewer(0, QStringLiteral("iexplore"));
     bridge.serverRunning = false;
     PreviewInBrowser(WebFile);
-    const QStringList started { QStringLiteral("program iexplore"), QStringLiteral("connect IExplore WWW_Activate"),
-        QStringLiteral("start"), QStringLiteral("connect IExplore WWW_Activate"),
-        QStringLiteral("request 0xFFFFFFFF 10000"), QStringLiteral("disconnect"),
-        QStringLiteral("connect IExplore WWW_OpenURL"),
-        QStringLiteral("request \"file:C:\\web\\a.html\",,-1,,,,, 10000"), QStringLiteral("disconnect") };
+    const QStringList started{QStringLiteral("program iexplore"),
+                              QStringLiteral("connect IExplore WWW_Activate"),
+                              QStringLiteral("start"),
+                              QStringLiteral("connect IExplore WWW_Activate"),
+                              QStringLiteral("request 0xFFFFFFFF 10000"),
+                              QStringLiteral("disconnect"),
+                              QStringLiteral("connect IExplore WWW_OpenURL"),
+                              QStringLiteral("request \"file:C:\\web\\a.html\",,-1,,,,, 10000"),
+                              QStringLiteral("disconnect")};
     EXPECT_EQ(bridge.calls, started);
 
     bridge.calls.clear();
     bridge.serverRunning = false;
     bridge.startSucceeds = false;
     PreviewInBrowser(WebFile);
-    const QStringList unreachable { QStringLiteral("program iexplore"), QStringLiteral("connect IExplore WWW_Activate"),
-        QStringLiteral("start"), QStringLiteral("disconnect"), QStringLiteral("connect IExplore WWW_OpenURL"),
-        QStringLiteral("start"), QStringLiteral("disconnect") };
+    const QStringList unreachable{
+        QStringLiteral("program iexplore"), QStringLiteral("connect IExplore WWW_Activate"), QStringLiteral("start"),
+        QStringLiteral("disconnect"),       QStringLiteral("connect IExplore WWW_OpenURL"),  QStringLiteral("start"),
+        QStringLiteral("disconnect")};
     EXPECT_EQ(bridge.calls, unreachable);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -113,18 +118,18 @@ TEST_F(Preview, OtherViewerRunsThePathWithTheFileName)
 {
     useViewer(2, QStringLiteral("C:\\b\\view.exe"));
     PreviewInBrowser(WebFile);
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("run C:\\b\\view.exe|C:\\web\\a.html") });
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("run C:\\b\\view.exe|C:\\web\\a.html")});
 }
 
 TEST_F(Preview, OtherViewerKeepsFileNamesWithSpacesWholeAndSplitsOptions)
 {
     const QString page = QStringLiteral("/home/me/my pages/index.html");
     EXPECT_EQ(ViewerCommandLine(QStringLiteral("chromium --new-window"), page),
-        (QStringList { QStringLiteral("chromium"), QStringLiteral("--new-window"), page }));
+              (QStringList{QStringLiteral("chromium"), QStringLiteral("--new-window"), page}));
     EXPECT_EQ(ViewerCommandLine(QStringLiteral("\"/opt/my browser/run\" -x"), page),
-        (QStringList { QStringLiteral("/opt/my browser/run"), QStringLiteral("-x"), page }));
+              (QStringList{QStringLiteral("/opt/my browser/run"), QStringLiteral("-x"), page}));
     EXPECT_EQ(ViewerCommandLine(QStringLiteral("/usr/bin/chromium"), QString()),
-        QStringList { QStringLiteral("/usr/bin/chromium") });
+              QStringList{QStringLiteral("/usr/bin/chromium")});
 
     // An existing program whose path holds a space is not split.
     QTemporaryDir dir;
@@ -132,7 +137,7 @@ TEST_F(Preview, OtherViewerKeepsFileNamesWithSpacesWholeAndSplitsOptions)
     QFile file(program);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(ViewerCommandLine(program, page), (QStringList { program, page }));
+    EXPECT_EQ(ViewerCommandLine(program, page), (QStringList{program, page}));
 
     // A command line far past 255 characters is passed whole rather than cut inside the name.
     const QString longName = QStringLiteral("/tmp/") + QString(300, QLatin1Char('x')) + QStringLiteral(".html");
@@ -145,7 +150,7 @@ TEST_F(Preview, DefaultBrowserOpensTheNameWithoutNeedingAPath)
     PreviewInBrowser(WebFile);
     PreviewInBrowser(QStringLiteral("mailto:someone@example.org"));
     EXPECT_EQ(bridge.calls,
-        (QStringList { QStringLiteral("open C:\\web\\a.html"), QStringLiteral("open mailto:someone@example.org") }));
+              (QStringList{QStringLiteral("open C:\\web\\a.html"), QStringLiteral("open mailto:someone@example.org")}));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -158,9 +163,8 @@ TEST_F(Preview, MissingBrowserPathIsReportedForEveryTypeButTheDefaultBrowser)
     }
     ASSERT_EQ(prompts.messages.size(), 3);
     for (const auto &message : prompts.messages) {
-        EXPECT_EQ(message.text,
-            QStringLiteral("No browser defined !\r\n"
-                           "Please define the browser's path using Options from the main menu"));
+        EXPECT_EQ(message.text, QStringLiteral("No browser defined !\r\n"
+                                               "Please define the browser's path using Options from the main menu"));
         EXPECT_EQ(message.icon, QMessageBox::NoIcon);
         EXPECT_EQ(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
@@ -183,7 +187,7 @@ TEST_F(Preview, UnchangedDocumentIsShownWithoutTheSaveQuestion)
     PreviewDocument(doc);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(doc.saves.isEmpty());
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("run view|/web/a.html") });
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("run view|/web/a.html")});
 }
 
 TEST_F(Preview, SaveQuestionAnswers)
@@ -198,7 +202,7 @@ TEST_F(Preview, SaveQuestionAnswers)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Confirm"));
     EXPECT_EQ(prompts.messages[0].text,
-        QStringLiteral("Do you want to save the document before viewing it in the browser? (recommended)"));
+              QStringLiteral("Do you want to save the document before viewing it in the browser? (recommended)"));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Question);
     EXPECT_EQ(prompts.messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_TRUE(bridge.calls.isEmpty());
@@ -208,13 +212,13 @@ TEST_F(Preview, SaveQuestionAnswers)
     PreviewDocument(doc);
     EXPECT_TRUE(doc.saves.isEmpty());
     EXPECT_TRUE(doc.modified);
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("run view|/web/a.html") });
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("run view|/web/a.html")});
 
     bridge.calls.clear();
     prompts.answers << QMessageBox::Yes;
     PreviewDocument(doc);
-    EXPECT_EQ(doc.saves, QStringList { QStringLiteral("save /web/a.html") });
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("run view|/web/a.html") });
+    EXPECT_EQ(doc.saves, QStringList{QStringLiteral("save /web/a.html")});
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("run view|/web/a.html")});
 }
 
 TEST_F(Preview, UntitledDocumentIsSavedThroughTheSaveDialog)
@@ -225,8 +229,8 @@ TEST_F(Preview, UntitledDocumentIsSavedThroughTheSaveDialog)
     doc.nameChosenBySaveAs = QStringLiteral("/web/new.html");
     prompts.answers << QMessageBox::Yes;
     PreviewDocument(doc);
-    EXPECT_EQ(doc.saves, (QStringList { QStringLiteral("save as"), QStringLiteral("save /web/new.html") }));
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("run view|/web/new.html") });
+    EXPECT_EQ(doc.saves, (QStringList{QStringLiteral("save as"), QStringLiteral("save /web/new.html")}));
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("run view|/web/new.html")});
 
     // A cancelled save dialog still previews, with the empty name of the untitled document.
     FakeDocument untitled;
@@ -235,8 +239,8 @@ TEST_F(Preview, UntitledDocumentIsSavedThroughTheSaveDialog)
     bridge.calls.clear();
     prompts.answers << QMessageBox::Yes;
     PreviewDocument(untitled);
-    EXPECT_EQ(untitled.saves, QStringList { QStringLiteral("save as") });
-    EXPECT_EQ(bridge.calls, QStringList { QStringLiteral("open ") });
+    EXPECT_EQ(untitled.saves, QStringList{QStringLiteral("save as")});
+    EXPECT_EQ(bridge.calls, QStringList{QStringLiteral("open ")});
 }
 
 // A relative name reaches no browser as it is: "--incognito.html" would be an option.

@@ -131,7 +131,8 @@ TEST(RecoveryJournal, SmallEntryOnFullDiskKeepsTheEarlierCopy)
     RecoveryJournal journal(root.path());
     const int id = journal.newId();
     ASSERT_TRUE(journal.writeNow(id, metaFor("", "Untitled:1"), Awkward));
-    EXPECT_FALSE(withSizeLimit(4096, [&] { return journal.writeNow(id, metaFor("", "Untitled:1"), QByteArray(5000, 'x')); }));
+    EXPECT_FALSE(
+        withSizeLimit(4096, [&] { return journal.writeNow(id, metaFor("", "Untitled:1"), QByteArray(5000, 'x')); }));
     const QStringList names = entriesIn(journal.folder());
     ASSERT_EQ(names.size(), 1);
     RecoveryEntry entry;
@@ -379,8 +380,8 @@ class EndedUnderTheQuestion : public ScriptedPrompts
 {
 public:
     std::function<void()> during;
-    QMessageBox::StandardButton message(QWidget *, const QString &caption, const QString &text,
-                                        QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override
+    QMessageBox::StandardButton message(QWidget *, const QString &caption, const QString &text, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons) override
     {
         messages.append({caption, text, icon, buttons, QString()});
         if (auto run = std::exchange(during, nullptr))
@@ -407,8 +408,10 @@ TEST_F(RecoveryUiTest, QuittingWithAChangedDocumentKeepsItsEntry)
     };
     const Route routes[] = {
         // With no window shown yet there is nothing to ask through.
-        {"QCoreApplication::quit", false, 0, [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::quit(); }},
-        {"QCoreApplication::exit", true, 0, [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::exit(0); }},
+        {"QCoreApplication::quit", false, 0,
+         [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::quit(); }},
+        {"QCoreApplication::exit", true, 0,
+         [](RecoveryJournal &, EndedUnderTheQuestion &) { QCoreApplication::exit(0); }},
         {"a signal", true, 0, [&](RecoveryJournal &journal, EndedUnderTheQuestion &) { signal(journal); }},
         // The session manager's "die" asks the windows to close; nobody answers
         // and the session ends the program under the question.
@@ -555,7 +558,8 @@ TEST_F(RecoveryUiTest, AJournalThatCannotWriteSaysSoAndTriesAgain)
         EXPECT_FALSE(form->journalNote().isEmpty());
 
         QFile::remove(blocker);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->journalNote().isEmpty(); }, 8000)) << form->journalNote().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->journalNote().isEmpty(); }, 8000))
+            << form->journalNote().toStdString();
         journal->waitForWrites();
         EXPECT_EQ(entryText(journal->folder()), "precious work");
         EXPECT_EQ(prompts.messages.size(), 1);
@@ -580,8 +584,9 @@ TEST(RecoveryJournal, EntryHeadersKeepTheFileStamp)
     ASSERT_TRUE(stamp.regular);
     ASSERT_NE(stamp.ctimeNs, 0);
     const QByteArray older = "TAGLOOM-RECOVERY 1\n{\"fileName\":\"" + page.toUtf8()
-        + "\",\"loaded\":{\"exists\":true,\"size\":\"9\",\"mtimeNs\":\"" + QByteArray::number(stamp.mtimeNs)
-        + "\",\"inode\":\"" + QByteArray::number(stamp.inode) + "\"},\"size\":4}\ntext";
+                             + "\",\"loaded\":{\"exists\":true,\"size\":\"9\",\"mtimeNs\":\""
+                             + QByteArray::number(stamp.mtimeNs) + "\",\"inode\":\"" + QByteArray::number(stamp.inode)
+                             + "\"},\"size\":4}\ntext";
     const QByteArray hugeSize = "TAGLOOM-RECOVERY 1\n{\"caption\":\"x\",\"size\":1e300}\ntext";
 
     RecoveryJournal journal(dir.filePath("journal"));
@@ -597,7 +602,8 @@ TEST(RecoveryJournal, EntryHeadersKeepTheFileStamp)
         const char *what;
         QByteArray bytes;
         bool read;
-    } cases[] = {{"this version", current, true}, {"older version", older, true}, {"size past any file", hugeSize, false}};
+    } cases[] = {
+        {"this version", current, true}, {"older version", older, true}, {"size past any file", hugeSize, false}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QByteArray bytes = c.bytes;

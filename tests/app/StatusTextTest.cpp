@@ -10,7 +10,11 @@ using B = QsciScintillaBase;
 
 TEST(StatusText, CaretTexts)
 {
-    const struct { qint64 line, column, selected; const char *text; } cases[] = {
+    const struct
+    {
+        qint64 line, column, selected;
+        const char *text;
+    } cases[] = {
         {0, 0, 0, "Ln 1, Col 1"},
         {11, 4, 0, "Ln 12, Col 5"},
         {11, 4, 7, "Ln 12, Col 5 (7 selected)"},
@@ -28,11 +32,17 @@ TEST(StatusText, EncodingAndLineEndLabels)
     // A single-byte document has no byte-order mark: those bytes are three characters.
     EXPECT_EQ(encodingLabel(false, true), "Latin-1");
 
-    const struct { LineEndCount ends; const char *label, *note; } cases[] = {
+    const struct
+    {
+        LineEndCount ends;
+        const char *label, *note;
+    } cases[] = {
         {{}, "CR LF", "Line ends: CR LF"},
         {{5, 0, 0}, "CR LF", "Line ends: CR LF"},
         {{0, 3, 0}, "mixed", "The file came with 3 LF line ends; they were made CR LF on load and are saved so"},
-        {{2, 1, 4}, "mixed", "The file came with 2 CR LF, 1 LF, 4 CR line ends; they were made CR LF on load and are saved so"},
+        {{2, 1, 4},
+         "mixed",
+         "The file came with 2 CR LF, 1 LF, 4 CR line ends; they were made CR LF on load and are saved so"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(lineEndsLabel(c.ends), QString::fromLatin1(c.label)) << c.note;
@@ -42,12 +52,17 @@ TEST(StatusText, EncodingAndLineEndLabels)
 
 TEST(StatusText, CharactersOfBytes)
 {
-    const struct { QByteArray bytes; bool utf8; qint64 chars; } cases[] = {
+    const struct
+    {
+        QByteArray bytes;
+        bool utf8;
+        qint64 chars;
+    } cases[] = {
         {"", true, 0},
         {"abc\r\n", true, 5},
-        {"gr\xC3\xBC\xC3\x9F", true, 4},          // two 2-byte characters
+        {"gr\xC3\xBC\xC3\x9F", true, 4},            // two 2-byte characters
         {"\xE2\x82\xAC\xF0\x9F\x98\x80", true, 2},  // 3 and 4 bytes
-        {"gr\xC3\xBC\xC3\x9F", false, 6},         // Latin-1: a byte is a character
+        {"gr\xC3\xBC\xC3\x9F", false, 6},           // Latin-1: a byte is a character
         {"\t\t", true, 2},
     };
     for (const auto &c : cases)
@@ -58,13 +73,13 @@ TEST(StatusText, CharactersOfBytes)
 // anywhere, a CR LF across two pieces included.
 TEST(StatusText, LoaderCountsTheLineEndsItChanges)
 {
-    const struct { QByteArray text; LineEndCount ends; } cases[] = {
-        {"a\r\nb\r\n", {2, 0, 0}},
-        {"a\nb\n", {0, 2, 0}},
-        {"a\rb", {0, 0, 1}},
-        {"a\r\nb\nc\rd\r", {1, 1, 2}},
-        {"\r\r\n\n", {1, 1, 1}},
-        {"no line end", {0, 0, 0}},
+    const struct
+    {
+        QByteArray text;
+        LineEndCount ends;
+    } cases[] = {
+        {"a\r\nb\r\n", {2, 0, 0}},     {"a\nb\n", {0, 2, 0}},   {"a\rb", {0, 0, 1}},
+        {"a\r\nb\nc\rd\r", {1, 1, 2}}, {"\r\r\n\n", {1, 1, 1}}, {"no line end", {0, 0, 0}},
     };
     for (const auto &c : cases) {
         for (qsizetype cut = 0; cut <= c.text.size(); ++cut) {
@@ -102,7 +117,8 @@ TEST(CaretPlace, AgreesWithTheEditorsOwnCountThroughMovesAndEdits)
             auto boundary = [&memo, len](int pos) {
                 pos = std::clamp(pos, 0, len);
                 const int after = int(memo.SendScintilla(B::SCI_POSITIONAFTER, static_cast<unsigned long>(pos)));
-                return pos == len ? len : int(memo.SendScintilla(B::SCI_POSITIONBEFORE, static_cast<unsigned long>(after)));
+                return pos == len ? len
+                                  : int(memo.SendScintilla(B::SCI_POSITIONBEFORE, static_cast<unsigned long>(after)));
             };
             if (pick < 5) {
                 // Small steps mostly, as keys make them, and now and then a jump.
@@ -123,8 +139,8 @@ TEST(CaretPlace, AgreesWithTheEditorsOwnCountThroughMovesAndEdits)
             ASSERT_EQ(got.column, memo.SendScintilla(B::SCI_GETCOLUMN, static_cast<unsigned long>(caret)))
                 << "step " << step << " utf8 " << utf8;
             const int from = memo.SelStart();
-            ASSERT_EQ(got.selectedChars,
-                      memo.SendScintilla(B::SCI_COUNTCHARACTERS, static_cast<unsigned long>(from), long(from + memo.SelLength())))
+            ASSERT_EQ(got.selectedChars, memo.SendScintilla(B::SCI_COUNTCHARACTERS, static_cast<unsigned long>(from),
+                                                            long(from + memo.SelLength())))
                 << "step " << step;
         }
     }

@@ -26,7 +26,7 @@ void click(QDialog *dialog, const char *name)
     dialog->findChild<QPushButton *>(QLatin1String(name))->click();
 }
 
-} // namespace
+}  // namespace
 
 // The table and list items of a document window open their dialogs and write
 // into that window's document.

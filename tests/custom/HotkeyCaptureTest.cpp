@@ -330,15 +330,15 @@ TEST_F(HotkeyCaptureTest, TheEntryTakesOneChordThatCannotStealTyping)
         quint16 value;
     } rows[] = {
         {Qt::ControlModifier, Qt::Key_Q, 0x4051},
-        {Qt::NoModifier, Qt::Key_A, 0x4051},        // typing keys need Ctrl or Alt
+        {Qt::NoModifier, Qt::Key_A, 0x4051},  // typing keys need Ctrl or Alt
         {Qt::ShiftModifier, Qt::Key_A, 0x4051},
         {Qt::NoModifier, Qt::Key_F5, 0x0074},
         {Qt::ShiftModifier, Qt::Key_F12, 0x207B},
-        {Qt::NoModifier, Qt::Key_Backspace, 0},      // removes the key
+        {Qt::NoModifier, Qt::Key_Backspace, 0},  // removes the key
         {Qt::AltModifier, Qt::Key_1, 0x8031},
         {Qt::NoModifier, Qt::Key_Delete, 0},
         {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F1, 0x6070},
-        {Qt::MetaModifier, Qt::Key_F1, 0x6070},       // no bit for Meta
+        {Qt::MetaModifier, Qt::Key_F1, 0x6070},  // no bit for Meta
     };
     for (const Row &row : rows) {
         QTest::keyClick(&edit, row.key, row.mods);

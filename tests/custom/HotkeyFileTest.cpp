@@ -36,10 +36,10 @@ TEST(KeyTable, ChordsAndTheirStoredValues)
         const char *chord;
         quint16 value;
     } rows[] = {
-        {"Ctrl+N", 0x404E},       {"Alt+1", 0x8031},     {"Ctrl+Shift+F1", 0x6070}, {"Shift+F12", 0x207B},
-        {"F3", 0x0072},           {"Ctrl+F12", 0x407B},  {"Ctrl+Alt+Shift+Z", 0xE05A}, {"Ctrl+Del", 0x402E},
-        {"Alt+PgDown", 0x8022},   {"Ctrl+;", 0x40BA},    {"Ctrl+Num+5", 0x4065},    {"Ctrl+Num++", 0x406B},
-        {"Ctrl+-", 0x40BD},       {"Alt+Left", 0x8025},  {"Ctrl+F24", 0x4087},      {"Ctrl+Return", 0x400D},
+        {"Ctrl+N", 0x404E},     {"Alt+1", 0x8031},    {"Ctrl+Shift+F1", 0x6070},    {"Shift+F12", 0x207B},
+        {"F3", 0x0072},         {"Ctrl+F12", 0x407B}, {"Ctrl+Alt+Shift+Z", 0xE05A}, {"Ctrl+Del", 0x402E},
+        {"Alt+PgDown", 0x8022}, {"Ctrl+;", 0x40BA},   {"Ctrl+Num+5", 0x4065},       {"Ctrl+Num++", 0x406B},
+        {"Ctrl+-", 0x40BD},     {"Alt+Left", 0x8025}, {"Ctrl+F24", 0x4087},         {"Ctrl+Return", 0x400D},
     };
     for (const Row &row : rows) {
         const QKeySequence seq = QKeySequence::fromString(QString::fromLatin1(row.chord), QKeySequence::PortableText);
@@ -96,7 +96,8 @@ TEST(KeyTable, ValuesThatAreNoKey)
 TEST(HotkeyFile, GoldenFileReadsAndWritesBackByteForByte)
 {
     const QList<HotkeyRecord> expected = {
-        {"FileNewItem", 0x404E}, {"N1", 0}, {"Header12", 0x8031}, {"Insertadocumentinthesamesystem1", 0x6070},
+        {"FileNewItem", 0x404E},     {"N1", 0},
+        {"Header12", 0x8031},        {"Insertadocumentinthesamesystem1", 0x6070},
         {"SelectListItem1", 0x207B}, {"privateMenuItem0", 0x4051},
     };
     const QByteArray golden = goldenBytes(QStringLiteral("menu.HotKeys"));

@@ -10,18 +10,30 @@
 
 namespace {
 
-QString Shipped() { return QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js"); }
+QString Shipped()
+{
+    return QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.js");
+}
 
 TEST(GetJSParam, CountsTildesAndNeverTakesTheLastCharacter)
 {
-    const struct {
+    const struct
+    {
         int k;
         const char *params;
         const char *expected;
     } cases[] = {
-        {1, "a~b~", "a"},       {2, "a~b~", "b"},     {3, "a~b~", ""},   {0, "a~b~", ""},
-        {1, "~b~", ""},         {2, "~b~", "b"},      {1, "abc", "ab"},  {2, "14~'03/15/98' ", "'03/15/98'"},
-        {1, "", ""},            {1, "~", ""},         {9, "1~2~3~4~5~6~7~8~9~", "9"},
+        {1, "a~b~", "a"},
+        {2, "a~b~", "b"},
+        {3, "a~b~", ""},
+        {0, "a~b~", ""},
+        {1, "~b~", ""},
+        {2, "~b~", "b"},
+        {1, "abc", "ab"},
+        {2, "14~'03/15/98' ", "'03/15/98'"},
+        {1, "", ""},
+        {1, "~", ""},
+        {9, "1~2~3~4~5~6~7~8~9~", "9"},
         {1, "\xc3\xbc\xe2\x82\xac~", "\xc3\xbc\xe2\x82\xac"},
     };
     for (const auto &c : cases)
@@ -31,7 +43,8 @@ TEST(GetJSParam, CountsTildesAndNeverTakesTheLastCharacter)
 
 TEST(JsStringText, EscapesWhatWouldEndTheStringOrTheScript)
 {
-    const struct {
+    const struct
+    {
         const char *typed;
         const char *expected;
     } cases[] = {
@@ -54,22 +67,22 @@ TEST(JsStringText, EscapesWhatWouldEndTheStringOrTheScript)
 
 TEST(ExtractJSEntry, FindsTheEntryAndFillsItInOnePass)
 {
-    const QString file = QStringLiteral(
-        "Tagloom JS Entry #0\r\n"
-        "zero TL%1\r\n"
-        "Tagloom JS Entry #1 \r\n"  // a trailing blank: not a header
-        "still zero\r\n"
-        "Tagloom JS Entry #1\r\n"
-        "x=TL%1;y=TL%2;z=TL%3;w=TL%0;TL%1\r\n"
-        "keep TL% and TL%x and TL%\r\n"
-        "drop me: Tagloom JS Entry #7 inside\r\n"
-        "\r\n"
-        "Tagloom JS Entry #3\r\n"  // any header ends the entry
-        "three\r\n"
-        "Tagloom JS Entry #2\r\n"
-        "two\n"  // a bare line feed ends a line too
-        "last");
-    const struct {
+    const QString file = QStringLiteral("Tagloom JS Entry #0\r\n"
+                                        "zero TL%1\r\n"
+                                        "Tagloom JS Entry #1 \r\n"  // a trailing blank: not a header
+                                        "still zero\r\n"
+                                        "Tagloom JS Entry #1\r\n"
+                                        "x=TL%1;y=TL%2;z=TL%3;w=TL%0;TL%1\r\n"
+                                        "keep TL% and TL%x and TL%\r\n"
+                                        "drop me: Tagloom JS Entry #7 inside\r\n"
+                                        "\r\n"
+                                        "Tagloom JS Entry #3\r\n"  // any header ends the entry
+                                        "three\r\n"
+                                        "Tagloom JS Entry #2\r\n"
+                                        "two\n"  // a bare line feed ends a line too
+                                        "last");
+    const struct
+    {
         int n;
         const char *params;
         const char *expected;
@@ -77,7 +90,8 @@ TEST(ExtractJSEntry, FindsTheEntryAndFillsItInOnePass)
         {0, "A~", "zero A\r\nstill zero\r\n"},
         {1, "a~b~", "x=a;y=b;z=;w=;a\r\nkeep TL% and TL%x and TL%\r\n\r\n"},
         // A value holding a placeholder or a header is written as given.
-        {1, "TL%1~Tagloom JS Entry #1~", "x=TL%1;y=Tagloom JS Entry #1;z=;w=;TL%1\r\nkeep TL% and TL%x and TL%\r\n\r\n"},
+        {1, "TL%1~Tagloom JS Entry #1~",
+         "x=TL%1;y=Tagloom JS Entry #1;z=;w=;TL%1\r\nkeep TL% and TL%x and TL%\r\n\r\n"},
         {2, "", "two\r\nlast\r\n"},
         {3, "", "three\r\n"},
     };
@@ -179,7 +193,8 @@ TEST(ShippedJsEntries, EveryEntryIsThereWithItsParametersAndCrLfLines)
         ASSERT_TRUE(entry.has_value()) << n;
         EXPECT_TRUE(entry->startsWith(QStringLiteral("<SCRIPT TYPE=\"text/javascript\">\r\n"))) << n;
         EXPECT_TRUE(entry->endsWith(QStringLiteral("</SCRIPT>\r\n"))) << n;
-        const QString raw = *ExtractJSEntry(QString::fromUtf8(bytes), n, QStringLiteral("TL%1~TL%2~TL%3~TL%4~TL%5~TL%6~TL%7~TL%8~TL%9~"));
+        const QString raw = *ExtractJSEntry(QString::fromUtf8(bytes), n,
+                                            QStringLiteral("TL%1~TL%2~TL%3~TL%4~TL%5~TL%6~TL%7~TL%8~TL%9~"));
         int highest = 0;
         for (const auto &m : QRegularExpression(QStringLiteral("TL%(\\d)")).globalMatch(raw))
             highest = std::max(highest, m.captured(1).toInt());

@@ -38,8 +38,8 @@ QByteArray pageWith(const QList<JsWizardValues> &scripts, const QByteArray &char
                     const QByteArray &before = {}, const QByteArray &after = {})
 {
     ScriptedPrompts prompts;
-    const QByteArray head = "<HTML>\r\n<HEAD>\r\n<META CHARSET=\"" + charset + "\">\r\n<TITLE>t</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
-                            + before;
+    const QByteArray head = "<HTML>\r\n<HEAD>\r\n<META CHARSET=\"" + charset
+                            + "\">\r\n<TITLE>t</TITLE>\r\n</HEAD>\r\n<BODY>\r\n" + before;
     // A single-byte document is one that is not valid UTF-8.
     const QByteArray marker = charset == "utf-8" ? QByteArray() : QByteArray("<!-- caf\xe9 -->");
     FakeDocument doc(head + marker + "\r\n" + after + "\r\n</BODY>\r\n</HTML>\r\n");
@@ -110,13 +110,15 @@ TEST_F(JsWizardBrowserTest, TheSubmitButtonScrollsItsTextOnceItsFormExists)
 }
 
 // What shows behind the page: the root's background when it has one, else the body's.
-const char *const canvasColour = "(function () { var c = getComputedStyle(document.documentElement).backgroundColor;"
-                                 " return c == 'rgba(0, 0, 0, 0)' ? getComputedStyle(document.body).backgroundColor : c; })()";
+const char *const canvasColour =
+    "(function () { var c = getComputedStyle(document.documentElement).backgroundColor;"
+    " return c == 'rgba(0, 0, 0, 0)' ? getComputedStyle(document.body).backgroundColor : c; })()";
 
 TEST_F(JsWizardBrowserTest, FadeWrittenIntoTheHeadAlsoEndsOnTheEndColour)
 {
     ScriptedPrompts prompts;
-    FakeDocument doc("<HTML>\r\n<HEAD>\r\n<TITLE>t</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<P>text</P>\r\n</BODY>\r\n</HTML>\r\n");
+    FakeDocument doc(
+        "<HTML>\r\n<HEAD>\r\n<TITLE>t</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<P>text</P>\r\n</BODY>\r\n</HTML>\r\n");
     doc.select(int(doc.text().indexOf("</HEAD>")), 0);
     JsWizardValues v;
     v.script = JsWizardScript::Fade;
@@ -177,4 +179,4 @@ TEST_F(JsWizardBrowserTest, TextFadeWritesOneFontPerCharacterFromColourToColour)
     }
 }
 
-} // namespace
+}  // namespace

@@ -301,11 +301,20 @@ TEST_F(JsWizardTest, FinishWritesTheChosenScriptAndCancelNothing)
         QByteArray expected;
     } cases[] = {
         {0, {}, nullptr, true, "<FONT><S>lm()</S>\r\n|</FONT>x"},
-        {1, {{"p1_text", "Go ~ on"}, {"p1_submitName", "Send"}}, "OrderForm", true,
+        {1,
+         {{"p1_text", "Go ~ on"}, {"p1_submitName", "Send"}},
+         "OrderForm",
+         true,
          "<S>sb(\"Go \\u007E on\",\"OrderForm\",\"Send\")</S>\r\n|x"},
-        {2, {{"p2_fromColor", "#102030"}, {"p2_toColor", "#000000"}}, nullptr, true,
+        {2,
+         {{"p2_fromColor", "#102030"}, {"p2_toColor", "#000000"}},
+         nullptr,
+         true,
          "<S>fade(16,32,48,0,0,0,2)</S>\r\n|x"},
-        {3, {{"p3_fromColor", "#FF0000"}, {"p3_text", "Hi"}}, nullptr, true,
+        {3,
+         {{"p3_fromColor", "#FF0000"}, {"p3_text", "Hi"}},
+         nullptr,
+         true,
          "\r\n<S>tfHead()</S>\r\n\r\n<S>tf(255,0,0,255,255,255,\"Hi\")</S>\r\n|x"},
         {3, {{"p3_text", "Hi"}}, nullptr, false, "|x"},
     };
@@ -351,4 +360,4 @@ TEST_F(JsWizardTest, ChooseFontSetsTheFontOfLastModified)
     EXPECT_EQ(withCaret(doc), "<FONT SIZE=6><I><DIV ALIGN=\"Right\"><S>lm()</S>\r\n|</DIV></I></FONT>");
 }
 
-} // namespace
+}  // namespace

@@ -42,7 +42,8 @@ TEST(JsWizardMarkup, ParameterTexts)
     EXPECT_EQ(ScrollingButtonParams(v, true),
               QString::fromUtf8(R"(It\'s \"q\" \\ <\/script> \u007E TL%1 ü€~OrderForm~go\u007Enow~)"));
     EXPECT_EQ(FadeParams(v), "255~0~16~0~128~255~40~");
-    EXPECT_EQ(TextFadeParams(v, false), QString::fromUtf8(R"(1~2~3~255~0~254~It\'s \"q\" \\ <\/script> \u007E TL%1 ü\u20AC~)"));
+    EXPECT_EQ(TextFadeParams(v, false),
+              QString::fromUtf8(R"(1~2~3~255~0~254~It\'s \"q\" \\ <\/script> \u007E TL%1 ü\u20AC~)"));
     // The speed stays in the track bar's range.
     v.speed = 1;
     EXPECT_EQ(FadeParams(v), "255~0~16~0~128~255~2~");
@@ -50,7 +51,8 @@ TEST(JsWizardMarkup, ParameterTexts)
 
 TEST(JsWizardMarkup, LastModifiedWrapsTheScriptInADivOnlyForAnAlignment)
 {
-    const FontChoiceValues bold{QStringLiteral("Arial"), QStringLiteral("12"), QStringLiteral("FF0000"), QStringLiteral("b")};
+    const FontChoiceValues bold{QStringLiteral("Arial"), QStringLiteral("12"), QStringLiteral("FF0000"),
+                                QStringLiteral("b")};
     const struct
     {
         QString align;
@@ -143,4 +145,4 @@ TEST(JsWizardMarkup, TextFadePlacesTheHeadPartOnceAndKeepsTheBodyAtTheCaret)
     }
 }
 
-} // namespace
+}  // namespace

@@ -47,14 +47,15 @@ const QString Pictures = QStringLiteral(
     "JSON.stringify(Array.prototype.map.call(document.images, function (i) {"
     " return [i.getAttribute('src'), i.getAttribute('align'), i.getAttribute('alt')]; }))");
 
-} // namespace
+}  // namespace
 
 TEST(NewLinkBrowser, PictureShowsOnlyWhileTheLinkIsNew)
 {
     const QString plainHead = head("new.gif", "RIGHT", "New!");
     const QString shown = QStringLiteral("[[\"new.gif\",\"RIGHT\",\"New!\"]]");
-    const QString hostileShown = QStringLiteral("[[\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\",\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\","
-                                                "\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\"]]");
+    const QString hostileShown = QStringLiteral(
+        "[[\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\",\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\","
+        "\"It's \\\"q\\\" \\\\ </script> ~ TL%1 ü€\"]]");
     const struct
     {
         const char *what;

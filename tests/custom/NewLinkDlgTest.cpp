@@ -88,7 +88,7 @@ QWidget *focusOnShow(QDialog *d)
     return focus;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(NewLinkDlgTest, CheckerPageStartsAtTodayAndEnablesTheDateOnlyForThisDate)
 {
@@ -228,7 +228,8 @@ TEST_F(NewLinkDlgTest, PicturePageKeepsItsSettingsAndStoresThemAtOnce)
     }
 
     FakeDocument doc("<head></head>", dir.filePath("page.html"));
-    prompts.modals = {pictureOk({{"urlEdit", "pics/new\r\none.gif"}, {"altEdit", QString(300, 'a')}, {"ALIGNgroupbox", "1"}})};
+    prompts.modals = {
+        pictureOk({{"urlEdit", "pics/new\r\none.gif"}, {"altEdit", QString(300, 'a')}, {"ALIGNgroupbox", "1"}})};
     Setnewlinkimage1Click(doc, *store);
     EXPECT_EQ(AppSettings().NewLinkImage, "pics/new one.gif");
     EXPECT_EQ(AppSettings().NewLinkAltText, QString(255, 'a'));
@@ -287,7 +288,8 @@ TEST_F(NewLinkDlgTest, PictureNearTheDocumentIsWrittenRelativeWithSlashes)
             return d->result();
         }};
         Setnewlinkimage1Click(doc, *store);
-        EXPECT_TRUE(doc.text().contains(QByteArray("var tagloomNewLinkImage = ") + c.written)) << doc.text().constData();
+        EXPECT_TRUE(doc.text().contains(QByteArray("var tagloomNewLinkImage = ") + c.written))
+            << doc.text().constData();
         // The setting keeps the name as chosen, for documents elsewhere.
         EXPECT_EQ(AppSettings().NewLinkImage, c.chosen);
         EXPECT_EQ(prompts.fileRequests.last().filterIndex, FileFilterKind::Pictures - 1);
@@ -370,7 +372,8 @@ TEST_F(NewLinkDlgTest, MissingEntriesFileOrEntryWritesNothing)
     for (const auto &c : cases) {
         QFile::remove(JavaScriptFileName());
         if (c.file) {
-            ASSERT_TRUE(writeFileBytes(JavaScriptFileName(), "Tagloom JS Entry #0\r\nx\r\nTagloom JS Entry #5\r\ny\r\n"));
+            ASSERT_TRUE(
+                writeFileBytes(JavaScriptFileName(), "Tagloom JS Entry #0\r\nx\r\nTagloom JS Entry #5\r\ny\r\n"));
         }
         ScriptedPrompts local;
         FakeDocument doc("<HEAD></HEAD>");

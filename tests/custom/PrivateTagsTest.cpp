@@ -99,8 +99,8 @@ TEST(PrivateTagsFile, TextsAreCutToThirtyBytesWithoutBreakingAnything)
         {"CR LF at the limit is not split", QString(29, 'x') + "\r\n", QByteArray(29, 'x')},
         {"CR LF inside the limit kept", QString(28, 'x') + "\r\n", QByteArray(28, 'x') + "\r\n"},
         {"UTF-8 never split", QString(28, 'x') + euro, QByteArray(28, 'x')},
-        {"UTF-8 cut back to Latin-1 once the wide letter is gone",
-         QString(29, QChar(0xe9)) + euro, QByteArray(29, '\xe9')},
+        {"UTF-8 cut back to Latin-1 once the wide letter is gone", QString(29, QChar(0xe9)) + euro,
+         QByteArray(29, '\xe9')},
         {"a character outside the BMP stays whole", QString(26, 'x') + QString::fromUtf8("\U0001F600"),
          QByteArray(26, 'x') + "\xf0\x9f\x98\x80"},
     };

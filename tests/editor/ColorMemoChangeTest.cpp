@@ -70,8 +70,7 @@ const EditCase editCases[] = {
 };
 
 class ColorMemoChange : public ::testing::TestWithParam<EditCase>
-{
-};
+{};
 
 TEST_P(ColorMemoChange, EveryEditIsAnnouncedAndRecoloured)
 {
@@ -101,12 +100,11 @@ TEST_P(ColorMemoChange, EveryEditIsAnnouncedAndRecoloured)
     EXPECT_EQ(memo->lastPass().caretLineOnly, c.caretLineOnly);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, ColorMemoChange, ::testing::ValuesIn(editCases),
-                         [](const auto &info) {
-                             QString name = QString::fromLatin1(info.param.name);
-                             name.replace(QLatin1Char(' '), QLatin1Char('_'));
-                             return name.toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Edits, ColorMemoChange, ::testing::ValuesIn(editCases), [](const auto &info) {
+    QString name = QString::fromLatin1(info.param.name);
+    name.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return name.toStdString();
+});
 
 // Slots of textChanged see the new text, at once, for every way the program
 // and the user edit (a change sent to the library directly follows later).

@@ -53,8 +53,7 @@ struct LongLineCase
 };
 
 class ColorMemoLongLine : public ::testing::TestWithParam<LongLineCase>
-{
-};
+{};
 
 TEST_P(ColorMemoLongLine, OnlyTheShownPartIsReadAndColoured)
 {
@@ -76,7 +75,8 @@ TEST_P(ColorMemoLongLine, OnlyTheShownPartIsReadAndColoured)
     EXPECT_LT(memo->lastPass().scanned, 64 << 10);
     // A keyword in the middle of the caret's row shows in its colour.
     const long y = memo->SendScintilla(B::SCI_POINTYFROMPOSITION, 0UL, long(caret)) + lineHeight(*memo) / 2;
-    const int mid = int(memo->SendScintilla(B::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(memo->viewport()->width() / 2), y));
+    const int mid = int(
+        memo->SendScintilla(B::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(memo->viewport()->width() / 2), y));
     const int foo = mid - (mid - lineStart) % 4;
     EXPECT_GT(countColor(image, textRect(*memo, foo, foo + 3), Red), 3);
     bool coloured = false;

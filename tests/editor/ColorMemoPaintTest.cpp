@@ -58,7 +58,7 @@ bool hasLine(const QImage &image, const QRect &rect, QColor color)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ColorMemoPaint, KeywordIsPaintedInItsColourAndNothingElse)
 {
@@ -207,7 +207,8 @@ TEST(ColorMemoPaint, SelectionKeepsItsHighlightAndLeftStartsFromItsEnd)
 
 TEST(ColorMemoPaint, HotSpotIsALinkBetweenBlocksAndReportsItsText)
 {
-    auto memo = shownMemo(QByteArray("go \x1e" "ab\x1f now\r\n"));
+    auto memo = shownMemo(QByteArray("go \x1e"
+                                     "ab\x1f now\r\n"));
     THotSpot spot;
     spot.Active = true;
     spot.Color = 0xFF0000;        // blue

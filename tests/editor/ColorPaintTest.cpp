@@ -37,7 +37,7 @@ std::vector<int> lineStarts(const QByteArray &text)
     return starts;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PaintGeometry, ScanStartLooksBackKeyMaxHeightMinusOneLines)
 {
@@ -62,9 +62,9 @@ TEST(PaintGeometry, LimitLeavesOutThePartlyVisibleBottomLine)
     };
     auto start = [](int line) { return line * 10; };
     auto end = [](int line) { return line * 10 + 8; };
-    EXPECT_EQ(PaintLimit(2, 10, 10, 35, top, start, end), 50);   // line 5 would reach 40
-    EXPECT_EQ(PaintLimit(2, 10, 10, 40, top, start, end), 50);   // reaching the bottom is enough
-    EXPECT_EQ(PaintLimit(2, 2, 10, 100, top, start, end), 38);   // both lines fit: end of line 3
+    EXPECT_EQ(PaintLimit(2, 10, 10, 35, top, start, end), 50);      // line 5 would reach 40
+    EXPECT_EQ(PaintLimit(2, 10, 10, 40, top, start, end), 50);      // reaching the bottom is enough
+    EXPECT_EQ(PaintLimit(2, 2, 10, 100, top, start, end), 38);      // both lines fit: end of line 3
     EXPECT_EQ(PaintLimit(18, 10, 10, 1000, top, start, end), 210);  // line 21 has no position
 }
 
@@ -77,10 +77,10 @@ TEST(PaintMerge, HigherZWinsLaterWinsTiesAndUncoveredCellsSplitRuns)
     ColorPaint paint;
     ASSERT_EQ(paint.compute(rules, text, 0, int(text.size()), {}), 5);
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{0, 2, 0xFF0000, 1, 0},
-                                               {3, 3, 0x0000FF, 5, 1},
-                                               {4, 4, 0xFF0000, 1, 0},
-                                               {5, 5, 0x00FF00, 1, 1},
-                                               {6, 6, 0xFF0000, 1, 0}}));
+                                                    {3, 3, 0x0000FF, 5, 1},
+                                                    {4, 4, 0xFF0000, 1, 0},
+                                                    {5, 5, 0x00FF00, 1, 1},
+                                                    {6, 6, 0xFF0000, 1, 0}}));
     // "d" is covered by nothing: no run.
 }
 
@@ -97,9 +97,9 @@ TEST(PaintMerge, SelectionAndTabsMaskRuleColours)
     ColorPaint paint;
     paint.compute(rules, text, 0, int(text.size()), state);
     EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{0, 0, 0x0000FF, 7, 0},
-                                               {1, 2, 0x0000FF, 254, 0},
-                                               {3, 3, clWindowBackground, 255, 0},
-                                               {4, 6, 0x0000FF, 7, 0}}));
+                                                    {1, 2, 0x0000FF, 254, 0},
+                                                    {3, 3, clWindowBackground, 255, 0},
+                                                    {4, 6, 0x0000FF, 7, 0}}));
     // Without WantTabs the tab takes the rule's colour.
     state.WantTabs = false;
     state.SelLength = 0;
@@ -132,9 +132,9 @@ TEST(PaintMerge, HotSpotsBecomeMarkerBlocksAroundUnderlinedText)
     ColorPaint paint;
     paint.compute(rules, text, 0, int(text.size()), state);
     // The second begin marker has no end marker: no hot spot, not even its marker.
-    EXPECT_EQ(runsOf(paint), (std::vector<PaintRun>{{3, 3, clWindowBackground, 253, 0},
-                                               {4, 5, 0xFF0000, 252, 0},
-                                               {6, 6, clWindowBackground, 253, 0}}));
+    EXPECT_EQ(runsOf(paint),
+              (std::vector<PaintRun>{
+                  {3, 3, clWindowBackground, 253, 0}, {4, 5, 0xFF0000, 252, 0}, {6, 6, clWindowBackground, 253, 0}}));
     state.HotSpot.BeginChar = 0;
     EXPECT_EQ(paint.compute(rules, text, 0, int(text.size()), state), 0);
 }
@@ -178,8 +178,8 @@ TEST(PaintMerge, WholeScreenAndLineByLineAgreeForKeywordRules)
 {
     QList<QByteArray> lines;
     for (const char *k : {"<TABLE", "<TD", "</TD", "<B", "HREF=", "&nbsp", "bold"})
-        lines.append(QByteArray("n;k;") + (lines.size() % 2 ? "990022" : "0000C0") + ";" + QByteArray::number(lines.size())
-                     + ";" + k);
+        lines.append(QByteArray("n;k;") + (lines.size() % 2 ? "990022" : "0000C0") + ";"
+                     + QByteArray::number(lines.size()) + ";" + k);
     TDrawRules rules;
     BuildDrawRules(lines, true, rules);
     const QByteArray text = "<table><td>bold <B>b</b></TD>\r\n<a href=x>&nbsp;bolder</a>\r\n\r\n<TD><td>td<b>bold";

@@ -52,7 +52,7 @@ protected:
     ScriptedPrompts prompts;
 };
 
-} // namespace
+}  // namespace
 
 TEST(HexToColor, ReadsEveryColourFormOfTheRulesFile)
 {

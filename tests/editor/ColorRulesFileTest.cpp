@@ -100,7 +100,7 @@ protected:
     bool savedColorTags = true;
 };
 
-} // namespace
+}  // namespace
 
 TEST(RuleFields, SplitAtTheFirstFourSemicolonsAndKeepBlanks)
 {
@@ -132,8 +132,8 @@ TEST(RuleFields, ZIndexReadsDecimalIntegersAndElseZero)
     EXPECT_EQ(RuleFieldZIndex("r;k;0;-3;a", &ok), -3);
     EXPECT_TRUE(ok);
     EXPECT_EQ(RuleFieldZIndex("r;k;0; 12;a"), 12);
-    for (const char *line : {"r;k;0;x;a", "r;k;0;;a", "r;k;0;1x;a", "r;k;0;$10;a", "r;k;0;99999999999;a",
-                             "r;k;0;-;a", "r;k"}) {
+    for (const char *line :
+         {"r;k;0;x;a", "r;k;0;;a", "r;k;0;1x;a", "r;k;0;$10;a", "r;k;0;99999999999;a", "r;k;0;-;a", "r;k"}) {
         EXPECT_EQ(RuleFieldZIndex(line, &ok), 0) << line;
         EXPECT_FALSE(ok) << line;
     }
@@ -411,9 +411,9 @@ TEST(ShippedColorRules, EntitiesInsideWordsAndQuotedValuesHaveTheirOwnColours)
         int offset;
         qint64 expected;
     } cases[] = {
-        {"&eacute;", 7, entity}, {"caf", 0, -1},         {"&nbsp;", 0, entity}, {"&nbsp;", 5, entity},
-        {"World", 0, -1},        {"&#233;", 5, entity},  {"a&amp;", 1, entity},  {"<!--", 6, comment},
-        {"&amp; -->", 0, comment},
+        {"&eacute;", 7, entity}, {"caf", 0, -1},       {"&nbsp;", 0, entity},
+        {"&nbsp;", 5, entity},   {"World", 0, -1},     {"&#233;", 5, entity},
+        {"a&amp;", 1, entity},   {"<!--", 6, comment}, {"&amp; -->", 0, comment},
     };
     for (const auto &c : cases)
         EXPECT_EQ(at(c.what, c.offset), c.expected) << c.what << "+" << c.offset;

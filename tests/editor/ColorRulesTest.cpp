@@ -71,7 +71,7 @@ std::vector<int> starts(const std::vector<Range> &ranges)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ParseRuleColor, ReadsNamesAndHexInEveryForm)
 {
@@ -138,7 +138,7 @@ TEST(ColorRule, DefaultsAndAssignCopyWhatTheyShould)
     EXPECT_EQ(b.DefKeyColor, 1u);
     EXPECT_EQ(b.KeyBrushColor, 3u);
     EXPECT_EQ(b.KeySelColor, 0x0000FFFFu);  // not copied
-    EXPECT_TRUE(b.IntChar.isEmpty());        // not copied
+    EXPECT_TRUE(b.IntChar.isEmpty());       // not copied
     EXPECT_EQ(b.Keywords(), QList<QByteArray>{"k"});
     EXPECT_EQ(b.KeyBegEndLst(), QList<QByteArray>{"<;>"});
     EXPECT_EQ(b.KeyLineEndLst(), QList<QByteArray>{"//"});
@@ -157,7 +157,7 @@ TEST(ColorRule, KeywordTableSkipsBlankLinesAndSplitsAtFirstSemicolon)
     EXPECT_EQ(t[1].color, 0xFF0000u);
     EXPECT_EQ(t[2].keyword, "A");
     EXPECT_EQ(t[2].color, clRuleWhite);  // colour text "b;990022"
-    EXPECT_EQ(t[3].keyword, " X ");     // blanks are part of the keyword
+    EXPECT_EQ(t[3].keyword, " X ");      // blanks are part of the keyword
     EXPECT_EQ(t[3].color, 0x123456u);
 
     rule.KeyCase = true;
@@ -169,7 +169,8 @@ TEST(KeywordScan, WholeWordsTreatDigitsUnderscoreAndHighBytesAsNonLetters)
 {
     TColorRule rule = keywordRule({"B;red"});
     //                    0123456789012345678901
-    const QByteArray text("<B>bold</B> Bob 1b _b\xE9" "b\xE9 ab");
+    const QByteArray text("<B>bold</B> Bob 1b _b\xE9"
+                          "b\xE9 ab");
     EXPECT_EQ(starts(scan(rule, text)), (std::vector<int>{1, 9, 17, 20, 22}));
     const auto r = scan(rule, text);
     EXPECT_EQ(r[0], (Range{1, 1, 0x0000FF, 0, 1}));

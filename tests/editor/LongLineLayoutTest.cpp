@@ -58,8 +58,7 @@ const TextCase Texts[] = {
 const auto FastTexts = ::testing::ValuesIn(std::begin(Texts), std::end(Texts) - 1);
 
 class LongLineLayout : public ::testing::TestWithParam<TextCase>
-{
-};
+{};
 
 // The same characters stand at the same places on a short line (laid out in
 // runs) and at the start of a very long one (laid out character by character).
@@ -89,8 +88,7 @@ struct DeepCase
 };
 
 class LongLineHitTest : public ::testing::TestWithParam<std::tuple<TextCase, DeepCase>>
-{
-};
+{};
 
 // Far along the line a click on a character finds that character, and the
 // caret goes where it is put.
@@ -121,9 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LongLineLayout, ::testing::ValuesIn(Texts),
                          [](const auto &info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Texts, LongLineHitTest,
-                         ::testing::Combine(FastTexts,
-                                            ::testing::Values(DeepCase{false, 50}, DeepCase{false, 99},
-                                                              DeepCase{true, 50}, DeepCase{true, 99})),
+                         ::testing::Combine(FastTexts, ::testing::Values(DeepCase{false, 50}, DeepCase{false, 99},
+                                                                         DeepCase{true, 50}, DeepCase{true, 99})),
                          [](const auto &info) {
                              const DeepCase &deep = std::get<1>(info.param);
                              return std::string(std::get<0>(info.param).name)
@@ -156,8 +153,7 @@ struct EditCase
 };
 
 class LongLineEditing : public ::testing::TestWithParam<EditCase>
-{
-};
+{};
 
 // Keys on a long line change exactly their bytes; undo gives the line back
 // and redo the change.
@@ -251,8 +247,7 @@ struct RelayoutCase
 };
 
 class LongLineRelayout : public ::testing::TestWithParam<std::tuple<RelayoutCase, bool>>
-{
-};
+{};
 
 // Where a position stands with nothing scrolled: x and the row.
 std::pair<long, long> placeOf(TColorMemo &memo, int pos)
@@ -308,25 +303,29 @@ TEST_P(LongLineRelayout, EditedLineStandsAsIfLaidOutAfresh)
 INSTANTIATE_TEST_SUITE_P(
     Changes, LongLineRelayout,
     ::testing::Combine(
-        ::testing::Values(
-            RelayoutCase{"type_in_middle", {{0.5, 0, "x", true}, {0.5, 0, "y", true}}},
-            RelayoutCase{"delete_in_middle", {{0.5, 3, "", true}}},
-            RelayoutCase{"insert_at_start", {{0, 0, "ab", true}}},
-            RelayoutCase{"type_at_end", {{1, 0, "z", true}, {1, 0, "z", true}}},
-            RelayoutCase{"tab_moves_later_tab_stops", {{0.3, 0, "\t", true}}},
-            RelayoutCase{"wide_character", {{0.6, 0, "\xe2\x80\x93", true}}},
-            RelayoutCase{"space_breaks_a_word", {{0.5, 0, " ", true}}},
-            // One of them breaks the word a row ended before.
-            RelayoutCase{"spaces_along_two_rows",
-                         {{0.5, 0, " ", true}, {0.50003, 0, " ", true}, {0.50006, 0, " ", true},
-                          {0.50009, 0, " ", true}, {0.50012, 0, " ", true}, {0.50015, 0, " ", true},
-                          {0.50018, 0, " ", true}, {0.50021, 0, " ", true}}},
-            RelayoutCase{"joined_words", {{0.45, 1, "", true}, {0.45, 1, "", true}}},
-            RelayoutCase{"two_changes_one_layout", {{0.7, 0, "later", false}, {0.2, 2, "", true}}},
-            RelayoutCase{"same_length_replaced", {{0.4, 1, "Q", true}}},
-            RelayoutCase{"control_character_and_back", {{0.5, 0, "\x01", true}, {0.5, 1, "", true}}},
-            RelayoutCase{"outgrows_its_room", {{0.5, 0, repeated("<b>grown</b>", 40 << 10), true}}},
-            RelayoutCase{"shrinks_to_a_fraction", {{0.1, 250 << 10, "", true}}}),
+        ::testing::Values(RelayoutCase{"type_in_middle", {{0.5, 0, "x", true}, {0.5, 0, "y", true}}},
+                          RelayoutCase{"delete_in_middle", {{0.5, 3, "", true}}},
+                          RelayoutCase{"insert_at_start", {{0, 0, "ab", true}}},
+                          RelayoutCase{"type_at_end", {{1, 0, "z", true}, {1, 0, "z", true}}},
+                          RelayoutCase{"tab_moves_later_tab_stops", {{0.3, 0, "\t", true}}},
+                          RelayoutCase{"wide_character", {{0.6, 0, "\xe2\x80\x93", true}}},
+                          RelayoutCase{"space_breaks_a_word", {{0.5, 0, " ", true}}},
+                          // One of them breaks the word a row ended before.
+                          RelayoutCase{"spaces_along_two_rows",
+                                       {{0.5, 0, " ", true},
+                                        {0.50003, 0, " ", true},
+                                        {0.50006, 0, " ", true},
+                                        {0.50009, 0, " ", true},
+                                        {0.50012, 0, " ", true},
+                                        {0.50015, 0, " ", true},
+                                        {0.50018, 0, " ", true},
+                                        {0.50021, 0, " ", true}}},
+                          RelayoutCase{"joined_words", {{0.45, 1, "", true}, {0.45, 1, "", true}}},
+                          RelayoutCase{"two_changes_one_layout", {{0.7, 0, "later", false}, {0.2, 2, "", true}}},
+                          RelayoutCase{"same_length_replaced", {{0.4, 1, "Q", true}}},
+                          RelayoutCase{"control_character_and_back", {{0.5, 0, "\x01", true}, {0.5, 1, "", true}}},
+                          RelayoutCase{"outgrows_its_room", {{0.5, 0, repeated("<b>grown</b>", 40 << 10), true}}},
+                          RelayoutCase{"shrinks_to_a_fraction", {{0.1, 250 << 10, "", true}}}),
         ::testing::Bool()),
     [](const auto &info) {
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_wrapped" : "_unwrapped");

@@ -44,7 +44,7 @@ UrlPicker picker(const QString &url)
 
 const QByteArray Clock = "<APPLET CODE=\"Clock.class\" NAME=\"c\" WIDTH=200 HEIGHT=100 ALIGN=LEFT";
 
-} // namespace
+}  // namespace
 
 TEST(JavaAppletDlg, AppletPageWritesWhatItShows)
 {
@@ -106,7 +106,8 @@ TEST(JavaAppletDlg, CheckBoxesEnableTheirControlsAndCancelWritesNothing)
         fillDialog(&dlg, {{row.box, "1"}});
         for (const auto &other : rows)
             for (const QString &name : other.controls)
-                EXPECT_EQ(control(&dlg, name.toLatin1())->isEnabled(), &other <= &row) << row.box << " " << name.toStdString();
+                EXPECT_EQ(control(&dlg, name.toLatin1())->isEnabled(), &other <= &row)
+                    << row.box << " " << name.toStdString();
     }
     SetUrlPicker({});
     // Without a URL composer the wizard stays disabled even with its box checked.
@@ -166,7 +167,10 @@ TEST(JavaAppletDlg, CodeBaseBrowseTakesTheFolderAndIsWrittenRelative)
         FakeDocument doc({}, docName);
         prompts.files = {c.chosen};
         prompts.modals = {[&c](QDialog *d) {
-            fillDialog(d, {{"CodeEdit", "Clock"}, {"NameEdit", "c"}, {"WidthEdit", "200"}, {"HeightEdit", "100"},
+            fillDialog(d, {{"CodeEdit", "Clock"},
+                           {"NameEdit", "c"},
+                           {"WidthEdit", "200"},
+                           {"HeightEdit", "100"},
                            {"CodeBaseChkBox", "1"}});
             click(d, "CodeBaseButton");
             const QString shown = qobject_cast<QLineEdit *>(control(d, "CodeBaseEdit"))->text();

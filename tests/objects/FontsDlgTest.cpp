@@ -62,7 +62,7 @@ std::function<int(QDialog *)> pickAndOk(const Pick &p)
     };
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(FontsDlgTest, ListsDontDefineFirstThenTheSortedFonts)
 {
@@ -84,7 +84,8 @@ TEST_F(FontsDlgTest, ListsDontDefineFirstThenTheSortedFonts)
 
 TEST_F(FontsDlgTest, ChooseFontWritesTheChoice)
 {
-    const QList<Fill> redBoldItalic = {{"colorChk", "1"}, {"colorBtn", "#FF0000"}, {"boldChk", "1"}, {"italicChk", "1"}};
+    const QList<Fill> redBoldItalic = {
+        {"colorChk", "1"}, {"colorBtn", "#FF0000"}, {"boldChk", "1"}, {"italicChk", "1"}};
     const struct
     {
         Pick pick;
@@ -92,18 +93,27 @@ TEST_F(FontsDlgTest, ChooseFontWritesTheChoice)
         FontChoiceValues choice;
         const char *expected;  // "|" marks the caret
     } cases[] = {
-        {{"Arial", "12", {}, {}, redBoldItalic}, false, {"Arial", "12", "FF0000", "bi"},
+        {{"Arial", "12", {}, {}, redBoldItalic},
+         false,
+         {"Arial", "12", "FF0000", "bi"},
          "<FONT FACE=\"Arial\" SIZE=3 COLOR=#FF0000><B><I>|</I></B></FONT>"},
-        {{"Arial", "12", {}, {}, redBoldItalic}, true, {"Arial", "12", "FF0000", "bi"},
+        {{"Arial", "12", {}, {}, redBoldItalic},
+         true,
+         {"Arial", "12", "FF0000", "bi"},
          "<FONT FACE=\"Arial\" SIZE=3 COLOR=#FF0000><B><I>word</I></B></FONT>|"},
         {{}, false, {}, "<FONT>|</FONT>"},
         // A face looked at and then "Don't define" again: no FACE.
         {{"Courier", {}, "Don't define", {}, {}}, false, {}, "<FONT>|</FONT>"},
         // Typed texts count.
-        {{{}, {}, "My Own Font", "+1", {{"underlineChk", "1"}, {"strikeChk", "1"}}}, false,
-         {"My Own Font", "+1", "", "us"}, "<FONT FACE=\"My Own Font\" SIZE=+1><U><STRIKE>|</STRIKE></U></FONT>"},
+        {{{}, {}, "My Own Font", "+1", {{"underlineChk", "1"}, {"strikeChk", "1"}}},
+         false,
+         {"My Own Font", "+1", "", "us"},
+         "<FONT FACE=\"My Own Font\" SIZE=+1><U><STRIKE>|</STRIKE></U></FONT>"},
         {{"Zeta Sans", {}, {}, "5", {}}, false, {"Zeta Sans", "5", "", ""}, "<FONT FACE=\"Zeta Sans\" SIZE=5>|</FONT>"},
-        {{{}, "72", {}, {}, {{"colorChk", "1"}}}, false, {"", "72", "FFFFFF", ""}, "<FONT SIZE=7 COLOR=#FFFFFF>|</FONT>"},
+        {{{}, "72", {}, {}, {{"colorChk", "1"}}},
+         false,
+         {"", "72", "FFFFFF", ""},
+         "<FONT SIZE=7 COLOR=#FFFFFF>|</FONT>"},
         // A colour left on an unchecked box is not defined.
         {{{}, {}, {}, {}, {{"colorBtn", "#00FF00"}}}, false, {}, "<FONT>|</FONT>"},
     };

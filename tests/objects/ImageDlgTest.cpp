@@ -41,7 +41,7 @@ QByteArray runImage(FakeDocument &doc, ScriptedPrompts &prompts, std::function<v
     return doc.text();
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImageDlg, InitialStateAndEnableRules)
 {
@@ -255,12 +255,15 @@ TEST(ImageDlg, MapNamesOfAnotherPageAreReadInThatPagesEncoding)
         QByteArray page;
         QStringList names;
     } cases[] = {
-        {"UTF-8 page", "<MAP NAME=\"Caf\xC3\xA9\"></MAP><MAP NAME=\"\xE2\x82\xAC\">",
+        {"UTF-8 page",
+         "<MAP NAME=\"Caf\xC3\xA9\"></MAP><MAP NAME=\"\xE2\x82\xAC\">",
          {QString::fromUtf8("Caf\xC3\xA9"), QString::fromUtf8("\xE2\x82\xAC")}},
-        {"Latin-1 page", "<MAP NAME=\"Caf\xE9\"></MAP><MAP NAME=\"Plain\">",
+        {"Latin-1 page",
+         "<MAP NAME=\"Caf\xE9\"></MAP><MAP NAME=\"Plain\">",
          {QString::fromUtf8("Caf\xC3\xA9"), QStringLiteral("Plain")}},
         // One stray byte elsewhere makes the whole page single-byte, as the editor reads it.
-        {"Latin-1 byte outside the names", "<MAP NAME=\"\xC3\xA9\"></MAP>\xFF",
+        {"Latin-1 byte outside the names",
+         "<MAP NAME=\"\xC3\xA9\"></MAP>\xFF",
          {QString::fromUtf8("\xC3\x83\xC2\xA9")}},
     };
     for (const auto &c : cases) {
@@ -293,7 +296,7 @@ qint64 residentBytes()
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? fields[1].toLongLong() * 4096 : 0;
 }
-} // namespace
+}  // namespace
 
 TEST(ImageDlg, HugePictureGivesItsSizeWithoutTheMemory)
 {

@@ -77,9 +77,10 @@ TEST(ImageMarkup, BrowserBuildsTheIntendedImages)
     client.width = "40";
     ImageValues server = plain;
     server.isMap = true;
-    const QString body = ImageCommandText(plain, {}) + "\r\n" + ImageCommandText(client, {})
-                         + "<MAP NAME=\"nav\">\r\n<AREA SHAPE=\"RECT\" COORDS=\"0,0,9,9\" HREF=\"a.html\">\r\n</MAP>\r\n"
-                         + ImageCommandText(server, "m.map") + "\r\n";
+    const QString body =
+        ImageCommandText(plain, {}) + "\r\n" + ImageCommandText(client, {})
+        + "<MAP NAME=\"nav\">\r\n<AREA SHAPE=\"RECT\" COORDS=\"0,0,9,9\" HREF=\"a.html\">\r\n</MAP>\r\n"
+        + ImageCommandText(server, "m.map") + "\r\n";
     const BrowserPage page = LoadInBrowser(
         ("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>\r\n" + body + "</BODY></HTML>").toUtf8(),
         QStringLiteral("Array.from(document.images).map(i => i.width + 'x' + i.height + (i.isMap ? ' ismap ' + "
@@ -90,7 +91,8 @@ TEST(ImageMarkup, BrowserBuildsTheIntendedImages)
     for (const char *line : {
              "\n    IMG SRC=\"a.gif\" ALT=\"Plain\" WIDTH=\"120\" HEIGHT=\"80\" BORDER=\"0\"\n",
              "\n    IMG SRC=\"a.gif\" ALT=\"Plain\" WIDTH=\"40\" HEIGHT=\"80\" BORDER=\"0\" USEMAP=\"#nav\"\n",
-             "\n    A HREF=\"m.map\"\n      IMG SRC=\"a.gif\" ALT=\"Plain\" ISMAP=\"\" WIDTH=\"120\" HEIGHT=\"80\" BORDER=\"0\"\n",
+             "\n    A HREF=\"m.map\"\n      IMG SRC=\"a.gif\" ALT=\"Plain\" ISMAP=\"\" WIDTH=\"120\" HEIGHT=\"80\" "
+             "BORDER=\"0\"\n",
          })
         EXPECT_TRUE(page.outline.contains(QString::fromUtf8(line))) << line << "\n" << page.outline.toStdString();
 }

@@ -16,7 +16,8 @@ TEST(LinkMarkup, LinkAndAnchorTexts)
         {LinkText("#Intro", "", "Intro"), "<A HREF=\"#Intro\">Intro</A>"},
         {LinkText("", "", ""), "<A HREF=\"\"></A>"},
         // Attribute values: quotes as &quot;, line breaks as blanks, typed entities kept.
-        {LinkText("a\"b.html?x=1&amp;y", "t\"", "say \"hi\""), "<A HREF=\"a&quot;b.html?x=1&amp;y\" TARGET=\"t&quot;\">say \"hi\"</A>"},
+        {LinkText("a\"b.html?x=1&amp;y", "t\"", "say \"hi\""),
+         "<A HREF=\"a&quot;b.html?x=1&amp;y\" TARGET=\"t&quot;\">say \"hi\"</A>"},
         {LinkText("a\r\nb", "", "two\r\nlines"), "<A HREF=\"a b\">two\r\nlines</A>"},
         {AnchorText("Contents"), "<A NAME=\"Contents\"></A>"},
         {AnchorText(""), "<A NAME=\"\"></A>"},
@@ -41,7 +42,8 @@ TEST(LinkMarkup, MapAndAreaTexts)
         {MapTag, V{{"name", "a\"b"}}, "<MAP NAME=\"a&quot;b\">\r\n", "\r\n</MAP>"},
         {AreaTag, V{{"left", "10"}, {"top", "20"}, {"right", "110"}, {"bottom", "60"}},
          "<AREA SHAPE=\"RECT\" COORDS=\"10,20,110,60\" NOHREF>", ""},
-        {AreaTag, V{{"href", "a.html"}, {"target", "_Top"}, {"left", "0"}, {"top", "0"}, {"right", "0"}, {"bottom", "0"}},
+        {AreaTag,
+         V{{"href", "a.html"}, {"target", "_Top"}, {"left", "0"}, {"top", "0"}, {"right", "0"}, {"bottom", "0"}},
          "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"a.html\" TARGET=\"_Top\">", ""},
         // No reference: no target either.
         {AreaTag, V{{"href", ""}, {"target", "_Top"}, {"left", "1"}, {"top", "2"}, {"right", "3"}, {"bottom", "4"}},

@@ -44,7 +44,7 @@ struct PickerInstalled
     ~PickerInstalled() { SetUrlPicker({}); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(LinksDlg, CommandsOpenTheirPage)
 {

@@ -37,11 +37,23 @@ TEST(MapsDlg, AreaPage)
         const char *expected;
     } cases[] = {
         {false, "a.html", "_Top", {"10", "20", "110", "60"}, "<AREA SHAPE=\"RECT\" COORDS=\"10,20,110,60\" NOHREF>"},
-        {true, "a.html", "_Top", {"", "0", "0", "0"}, "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"a.html\" TARGET=\"_Top\">"},
+        {true,
+         "a.html",
+         "_Top",
+         {"", "0", "0", "0"},
+         "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"a.html\" TARGET=\"_Top\">"},
         {true, "", "_Top", {"1", "2", "3", "4"}, "<AREA SHAPE=\"RECT\" COORDS=\"1,2,3,4\" NOHREF>"},
         // Absolute names inside the document's folder become relative; URLs stay as typed.
-        {true, "/web/maps/a.html", "", {"0", "0", "0", "0"}, "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"maps/a.html\">"},
-        {true, "http://x/a.html", "", {"0", "0", "0", "0"}, "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"http://x/a.html\">"},
+        {true,
+         "/web/maps/a.html",
+         "",
+         {"0", "0", "0", "0"},
+         "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"maps/a.html\">"},
+        {true,
+         "http://x/a.html",
+         "",
+         {"0", "0", "0", "0"},
+         "<AREA SHAPE=\"RECT\" COORDS=\"0,0,0,0\" HREF=\"http://x/a.html\">"},
     };
     for (const auto &c : cases) {
         ScriptedPrompts prompts;

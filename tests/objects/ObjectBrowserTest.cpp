@@ -17,7 +17,7 @@ QByteArray written(const QByteArray &selected, const std::function<void(TextDocu
     return doc.text();
 }
 
-} // namespace
+}  // namespace
 
 // Applets with their parameters, layers and fonts, read by a browser: each
 // element holds what was selected and carries the attributes written.
@@ -25,23 +25,42 @@ TEST(BrowserCheck, AppletsLayersAndFontsBuildTheIntendedElements)
 {
     QByteArray body;
     // The usual sequence: parameters written first, then the applet around them.
-    const QByteArray params = written("", [](TextDocument &doc) {
-        InsertAppletTag(doc, AppletParameter, {{"name", "speed"}, {"value", "10"}});
-    }) + written("", [](TextDocument &doc) {
-        InsertAppletTag(doc, AppletParameter, {{"name", "msg"}, {"value", "say \"hi\""}});
-    });
+    const QByteArray params = written("",
+                                      [](TextDocument &doc) {
+                                          InsertAppletTag(doc, AppletParameter, {{"name", "speed"}, {"value", "10"}});
+                                      })
+                              + written("", [](TextDocument &doc) {
+                                    InsertAppletTag(doc, AppletParameter, {{"name", "msg"}, {"value", "say \"hi\""}});
+                                });
     body += written(params, [](TextDocument &doc) {
         InsertAppletTag(doc, AppletElement,
-                        {{"code", "Clock.class"}, {"name", "c"}, {"width", "200"}, {"height", "100"}, {"align", "LEFT"},
-                         {"codeBase", "java/"}, {"alt", "A clock"}, {"vspace", "5"}});
+                        {{"code", "Clock.class"},
+                         {"name", "c"},
+                         {"width", "200"},
+                         {"height", "100"},
+                         {"align", "LEFT"},
+                         {"codeBase", "java/"},
+                         {"alt", "A clock"},
+                         {"vspace", "5"}});
     });
     body += written("<P>floating</P>", [](TextDocument &doc) {
         InsertLayerTag(doc, Layer,
-                       {{"name", "top"}, {"left", "10"}, {"top", "20"}, {"width", "300"}, {"clipX1", "0"},
-                        {"clipY1", "0"}, {"clipX2", "100"}, {"clipY2", "50"}, {"zindex", "-1"}, {"visible", "HIDE"},
-                        {"bgColor", "FFFFFF"}, {"src", "inner.html"}});
+                       {{"name", "top"},
+                        {"left", "10"},
+                        {"top", "20"},
+                        {"width", "300"},
+                        {"clipX1", "0"},
+                        {"clipY1", "0"},
+                        {"clipX2", "100"},
+                        {"clipY2", "50"},
+                        {"zindex", "-1"},
+                        {"visible", "HIDE"},
+                        {"bgColor", "FFFFFF"},
+                        {"src", "inner.html"}});
     });
-    body += written("inline", [](TextDocument &doc) { InsertLayerTag(doc, InlineLayer, {{"name", "in"}, {"above", "top"}}); });
+    body += written("inline", [](TextDocument &doc) {
+        InsertLayerTag(doc, InlineLayer, {{"name", "in"}, {"above", "top"}});
+    });
     FontChoice() = {"DejaVu Sans", "12", "FF0000", "bis"};
     body += written("word", [](TextDocument &doc) { InsertFontTags(doc); });
     FontChoice() = {"", "+1", "", ""};
@@ -55,7 +74,8 @@ TEST(BrowserCheck, AppletsLayersAndFontsBuildTheIntendedElements)
     EXPECT_EQ(page.probe, "word");
     const QString outline = page.outline;
     for (const char *expected : {
-             "    APPLET CODE=\"Clock.class\" NAME=\"c\" WIDTH=\"200\" HEIGHT=\"100\" ALIGN=\"LEFT\" CODEBASE=\"java/\" "
+             "    APPLET CODE=\"Clock.class\" NAME=\"c\" WIDTH=\"200\" HEIGHT=\"100\" ALIGN=\"LEFT\" "
+             "CODEBASE=\"java/\" "
              "ALT=\"A clock\" VSPACE=\"5\"\n"
              "      PARAM NAME=\"speed\" VALUE=\"10\"\n"
              "      PARAM NAME=\"msg\" VALUE=\"say \"hi\"\"\n",

@@ -9,12 +9,12 @@ QString both(const TagPairTexts &texts)
 {
     return texts.start + QStringLiteral("|") + texts.end;
 }
-} // namespace
+}  // namespace
 
 TEST(AppletMarkup, AppletAndParameterTexts)
 {
-    const NameValueList basic = {{"code", "Clock.class"}, {"name", "c"}, {"width", "200"}, {"height", "100"},
-                                 {"align", "LEFT"}};
+    const NameValueList basic = {
+        {"code", "Clock.class"}, {"name", "c"}, {"width", "200"}, {"height", "100"}, {"align", "LEFT"}};
     NameValueList full = basic;
     full.set("codeBase", "classes/");
     full.set("alt", "A \"big\" clock");
@@ -45,7 +45,8 @@ TEST(AppletMarkup, AppletAndParameterTexts)
         {AppletElement, {}, "<APPLET CODE=\"\" NAME=\"\" WIDTH= HEIGHT= ALIGN=>\r\n|\r\n</APPLET>"},
         {AppletParameter, {{"name", "speed"}, {"value", "10"}}, "<PARAM NAME=\"speed\" VALUE=\"10\">|"},
         {AppletParameter, {}, "<PARAM NAME=\"\" VALUE=\"\">|"},
-        {AppletParameter, {{"name", "msg"}, {"value", "say \"hi\"\r\nthere"}},
+        {AppletParameter,
+         {{"name", "msg"}, {"value", "say \"hi\"\r\nthere"}},
          "<PARAM NAME=\"msg\" VALUE=\"say &quot;hi&quot; there\">|"},
     };
     for (const auto &c : cases)
@@ -58,8 +59,8 @@ TEST(AppletMarkup, ClassFileAndFolderOfFileName)
     {
         const char *in;
         const char *classFile;
-    } codes[] = {{"Clock", "Clock.class"}, {"Clock.CLASS", "Clock.CLASS"}, {"", ".class"},
-                 {"a.class.x", "a.class.x.class"}, {"class", "class.class"}, {".class", ".class"}};
+    } codes[] = {{"Clock", "Clock.class"},         {"Clock.CLASS", "Clock.CLASS"}, {"", ".class"},
+                 {"a.class.x", "a.class.x.class"}, {"class", "class.class"},       {".class", ".class"}};
     for (const auto &c : codes)
         EXPECT_EQ(AppletClassFile(c.in), c.classFile) << c.in;
 
@@ -79,12 +80,11 @@ TEST(AppletMarkup, ClassFileAndFolderOfFileName)
 
 TEST(LayerMarkup, AttributesInTheirOrder)
 {
-    const NameValueList every = {{"src", "inner.html"}, {"background", "bg.gif"}, {"bgColor", "FFFFFF"},
-                                 {"visible", "HIDE"},   {"below", "b"},           {"above", "a"},
-                                 {"zindex", "-3"},      {"clipY2", "50"},         {"clipX2", "100"},
-                                 {"clipY1", "0"},       {"clipX1", "0"},          {"height", "200"},
-                                 {"width", "300"},      {"top", "20"},            {"left", "10"},
-                                 {"name", "top"}};
+    const NameValueList every = {
+        {"src", "inner.html"}, {"background", "bg.gif"}, {"bgColor", "FFFFFF"}, {"visible", "HIDE"}, {"below", "b"},
+        {"above", "a"},        {"zindex", "-3"},         {"clipY2", "50"},      {"clipX2", "100"},   {"clipY1", "0"},
+        {"clipX1", "0"},       {"height", "200"},        {"width", "300"},      {"top", "20"},       {"left", "10"},
+        {"name", "top"}};
     const struct
     {
         int kind;
@@ -96,9 +96,11 @@ TEST(LayerMarkup, AttributesInTheirOrder)
         {Layer, every,
          "<LAYER NAME=\"top\" LEFT=10 TOP=20 WIDTH=300 HEIGHT=200 CLIP=\"0,0,100,50\" Z-INDEX=-3 ABOVE=\"a\" "
          "BELOW=\"b\" VISIBILITY=HIDE BGCOLOR=\"FFFFFF\" BACKGROUND=\"bg.gif\" SRC=\"inner.html\">\r\n|\r\n</LAYER>"},
-        {Layer, {{"visible", "HIDE"}, {"bgColor", "FFFFFF"}},
+        {Layer,
+         {{"visible", "HIDE"}, {"bgColor", "FFFFFF"}},
          "<LAYER VISIBILITY=HIDE BGCOLOR=\"FFFFFF\">\r\n|\r\n</LAYER>"},
-        {Layer, {{"name", "a\"b"}, {"src", "x \"y\".html"}},
+        {Layer,
+         {{"name", "a\"b"}, {"src", "x \"y\".html"}},
          "<LAYER NAME=\"a&quot;b\" SRC=\"x &quot;y&quot;.html\">\r\n|\r\n</LAYER>"},
     };
     for (const auto &c : cases)
@@ -113,14 +115,39 @@ TEST(FontMarkup, HtmlSizes)
         const char *size;
     } cases[] = {
         // The point-size list.
-        {"6", "1"}, {"8", "1"}, {"10", "2"}, {"12", "3"}, {"14", "4"}, {"16", "5"}, {"18", "5"}, {"22", "6"},
-        {"24", "6"}, {"28", "7"}, {"36", "7"}, {"42", "7"}, {"72", "7"},
+        {"6", "1"},
+        {"8", "1"},
+        {"10", "2"},
+        {"12", "3"},
+        {"14", "4"},
+        {"16", "5"},
+        {"18", "5"},
+        {"22", "6"},
+        {"24", "6"},
+        {"28", "7"},
+        {"36", "7"},
+        {"42", "7"},
+        {"72", "7"},
         // Typed HTML sizes and relative sizes stay as typed.
-        {"1", "1"}, {"3", "3"}, {"7", "7"}, {"+1", "+1"}, {"-2", "-2"}, {" 5 ", "5"},
+        {"1", "1"},
+        {"3", "3"},
+        {"7", "7"},
+        {"+1", "+1"},
+        {"-2", "-2"},
+        {" 5 ", "5"},
         // Other whole numbers count as points.
-        {"9", "2"}, {"11", "3"}, {"100", "7"},
+        {"9", "2"},
+        {"11", "3"},
+        {"100", "7"},
         // Nothing that would write a broken or meaningless SIZE.
-        {"", ""}, {"0", ""}, {"+0", ""}, {"+8", ""}, {"-12", ""}, {"big", ""}, {"12pt", ""}, {"1 2", ""},
+        {"", ""},
+        {"0", ""},
+        {"+0", ""},
+        {"+8", ""},
+        {"-12", ""},
+        {"big", ""},
+        {"12pt", ""},
+        {"1 2", ""},
         {"Don't define", ""},
     };
     for (const auto &c : cases)

@@ -17,13 +17,15 @@ TEST(ObjectsBrowserCheck, LinksAnchorsAndMapsBuildTheIntendedElements)
     url[TargetField] = "part";
     using V = NameValueList;
     const MapTagTexts map = MapTagText(MapTag, V{{"name", "Nav"}});
-    const QString areas
-        = MapTagText(AreaTag, V{{"href", "a.html"}, {"target", "_Top"}, {"left", "0"}, {"top", "0"}, {"right", "9"}, {"bottom", "9"}}).start
-          + MapTagText(AreaTag, V{{"left", "10"}, {"top", "20"}, {"right", "110"}, {"bottom", "60"}}).start;
+    const QString areas =
+        MapTagText(
+            AreaTag,
+            V{{"href", "a.html"}, {"target", "_Top"}, {"left", "0"}, {"top", "0"}, {"right", "9"}, {"bottom", "9"}})
+            .start
+        + MapTagText(AreaTag, V{{"left", "10"}, {"top", "20"}, {"right", "110"}, {"bottom", "60"}}).start;
     const QString body = AnchorText("Intro") + "\r\n" + LinkText("#Intro", "_Top", "here") + "\r\n"
-                         + LinkText(ComposeUrl(0, url), "", "there") + "\r\n"
-                         + LinkText("say \"x\".html", "", "quoted") + "\r\n"
-                         + "<IMG SRC=\"m.gif\" USEMAP=\"#Nav\">\r\n" + map.start + areas + map.end + "\r\n";
+                         + LinkText(ComposeUrl(0, url), "", "there") + "\r\n" + LinkText("say \"x\".html", "", "quoted")
+                         + "\r\n" + "<IMG SRC=\"m.gif\" USEMAP=\"#Nav\">\r\n" + map.start + areas + map.end + "\r\n";
     const BrowserPage page = LoadInBrowser(
         ("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY>\r\n" + body + "</BODY></HTML>").toUtf8(),
         QStringLiteral("document.links.length"));

@@ -13,7 +13,7 @@ QList<QByteArray> anchors(const QByteArray &text)
     return CollectTagNames(text, "<A", "NAME=\"");
 }
 
-} // namespace
+}  // namespace
 
 TEST(TagNameScan, AnchorNames)
 {
@@ -30,11 +30,11 @@ TEST(TagNameScan, AnchorNames)
         {"<A DATANAME=\"d\">", L{"d"}},  // at the end of a longer attribute name
         {"<A NAME=\"a\" NAME=\"b\">", L{"a"}},
         {"<a name=x><a name='y'><a name = \"z\"><B NAME=\"b\">", L{}},
-        {"<A NAME=\"x\"", L{}},                            // no ">"
-        {"<A NAME=\"ok\"> <A NAME=\"cut", L{"ok"}},        // no ">" after the last tag
-        {"<A NAME=\"a>b\"> <A NAME=\"c\">", L{"c"}},       // no closing quote inside the tag
-        {"<A <A NAME=\"x\">", L{"x", "x"}},                // both tags end at the same ">"
-        {"<<AA NAME=\"x\">", L{"x"}},                      // no phantom tag made of the pieces
+        {"<A NAME=\"x\"", L{}},                       // no ">"
+        {"<A NAME=\"ok\"> <A NAME=\"cut", L{"ok"}},   // no ">" after the last tag
+        {"<A NAME=\"a>b\"> <A NAME=\"c\">", L{"c"}},  // no closing quote inside the tag
+        {"<A <A NAME=\"x\">", L{"x", "x"}},           // both tags end at the same ">"
+        {"<<AA NAME=\"x\">", L{"x"}},                 // no phantom tag made of the pieces
         {"<!-- <A NAME=\"c\"> --><SCRIPT>'<a name=\"s\">'</SCRIPT>", L{"c", "s"}},
         {"", L{}},
         {"<A", L{}},

@@ -20,7 +20,7 @@ bool shown(QDialog *d, const char *name)
     return !child<QWidget>(d, name)->isHidden();
 }
 
-} // namespace
+}  // namespace
 
 TEST(URLDlg, WithoutASchemeTheFieldsLeaveTheUrlLineAlone)
 {

@@ -15,13 +15,12 @@ UrlFields fields(const char *host, const char *port, const char *path, const cha
     return f;
 }
 
-} // namespace
+}  // namespace
 
 TEST(UrlComposer, SchemeListKeepsItsIndices)
 {
-    EXPECT_EQ(UrlSchemeNames(),
-              QStringList({"http", "afs", "ftp", "gopher", "file", "mailto", "news", "newssrc", "nntp", "telnet",
-                           "wais", "https"}));
+    EXPECT_EQ(UrlSchemeNames(), QStringList({"http", "afs", "ftp", "gopher", "file", "mailto", "news", "newssrc",
+                                             "nntp", "telnet", "wais", "https"}));
     EXPECT_EQ(UrlSchemeAt(-1), nullptr);
     EXPECT_EQ(UrlSchemeAt(UrlSchemeCount()), nullptr);
 }
@@ -31,10 +30,18 @@ TEST(UrlComposer, EverySchemeWithAllFields)
 {
     const UrlFields all = fields("h", "8080", "p", "f.html", "t");
     const char *expected[] = {
-        "http://h:8080/p/f.html#t", "afs://h:8080/p/f.html#t",     "ftp://h:8080/p/f.html#t",
-        "gopher://h:8080/p t",      "file://h:8080/p/f.html#t",    "mailto:h",
-        "news:h",                   "newssrc://h:8080/p/f.html#t", "nntp://h:8080/p/f.html#t",
-        "telnet://p:f.html@h:8080", "wais://h:8080/p/t",           "https://h:8080/p/f.html#t",
+        "http://h:8080/p/f.html#t",
+        "afs://h:8080/p/f.html#t",
+        "ftp://h:8080/p/f.html#t",
+        "gopher://h:8080/p t",
+        "file://h:8080/p/f.html#t",
+        "mailto:h",
+        "news:h",
+        "newssrc://h:8080/p/f.html#t",
+        "nntp://h:8080/p/f.html#t",
+        "telnet://p:f.html@h:8080",
+        "wais://h:8080/p/t",
+        "https://h:8080/p/f.html#t",
     };
     ASSERT_EQ(int(std::size(expected)), UrlSchemeCount());
     for (int s = 0; s < UrlSchemeCount(); ++s)

@@ -33,7 +33,8 @@ struct LayoutCase
 
 const LayoutCase layouts[] = {
     {"build folder keeps data beside the program", "build", "build/Tagloom.colors", "build/", false},
-    {"installed prefix copies share/tagloom to the user", "prefix/bin", "prefix/share/tagloom/Tagloom.colors", "user/", true},
+    {"installed prefix copies share/tagloom to the user", "prefix/bin", "prefix/share/tagloom/Tagloom.colors", "user/",
+     true},
     {"program folder given with a trailing slash", "prefix/bin/", "prefix/share/tagloom/Tagloom.colors", "user/", true},
 };
 }  // namespace
@@ -49,7 +50,8 @@ TEST_F(DataFolderTest, LayoutsResolveToTheRightFolder)
         ASSERT_TRUE(writeFileBytes(at(c.shippedColors), "Tag;m;000080;1;<;>\r\n"));
 
         EXPECT_EQ(ResolveDataFolder(at(c.program), at("user")), QDir::cleanPath(at(c.expected)) + '/');
-        EXPECT_EQ(readFileBytes(at("user/Tagloom.colors")), c.userCopy ? QByteArray("Tag;m;000080;1;<;>\r\n") : QByteArray());
+        EXPECT_EQ(readFileBytes(at("user/Tagloom.colors")),
+                  c.userCopy ? QByteArray("Tag;m;000080;1;<;>\r\n") : QByteArray());
     }
 }
 
@@ -72,7 +74,8 @@ TEST_F(DataFolderTest, FirstRunCopiesWhatTheUserLacksAndKeepsTheUsersFiles)
 TEST_F(DataFolderTest, CopyOfAReadOnlyShippedFileCanBeEdited)
 {
     put("prefix/share/tagloom/Tagloom.colors", "shipped rules");
-    QFile::setPermissions(path("prefix/share/tagloom/Tagloom.colors"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(path("prefix/share/tagloom/Tagloom.colors"),
+                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QDir().mkpath(path("prefix/bin"));
 
     ResolveDataFolder(path("prefix/bin"), path("user"));

@@ -10,7 +10,10 @@
 
 namespace {
 
-int stripes(int x, int y) { return (x / 3 + y) % 4; }
+int stripes(int x, int y)
+{
+    return (x / 3 + y) % 4;
+}
 
 // A 1x1 GIF with a two-colour global map (or none) whose one pixel is the index
 // given, LZW-coded by hand: clear, the pixel, end, in 3-bit codes.
@@ -59,14 +62,15 @@ QList<Sample> samples()
     };
 }
 
-} // namespace
+}  // namespace
 
 TEST(PictureReader, SizesComeFromTheSignatureNotTheExtension)
 {
     QTemporaryDir dir;
     for (const Sample &s : samples()) {
         // Every file carries an extension of another format.
-        const QString name = dir.filePath(QString::fromLatin1(s.name) + (s.format == PictureFormat::Png ? ".gif" : ".png"));
+        const QString name = dir.filePath(QString::fromLatin1(s.name)
+                                          + (s.format == PictureFormat::Png ? ".gif" : ".png"));
         ASSERT_TRUE(writeFile(name, s.bytes));
         const PictureSize size = ReadPictureSize(name);
         EXPECT_EQ(size.format, s.format) << s.name;
@@ -154,11 +158,15 @@ TEST(PictureReader, BrokenAndHostileInput)
         {"huge png", bigPng, {PictureFormat::Png, 0x7f000004, 0x7f000004}, false},
         {"scan before frame header", QByteArray("\xff\xd8\xff\xda\x00\x02", 6), {}, false},
         {"segment length under two", QByteArray("\xff\xd8\xff\xe0\x00\x01\xff\xc0", 8), {}, false},
-        {"fill bytes before the frame", QByteArray("\xff\xd8\xff\xff\xff\xc0\x00\x0b\x08\x00\x02\x00\x03", 13),
-         {PictureFormat::Jpeg, 3, 2}, false},
+        {"fill bytes before the frame",
+         QByteArray("\xff\xd8\xff\xff\xff\xc0\x00\x0b\x08\x00\x02\x00\x03", 13),
+         {PictureFormat::Jpeg, 3, 2},
+         false},
         // A chunk declaring 700 MB in a small file is not handed to libpng.
-        {"png chunk longer than the file", makePng(4, 4).insert(33, QByteArray("\x2a\x00\x00\x00tEXt", 8)),
-         {PictureFormat::Png, 4, 4}, false},
+        {"png chunk longer than the file",
+         makePng(4, 4).insert(33, QByteArray("\x2a\x00\x00\x00tEXt", 8)),
+         {PictureFormat::Png, 4, 4},
+         false},
         {"text", QByteArray("<html>"), {}, false},
         {"empty", QByteArray(), {}, false},
     };
@@ -208,7 +216,8 @@ TEST(PictureReader, OnlyRegularFilesAreRead)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString gifInFolder = dir.filePath("folder.gif");
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.gif"));
-    for (const QString &name : {fifo, gifInFolder, QStringLiteral("/dev/zero"), dir.filePath("missing.gif"), QString()}) {
+    for (const QString &name :
+         {fifo, gifInFolder, QStringLiteral("/dev/zero"), dir.filePath("missing.gif"), QString()}) {
         // Returns at once: nobody writes to the FIFO.
         EXPECT_FALSE(ReadPictureSize(name).isValid()) << name.toStdString();
         EXPECT_TRUE(ReadPicture(name).isNull()) << name.toStdString();

@@ -33,7 +33,8 @@ void writeBytes(const QString &name, const QByteArray &bytes)
 
 struct stat statOf(const QString &name, bool follow = true)
 {
-    struct stat st {};
+    struct stat st
+    {};
     const QByteArray n = QFile::encodeName(name);
     follow ? ::stat(n.constData(), &st) : ::lstat(n.constData(), &st);
     return st;
@@ -102,7 +103,9 @@ TEST(SafeWrite, FullDiskLosesNothing)
         const QString name = dir.filePath("page.html");
         writeBytes(name, "old contents");
         if (c.hardLinked) {
-            ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("other.html")).constData()), 0);
+            ASSERT_EQ(
+                ::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("other.html")).constData()),
+                0);
         }
         QString error;
         EXPECT_FALSE(withSizeLimit(4096, [&] { return WriteFileSafely(name, QByteArray(100000, 'x'), &error); }));
@@ -185,7 +188,8 @@ TEST(SafeWrite, SmallTextOnFullDiskFailsWithTheSystemsReason)
         const QString name = dir.filePath("page.html");
         writeBytes(name, "old contents");
         if (c.way == Way::HardLinked) {
-            ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("b.html")).constData()), 0);
+            ASSERT_EQ(
+                ::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("b.html")).constData()), 0);
         }
         std::optional<OwnerChangeRefused> refused;
         if (c.way == Way::OwnerNotKept)
@@ -278,12 +282,15 @@ TEST(SafeWrite, KilledMidSaveLeavesTheOldOrTheNewTextWhole)
     const QByteArray newText(24 << 20, 'n');
     for (const bool hardLinked : {false, true}) {
         for (const int delayUs : {0, 2000, 10000, 40000, 150000}) {
-            SCOPED_TRACE(testing::Message() << (hardLinked ? "hard-linked" : "single") << ", killed after " << delayUs << " us");
+            SCOPED_TRACE(testing::Message()
+                         << (hardLinked ? "hard-linked" : "single") << ", killed after " << delayUs << " us");
             QTemporaryDir dir;
             const QString name = dir.filePath("page.html");
             writeBytes(name, oldText);
             if (hardLinked) {
-                ASSERT_EQ(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("other.html")).constData()), 0);
+                ASSERT_EQ(::link(QFile::encodeName(name).constData(),
+                                 QFile::encodeName(dir.filePath("other.html")).constData()),
+                          0);
             }
             const pid_t pid = fork();
             ASSERT_GE(pid, 0);

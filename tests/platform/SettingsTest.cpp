@@ -196,7 +196,11 @@ TEST_F(SettingsTest, ViewOptionsHaveTheirDefaultsRoundTripAndAZoomOutOfRangeIsCl
     EXPECT_EQ(back.Zoom, -3);
 
     // A hand-edited zoom the editor control cannot take is held to its limits.
-    const struct { const char *text; int zoom; } cases[] = {{"99", 20}, {"-50", -10}, {"0x4", 4}, {"big", 0}};
+    const struct
+    {
+        const char *text;
+        int zoom;
+    } cases[] = {{"99", 20}, {"-50", -10}, {"0x4", 4}, {"big", 0}};
     for (const auto &c : cases) {
         store.writeString("View", "Zoom", c.text);
         LoadSettings(store, back);

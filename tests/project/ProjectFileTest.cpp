@@ -63,9 +63,10 @@ TEST(ProjectFile, SplitsFullNamesIntoFileAndFolder)
 
 TEST(ProjectFile, ListOrderIgnoresCaseAndKeepsDuplicates)
 {
-    const ProjectContent c =
-        contentOf("", {"/x/b.html", "/y/B.html", "/z/a.html", "/x/b.html", "/w/C.html", "/v/b.html"});
-    EXPECT_EQ(fullNames(c), QStringList({"/z/a.html", "/y/B.html", "/x/b.html", "/x/b.html", "/v/b.html", "/w/C.html"}));
+    const ProjectContent c = contentOf("",
+                                       {"/x/b.html", "/y/B.html", "/z/a.html", "/x/b.html", "/w/C.html", "/v/b.html"});
+    EXPECT_EQ(fullNames(c),
+              QStringList({"/z/a.html", "/y/B.html", "/x/b.html", "/x/b.html", "/v/b.html", "/w/C.html"}));
 }
 
 TEST(ProjectFile, ReadsWhatTheFileHolds)
@@ -80,14 +81,27 @@ TEST(ProjectFile, ReadsWhatTheFileHolds)
     } cases[] = {
         {"only the first line", "Tagloom Project File\r\n", true, "", {}},
         {"first line without break", "Tagloom Project File", true, "", {}},
-        {"captions are not examined", "Tagloom Project File\r\nxx\r\nN\r\nyy\r\n/a/p.html\r\n", true, "N", {"/a/p.html"}},
-        {"empty line among entries", Head + "N\r\nProject files:\r\n/a/z.html\r\n\r\n/a/b.html\r\n", true, "N",
+        {"captions are not examined",
+         "Tagloom Project File\r\nxx\r\nN\r\nyy\r\n/a/p.html\r\n",
+         true,
+         "N",
+         {"/a/p.html"}},
+        {"empty line among entries",
+         Head + "N\r\nProject files:\r\n/a/z.html\r\n\r\n/a/b.html\r\n",
+         true,
+         "N",
          {"", "/a/b.html", "/a/z.html"}},
-        {"LF and lone CR lines", "Tagloom Project File\nProject name:\rN\nProject files:\n/a/p.html\n", true, "N",
+        {"LF and lone CR lines",
+         "Tagloom Project File\nProject name:\rN\nProject files:\n/a/p.html\n",
+         true,
+         "N",
          {"/a/p.html"}},
         {"last line without break", Head + "N\r\nProject files:\r\n/a/p.html", true, "N", {"/a/p.html"}},
         {"UTF-8 with BOM", "\xEF\xBB\xBF" + Head + "Caf\xC3\xA9\r\n", true, QString::fromUtf8("Caf\xC3\xA9"), {}},
-        {"Latin-1", Head + "Caf\xE9\r\nProject files:\r\n/a/\xE9.html\r\n", true, QString::fromLatin1("Caf\xE9"),
+        {"Latin-1",
+         Head + "Caf\xE9\r\nProject files:\r\n/a/\xE9.html\r\n",
+         true,
+         QString::fromLatin1("Caf\xE9"),
          {QString::fromLatin1("/a/\xE9.html")}},
         {"header in other case", "tagloom project file\r\n", false, "", {}},
         {"header with more text", "Tagloom Project File v2\r\n", false, "", {}},
@@ -114,9 +128,9 @@ TEST(ProjectFile, ReadThenWriteGivesTheSameBytes)
         Head + "Site\r\nProject files:\r\n",
         Head + "Site\r\nProject files:\r\nC:\\web\\b\\a.html\r\nC:\\web\\index.html\r\n",
         Head + "\r\nProject files:\r\n\r\n/a/b.html\r\n/a/b.html\r\n",  // empty entry, duplicates
-        Head + "Site\r\nProject files:\r\n\r\n\r\n",                   // two empty entries
-        Head + "Caf\xE9\r\nProject files:\r\n/a/\xE9.html\r\n",          // Latin-1 stays Latin-1
-        "\xEF\xBB\xBF" + Head + "Caf\xC3\xA9\r\nProject files:\r\n",     // BOM kept
+        Head + "Site\r\nProject files:\r\n\r\n\r\n",                    // two empty entries
+        Head + "Caf\xE9\r\nProject files:\r\n/a/\xE9.html\r\n",         // Latin-1 stays Latin-1
+        "\xEF\xBB\xBF" + Head + "Caf\xC3\xA9\r\nProject files:\r\n",    // BOM kept
         Head + QByteArrayLiteral("N\x00ul\r\nProject files:\r\n"),
         Head + "\xEF\xBB\xBF\xEF\xBB\xBFName starting with marks\r\nProject files:\r\n",  // marks are text here
     };
@@ -222,7 +236,8 @@ TEST(ProjectFile, SmallFileOnFullDiskKeepsTheOldFile)
 // the lines one by one gives: case folded first, equal names in file order.
 TEST(ProjectFile, ReadingOrdersAsAddingEachLineInTurn)
 {
-    const QStringList letters = {"a", "A", "b", "B", QString::fromUtf8("\xC3\xA4"), QString::fromUtf8("\xC3\x84"), "_", "1"};
+    const QStringList letters = {"a", "A", "b", "B", QString::fromUtf8("\xC3\xA4"), QString::fromUtf8("\xC3\x84"),
+                                 "_", "1"};
     const QStringList folders = {"/x/", "/y/", "C:\\w\\", ""};
     quint32 seed = 12345;
     auto next = [&seed](quint32 n) {

@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 
 // Controls of a dialog under test, found by their names.
-template <typename T> T *child(QWidget *dialog, const char *name)
+template <typename T>
+T *child(QWidget *dialog, const char *name)
 {
     T *w = dialog->findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(w, nullptr) << name;

@@ -9,7 +9,8 @@
 template <typename F>
 auto withSizeLimit(rlim_t limit, F call)
 {
-    struct rlimit old {};
+    struct rlimit old
+    {};
     getrlimit(RLIMIT_FSIZE, &old);
     struct rlimit small = old;
     small.rlim_cur = limit;

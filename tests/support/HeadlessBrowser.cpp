@@ -87,9 +87,10 @@ BrowserPage LoadInBrowser(const QByteArray &html, const QString &probeExpression
 
     QProcess chromium;
     chromium.setProgram(browser);
-    chromium.setArguments({QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-                           QStringLiteral("--no-first-run"), QStringLiteral("--allow-file-access-from-files"),
-                           QStringLiteral("--enable-logging=stderr"), QStringLiteral("--v=0"),
+    chromium.setArguments({QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                           QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                           QStringLiteral("--allow-file-access-from-files"), QStringLiteral("--enable-logging=stderr"),
+                           QStringLiteral("--v=0"),
                            QStringLiteral("--user-data-dir=") + dir.filePath(QStringLiteral("profile")),
                            QStringLiteral("--virtual-time-budget=%1").arg(waitMs + 5000), QStringLiteral("--dump-dom"),
                            QStringLiteral("file://") + harnessFile.fileName()});

@@ -43,7 +43,8 @@ inline QByteArray makeJpeg(int width, int height, JpegKind kind = JpegKind::Rgb)
             for (int c = 0; c < channels; ++c)
                 // A red picture. CMYK is stored inverted, as in Adobe's files (which
                 // libjpeg marks as such): no cyan, full magenta and yellow, no black.
-                row[x * channels + c] = char(kind == JpegKind::Cmyk ? (c == 1 || c == 2 ? 0 : 255) : (c == 0 ? 220 : 30));
+                row[x * channels + c] = char(kind == JpegKind::Cmyk ? (c == 1 || c == 2 ? 0 : 255)
+                                                                    : (c == 0 ? 220 : 30));
         JSAMPROW rows[1] = {reinterpret_cast<JSAMPLE *>(row.data())};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
@@ -106,7 +107,10 @@ struct GifFrameSpec
 };
 
 // The four colours of every generated GIF.
-inline QList<QColor> gifColours() { return {Qt::black, Qt::red, Qt::green, Qt::blue}; }
+inline QList<QColor> gifColours()
+{
+    return {Qt::black, Qt::red, Qt::green, Qt::blue};
+}
 
 inline int gifWrite(GifFileType *gif, const GifByteType *data, int n)
 {

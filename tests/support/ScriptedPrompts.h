@@ -29,9 +29,9 @@ public:
     // returns the result code; with none queued the dialog is rejected.
     QList<std::function<int(QDialog *)>> modals;
 
-    QList<Message> messages;             // every message shown
-    QList<FileRequest> fileRequests;     // every file dialog shown
-    QStringList modalNames;              // objectName of every modal dialog run
+    QList<Message> messages;          // every message shown
+    QList<FileRequest> fileRequests;  // every file dialog shown
+    QStringList modalNames;           // objectName of every modal dialog run
 
     QMessageBox::StandardButton message(QWidget *parent, const QString &caption, const QString &text,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override;

@@ -16,7 +16,8 @@ int main(int argc, char **argv)
     qputenv("TAGLOOM_DATA_FOLDER", QDir(home.path()).filePath("tagloom").toLocal8Bit());
     QDir(home.path()).mkpath("tagloom");
     // A fresh install has the shipped rules beside the program; so do the tests.
-    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"), QDir(home.path()).filePath("tagloom/Tagloom.colors"));
+    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"),
+                QDir(home.path()).filePath("tagloom/Tagloom.colors"));
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString());

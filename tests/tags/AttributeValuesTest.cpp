@@ -24,7 +24,8 @@ TEST(ColorToHex, WritesRedGreenBlueInUpperCase)
 
 TEST(ImageAlignValue, MapsTheNineItems)
 {
-    const char *expected[] = {"LEFT", "RIGHT", "TOP", "TEXTTOP", "MIDDLE", "ABSMIDDLE", "BASELINE", "BOTTOM", "ABSBOTTOM"};
+    const char *expected[] = {"LEFT",      "RIGHT",    "TOP",    "TEXTTOP",  "MIDDLE",
+                              "ABSMIDDLE", "BASELINE", "BOTTOM", "ABSBOTTOM"};
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(ImageAlignValue(i), QString::fromLatin1(expected[i]));
     EXPECT_EQ(ImageAlignValue(-1), QString());

@@ -21,8 +21,8 @@ QByteArray wrapped(const char *item)
 TEST(BrowserCheck, TagCommandsBuildTheIntendedElements)
 {
     QByteArray body;
-    const char *items[] = {"Header32", "Bold1", "Italic1", "Underline1", "Strong1", "Emphasis1", "BlockQuote1",
-                           "Center1", "Code1", "Address1", "Subscript1", "Superscript1"};
+    const char *items[] = {"Header32",    "Bold1",   "Italic1", "Underline1", "Strong1",    "Emphasis1",
+                           "BlockQuote1", "Center1", "Code1",   "Address1",   "Subscript1", "Superscript1"};
     for (const char *item : items) {
         const TagCommand *command = FindTagCommand(QString::fromLatin1(item));
         ASSERT_NE(command, nullptr) << item;
@@ -33,7 +33,8 @@ TEST(BrowserCheck, TagCommandsBuildTheIntendedElements)
     REQUIRE_BROWSER(page);
     EXPECT_EQ(page.probe, QStringLiteral("t"));
     EXPECT_TRUE(page.scriptErrors.isEmpty()) << page.scriptErrors.join('\n').toStdString();
-    for (const char *element : {"H3", "B", "I", "U", "STRONG", "EM", "BLOCKQUOTE", "CENTER", "CODE", "ADDRESS", "SUB", "SUP"})
+    for (const char *element :
+         {"H3", "B", "I", "U", "STRONG", "EM", "BLOCKQUOTE", "CENTER", "CODE", "ADDRESS", "SUB", "SUP"})
         EXPECT_TRUE(page.outline.contains(QStringLiteral("    DIV\n      %1\n").arg(QLatin1String(element))))
             << element << "\n"
             << page.outline.toStdString();

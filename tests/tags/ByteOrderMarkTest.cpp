@@ -40,11 +40,11 @@ TEST(ByteOrderMark, MarkupWrittenAtTheStartGoesAfterTheMark)
         int caret;
     } cases[] = {
         {"tag pair at the very start", Bom + "Hello", 0, 0,
-         [](FakeDocument &d) { InsertTagPair(d, QStringLiteral("<B>"), QStringLiteral("</B>")); },
-         Bom + "<B></B>Hello", 6},
+         [](FakeDocument &d) { InsertTagPair(d, QStringLiteral("<B>"), QStringLiteral("</B>")); }, Bom + "<B></B>Hello",
+         6},
         {"tag pair around a selection holding the mark", Bom + "Hello", 0, 8,
-         [](FakeDocument &d) { InsertTagPair(d, QStringLiteral("<B>"), QStringLiteral("</B>")); },
-         Bom + "<B>Hello</B>", 15},
+         [](FakeDocument &d) { InsertTagPair(d, QStringLiteral("<B>"), QStringLiteral("</B>")); }, Bom + "<B>Hello</B>",
+         15},
         {"single element at the very start", Bom + "Hello", 0, 0,
          [](FakeDocument &d) { ReplaceSelection(d, QStringLiteral("<BR>")); }, Bom + "<BR>Hello", 7},
         {"lower-casing a selection holding the mark keeps one mark", Bom + "HeLLo", 0, 8,

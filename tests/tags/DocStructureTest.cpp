@@ -55,7 +55,7 @@ W *child(QWidget *dialog, const char *name)
     return w;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DocStructureMarkup, HeadLinesForEachChoiceThatChangesThem)
 {
@@ -79,11 +79,24 @@ TEST(DocStructureMarkup, HeadLinesForEachChoiceThatChangesThem)
          QString(defaults).replace(0, 0, "<!DOCTYPE html PUBLIC \"-//IETF//DTD HTML 2.0//EN\">")},
         {"Netscape", [](DocStructureValues &v) { v.docType = 3; },
          QString(defaults).replace(0, 0, "<!DOCTYPE html PUBLIC \"-//Netscape Comm. Corp.//DTD HTML//EN\">")},
-        {"ISINDEX alone", [](DocStructureValues &v) { v.isIndex = true; v.prompt = "ignored"; },
+        {"ISINDEX alone",
+         [](DocStructureValues &v) {
+             v.isIndex = true;
+             v.prompt = "ignored";
+         },
          QString(defaults).replace(Generator, QString(Generator) + "\n<ISINDEX>")},
         {"PROMPT left checked without ISINDEX",
-         [](DocStructureValues &v) { v.isIndexPrompt = true; v.prompt = "P"; }, defaults},
-        {"only TARGET", [](DocStructureValues &v) { v.baseTarget = true; v.target = "t"; v.href = "ignored"; },
+         [](DocStructureValues &v) {
+             v.isIndexPrompt = true;
+             v.prompt = "P";
+         },
+         defaults},
+        {"only TARGET",
+         [](DocStructureValues &v) {
+             v.baseTarget = true;
+             v.target = "t";
+             v.href = "ignored";
+         },
          QString(defaults).replace(Generator, QString(Generator) + "\n<BASE TARGET=\"t\">")},
         {"only HREF, empty", [](DocStructureValues &v) { v.baseHref = true; },
          QString(defaults).replace(Generator, QString(Generator) + "\n<BASE HREF=\"\">")},
@@ -125,8 +138,8 @@ TEST(WriteDocStructure, FramesTheTextAndSelectsTheAppendedPlaceholder)
         QByteArray before;
         QString title;
         QByteArray title_bytes;  // the title as written into this document
-        QByteArray body;          // what stands between ">" and the tail
-        QByteArray end;           // what follows "</HTML>"
+        QByteArray body;         // what stands between ">" and the tail
+        QByteArray end;          // what follows "</HTML>"
     };
     const Case cases[] = {
         {"empty document", "", "", "", "", ""},
@@ -179,8 +192,8 @@ TEST(DocStructureDlg, DefaultsAndEnableChains)
     EXPECT_FALSE(child<QPushButton>(&dlg, "BGImageButton2")->isEnabled()) << "no URL composer installed";
 
     const std::pair<const char *, const char *> chains[] = {
-        {"BackgroundColorChkBox", "bgColorBtn"}, {"TextColorChkBox", "textColorBtn"},
-        {"LinkColorChkBox", "linkColorBtn"},     {"VisitedLinkColorChkBox", "vlinkColorBtn"},
+        {"BackgroundColorChkBox", "bgColorBtn"},    {"TextColorChkBox", "textColorBtn"},
+        {"LinkColorChkBox", "linkColorBtn"},        {"VisitedLinkColorChkBox", "vlinkColorBtn"},
         {"ActiveLinkColorChkBox", "alinkColorBtn"}, {"BASEHREFChkBox", "BASEHREFEdit"},
         {"BASETARGETChkBox", "BASETARGETEdit"},
     };
@@ -316,14 +329,15 @@ TEST(BrowserCheck, DocumentStructureBuildsTheIntendedHeadAndBody)
     const BrowserPage page = LoadInBrowser(doc.text(), QStringLiteral("document.title + '|' + document.compatMode"));
     REQUIRE_BROWSER(page);
     EXPECT_EQ(page.probe, QString::fromUtf8("Caf\xC3\xA9 \"quoted\"|BackCompat"));
-    EXPECT_EQ(page.outline, QStringLiteral("HTML\n"
-                                           "  HEAD\n"
-                                           "    TITLE\n"
-                                           "    META NAME=\"Author\" CONTENT=\"A \"B\"\"\n"
-                                           "    META NAME=\"GENERATOR\" CONTENT=\"Tagloom V1.5\"\n"
-                                           "    BASE HREF=\"h\" TARGET=\"t\"\n"
-                                           "    META NAME=\"KEYWORDS\" CONTENT=\"k1 k2\"\n"
-                                           "  BODY BACKGROUND=\"bg.gif\" BGCOLOR=\"FFFFFF\" TEXT=\"000000\" LINK=\"0000EE\"\n"
-                                           "    P\n"))
+    EXPECT_EQ(page.outline,
+              QStringLiteral("HTML\n"
+                             "  HEAD\n"
+                             "    TITLE\n"
+                             "    META NAME=\"Author\" CONTENT=\"A \"B\"\"\n"
+                             "    META NAME=\"GENERATOR\" CONTENT=\"Tagloom V1.5\"\n"
+                             "    BASE HREF=\"h\" TARGET=\"t\"\n"
+                             "    META NAME=\"KEYWORDS\" CONTENT=\"k1 k2\"\n"
+                             "  BODY BACKGROUND=\"bg.gif\" BGCOLOR=\"FFFFFF\" TEXT=\"000000\" LINK=\"0000EE\"\n"
+                             "    P\n"))
         << page.outline.toStdString();
 }

@@ -68,9 +68,9 @@ public:
 
 TEST(FormMarkup, EveryElementWritesEveryAttributeItKnows)
 {
-    const NameValueList all = {{"name", "n"},  {"value", "v"},     {"method", "POST"}, {"action", "/a"},
-                               {"border", "2"}, {"src", "b\\c.gif"}, {"align", "TOP"},   {"size", "8"},
-                               {"maxlength", "16"}, {"rows", "4"}, {"cols", "40"},     {"wrap", "VIRTUAL"},
+    const NameValueList all = {{"name", "n"},        {"value", "v"},      {"method", "POST"}, {"action", "/a"},
+                               {"border", "2"},      {"src", "b\\c.gif"}, {"align", "TOP"},   {"size", "8"},
+                               {"maxlength", "16"},  {"rows", "4"},       {"cols", "40"},     {"wrap", "VIRTUAL"},
                                {"multiple", "true"}, {"selected", "true"}};
     const struct
     {
@@ -89,18 +89,25 @@ TEST(FormMarkup, EveryElementWritesEveryAttributeItKnows)
         {FormElement::Reset, all, "<INPUT TYPE=RESET NAME=\"n\" VALUE=\"v\">", ""},
         {FormElement::Submit, all, "<INPUT TYPE=SUBMIT NAME=\"n\" VALUE=\"v\">", ""},
         {FormElement::Text, all, "<INPUT TYPE=TEXT NAME=\"n\" SIZE=\"8\" MAXLENGTH=\"16\" VALUE=\"v\">", ""},
-        {FormElement::TextAreaInput, all, "<INPUT TYPE=TEXTAREA NAME=\"n\" SIZE=\"8\" MAXLENGTH=\"16\" VALUE=\"v\">", ""},
+        {FormElement::TextAreaInput, all, "<INPUT TYPE=TEXTAREA NAME=\"n\" SIZE=\"8\" MAXLENGTH=\"16\" VALUE=\"v\">",
+         ""},
         {FormElement::TextAreaElement, all, "<TEXTAREA NAME=\"n\" ROWS=4 COLS=40 WRAP=VIRTUAL>\r\n\r\n</TEXTAREA>", ""},
         {FormElement::Select, all, "<SELECT NAME=\"n\" SIZE=8 MULTIPLE>\r\n", "\r\n</SELECT>"},
-        {FormElement::Select, {{"name", "s"}, {"size", "1"}, {"multiple", "false"}}, "<SELECT NAME=\"s\" SIZE=1>\r\n",
+        {FormElement::Select,
+         {{"name", "s"}, {"size", "1"}, {"multiple", "false"}},
+         "<SELECT NAME=\"s\" SIZE=1>\r\n",
          "\r\n</SELECT>"},
         {FormElement::Option, all, "<OPTION SELECTED>", ""},
         {FormElement::Option, {{"selected", ""}}, "<OPTION>", ""},
         // Typed values cannot close their quotes or split the tag.
-        {FormElement::Hidden, {{"name", "a\"b"}, {"value", "x\r\ny\nz"}},
-         "<INPUT TYPE=HIDDEN NAME=\"a&quot;b\" VALUE=\"x y z\">", ""},
-        {FormElement::Form, {{"action", "/cgi?a=1&amp;b=\"2\""}},
-         "<FORM NAME=\"\" METHOD=\"\" ACTION=\"/cgi?a=1&amp;b=&quot;2&quot;\">\r\n", "\r\n</FORM>"},
+        {FormElement::Hidden,
+         {{"name", "a\"b"}, {"value", "x\r\ny\nz"}},
+         "<INPUT TYPE=HIDDEN NAME=\"a&quot;b\" VALUE=\"x y z\">",
+         ""},
+        {FormElement::Form,
+         {{"action", "/cgi?a=1&amp;b=\"2\""}},
+         "<FORM NAME=\"\" METHOD=\"\" ACTION=\"/cgi?a=1&amp;b=&quot;2&quot;\">\r\n",
+         "\r\n</FORM>"},
     };
     for (const auto &c : cases) {
         const FormMarkupText text = FormElementMarkup(c.element, c.values);
@@ -179,7 +186,7 @@ TEST(FormElementsDlg, NumberFieldsStayWithinOneTo999)
     {
         const char *typed;
         const char *written;
-    } numbers[] = {{nullptr, "1"}, {"8", "8"}, {"999", "999"}, {"1000", "999"}, {"123456789", "999"},
+    } numbers[] = {{nullptr, "1"}, {"8", "8"},  {"999", "999"}, {"1000", "999"}, {"123456789", "999"},
                    {"0", "1"},     {"-4", "1"}, {"", "1"},      {"abc", "1"}};
     for (const auto &f : fields) {
         for (const auto &n : numbers) {
@@ -239,12 +246,14 @@ TEST(FormCommands, WriteTheirElementAtTheCaretOrAroundTheSelection)
              type(d, "Password_MaxlengthEdit", "16");
          },
          nullptr, "<INPUT TYPE=PASSWORD NAME=\"p\" SIZE=\"8\" MAXLENGTH=\"16\">|"},
-        {"Radio1", [](QDialog *d) { type(d, "NameEdit", "r"); }, nullptr, "<INPUT TYPE=RADIO NAME=\"r\" VALUE=\"TRUE\">|"},
+        {"Radio1", [](QDialog *d) { type(d, "NameEdit", "r"); }, nullptr,
+         "<INPUT TYPE=RADIO NAME=\"r\" VALUE=\"TRUE\">|"},
         {"Radio1", [](QDialog *d) { choose(d, "Radio_ValueGroup", 1); }, nullptr,
          "<INPUT TYPE=RADIO NAME=\"\" VALUE=\"FALSE\">|"},
         {"Reset1", [](QDialog *d) { type(d, "ValueEdit", "Clear"); }, nullptr,
          "<INPUT TYPE=RESET NAME=\"\" VALUE=\"Clear\">|"},
-        {"Submit1", [](QDialog *d) { type(d, "ValueEdit", "Send"); }, "x", "<INPUT TYPE=SUBMIT NAME=\"\" VALUE=\"Send\">x|"},
+        {"Submit1", [](QDialog *d) { type(d, "ValueEdit", "Send"); }, "x",
+         "<INPUT TYPE=SUBMIT NAME=\"\" VALUE=\"Send\">x|"},
         {"TextBox1",
          [](QDialog *d) {
              type(d, "NameEdit", "t");
@@ -390,12 +399,12 @@ TEST(BrowserCheck, FormElementsBuildAFormWithEveryControlInside)
     controls += markup(FormElement::TextAreaInput, {{"name", "ti"}, {"size", "1"}, {"maxlength", "1"}, {"value", ""}});
     controls += markup(FormElement::TextAreaElement, {{"name", "ta"}, {"rows", "4"}, {"cols", "40"}, {"wrap", "OFF"}});
     controls += markup(FormElement::Select, {{"name", "s"}, {"size", "3"}, {"multiple", "true"}},
-                       markup(FormElement::Option, {{"selected", "true"}}, "Red") +
-                           markup(FormElement::Option, {}, "Green"));
-    const QByteArray page = "<HTML><BODY>\r\n" +
-                            markup(FormElement::Form, {{"name", "f"}, {"method", "POST"}, {"action", "/cgi-bin/x"}},
-                                   controls) +
-                            "</BODY></HTML>";
+                       markup(FormElement::Option, {{"selected", "true"}}, "Red")
+                           + markup(FormElement::Option, {}, "Green"));
+    const QByteArray page = "<HTML><BODY>\r\n"
+                            + markup(FormElement::Form, {{"name", "f"}, {"method", "POST"}, {"action", "/cgi-bin/x"}},
+                                     controls)
+                            + "</BODY></HTML>";
     const BrowserPage result = LoadInBrowser(
         page, QStringLiteral("document.forms.f.elements.length + '|' + document.forms.f.h.value + '|' + "
                              "document.forms.f.s.selectedIndex"));

@@ -32,10 +32,23 @@ TEST(FormsFramesWindow, MenuKeysOpenTheirPagesAndWriteIntoTheActiveDocument)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     doc->Memo1->setFocus();
 
-    const char *items[] = {"Form2",     "CheckBox1", "Hidden1",   "Image2",   "Password1",
-                           "Radio1",    "Reset1",    "Submit1",   "TextBox1", "TextArea1",
-                           "TextAreatextareatextarea1", "SelectList1", "SelectListItem1", "FrameSet1",
-                           "FrameCol1", "Frame1",    "NoFrames1"};
+    const char *items[] = {"Form2",
+                           "CheckBox1",
+                           "Hidden1",
+                           "Image2",
+                           "Password1",
+                           "Radio1",
+                           "Reset1",
+                           "Submit1",
+                           "TextBox1",
+                           "TextArea1",
+                           "TextAreatextareatextarea1",
+                           "SelectList1",
+                           "SelectListItem1",
+                           "FrameSet1",
+                           "FrameCol1",
+                           "Frame1",
+                           "NoFrames1"};
     for (const char *item : items) {
         QAction *action = doc->action(QString::fromLatin1(item));
         ASSERT_NE(action, nullptr) << item;

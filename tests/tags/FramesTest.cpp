@@ -61,20 +61,31 @@ TEST(FramesMarkup, ElementsAndSizes)
         const char *end;
     } cases[] = {
         {FrameElement::FrameSet, {{"border", "0"}}, "<FRAMESET BORDER=0>\r\n", "\r\n</FRAMESET>"},
-        {FrameElement::FrameSet, {{"cols", "30%,*"}, {"border", "1"}}, "<FRAMESET BORDER=1 COLS=\"30%,*\">\r\n",
+        {FrameElement::FrameSet,
+         {{"cols", "30%,*"}, {"border", "1"}},
+         "<FRAMESET BORDER=1 COLS=\"30%,*\">\r\n",
          "\r\n</FRAMESET>"},
-        {FrameElement::FrameSet, {{"rows", "100,*"}, {"border", "0"}, {"cols", ""}},
-         "<FRAMESET BORDER=0 ROWS=\"100,*\">\r\n", "\r\n</FRAMESET>"},
-        {FrameElement::FrameSet, {{"cols", "1\",2\r\n"}, {"border", "0"}}, "<FRAMESET BORDER=0 COLS=\"1&quot;,2 \">\r\n",
+        {FrameElement::FrameSet,
+         {{"rows", "100,*"}, {"border", "0"}, {"cols", ""}},
+         "<FRAMESET BORDER=0 ROWS=\"100,*\">\r\n",
+         "\r\n</FRAMESET>"},
+        {FrameElement::FrameSet,
+         {{"cols", "1\",2\r\n"}, {"border", "0"}},
+         "<FRAMESET BORDER=0 COLS=\"1&quot;,2 \">\r\n",
          "\r\n</FRAMESET>"},
         {FrameElement::SizeValue, {{"colRow", "120"}}, "120", ""},
-        {FrameElement::Frame, {{"name", "main"}, {"src", "a.html"}, {"scrolling", "AUTO"}},
-         "<FRAME NAME=\"main\" SCROLLING=\"AUTO\" SRC=\"a.html\">", ""},
-        {FrameElement::Frame, {{"scrolling", "NO"}, {"marginWidth", "5"}, {"noResize", "true"}},
-         "<FRAME NAME=\"\" SCROLLING=\"NO\" MARGINWIDTH=\"5\" NORESIZE>", ""},
+        {FrameElement::Frame,
+         {{"name", "main"}, {"src", "a.html"}, {"scrolling", "AUTO"}},
+         "<FRAME NAME=\"main\" SCROLLING=\"AUTO\" SRC=\"a.html\">",
+         ""},
+        {FrameElement::Frame,
+         {{"scrolling", "NO"}, {"marginWidth", "5"}, {"noResize", "true"}},
+         "<FRAME NAME=\"\" SCROLLING=\"NO\" MARGINWIDTH=\"5\" NORESIZE>",
+         ""},
         {FrameElement::Frame,
          {{"name", "a\"b"}, {"scrolling", "YES"}, {"marginHeight", "7"}, {"marginWidth", "2"}, {"noResize", "false"}},
-         "<FRAME NAME=\"a&quot;b\" SCROLLING=\"YES\" MARGINWIDTH=\"2\" MARGINHEIGHT=\"7\">", ""},
+         "<FRAME NAME=\"a&quot;b\" SCROLLING=\"YES\" MARGINWIDTH=\"2\" MARGINHEIGHT=\"7\">",
+         ""},
         {FrameElement::NoFrames, {}, "<NOFRAMES>", "</NOFRAMES>"},
     };
     for (const auto &c : cases) {
@@ -150,9 +161,13 @@ TEST(FrameCommands, WriteWhatTheDialogShows)
         const char *selected;
         const char *expected;  // "|" marks where the caret ends
     } cases[] = {
-        {"frame set defaults", FrameSet1Click, {[](QDialog *) { return int(QDialog::Accepted); }}, "",
+        {"frame set defaults",
+         FrameSet1Click,
+         {[](QDialog *) { return int(QDialog::Accepted); }},
+         "",
          "<FRAMESET BORDER=0>\r\n|\r\n</FRAMESET>"},
-        {"two columns added, border 1", FrameSet1Click,
+        {"two columns added, border 1",
+         FrameSet1Click,
          {[](QDialog *d) {
               click(d, "FrameSet_ColsButton");
               click(d, "FrameSet_ColsButton");
@@ -161,8 +176,10 @@ TEST(FrameCommands, WriteWhatTheDialogShows)
               return int(QDialog::Accepted);
           },
           sizeAnswer(SizeInPercent, "30"), sizeAnswer(SizeRemaining, "")},
-         "", "<FRAMESET BORDER=1 COLS=\"30%,*\">\r\n|\r\n</FRAMESET>"},
-        {"columns typed, then divided to rows", FrameSet1Click,
+         "",
+         "<FRAMESET BORDER=1 COLS=\"30%,*\">\r\n|\r\n</FRAMESET>"},
+        {"columns typed, then divided to rows",
+         FrameSet1Click,
          {[](QDialog *d) {
               type(d, "FrameSet_ColsEdit", "50%,50%");
               choose(d, "FrameSet_DivideToGroup", 1);
@@ -170,8 +187,10 @@ TEST(FrameCommands, WriteWhatTheDialogShows)
               return int(QDialog::Accepted);
           },
           sizeAnswer(SizeInPixels, "80")},
-         "", "<FRAMESET BORDER=0 ROWS=\"80\">\r\n|\r\n</FRAMESET>"},
-        {"add row cancelled keeps the typed rows", FrameSet1Click,
+         "",
+         "<FRAMESET BORDER=0 ROWS=\"80\">\r\n|\r\n</FRAMESET>"},
+        {"add row cancelled keeps the typed rows",
+         FrameSet1Click,
          {[](QDialog *d) {
               choose(d, "FrameSet_DivideToGroup", 1);
               type(d, "FrameSet_RowsEdit", "10%");
@@ -179,32 +198,42 @@ TEST(FrameCommands, WriteWhatTheDialogShows)
               return int(QDialog::Accepted);
           },
           sizeAnswer(SizeInPixels, "80", true)},
-         "", "<FRAMESET BORDER=0 ROWS=\"10%\">\r\n|\r\n</FRAMESET>"},
-        {"frame set around a selection", FrameSet1Click, {[](QDialog *) { return int(QDialog::Accepted); }}, "<FRAME>",
+         "",
+         "<FRAMESET BORDER=0 ROWS=\"10%\">\r\n|\r\n</FRAMESET>"},
+        {"frame set around a selection",
+         FrameSet1Click,
+         {[](QDialog *) { return int(QDialog::Accepted); }},
+         "<FRAME>",
          "<FRAMESET BORDER=0>\r\n<FRAME>\r\n</FRAMESET>|"},
-        {"frame with name and source", Frame1Click,
+        {"frame with name and source",
+         Frame1Click,
          {[](QDialog *d) {
-              type(d, "NameEdit", "main");
-              type(d, "SRCEdit", "a.html");
-              return int(QDialog::Accepted);
-          }},
-         "", "<FRAME NAME=\"main\" SCROLLING=\"AUTO\" SRC=\"a.html\">|"},
-        {"frame: no scrolling, margin width, no resize", Frame1Click,
+             type(d, "NameEdit", "main");
+             type(d, "SRCEdit", "a.html");
+             return int(QDialog::Accepted);
+         }},
+         "",
+         "<FRAME NAME=\"main\" SCROLLING=\"AUTO\" SRC=\"a.html\">|"},
+        {"frame: no scrolling, margin width, no resize",
+         Frame1Click,
          {[](QDialog *d) {
-              choose(d, "ScrollingGroup", 1);
-              click(d, "MerginWidthChkBox");
-              type(d, "MerginWidthEdit", "5");
-              click(d, "NoResizeChkBox");
-              return int(QDialog::Accepted);
-          }},
-         "", "<FRAME NAME=\"\" SCROLLING=\"NO\" MARGINWIDTH=\"5\" NORESIZE>|"},
-        {"frame: a margin typed but not checked", Frame1Click,
+             choose(d, "ScrollingGroup", 1);
+             click(d, "MerginWidthChkBox");
+             type(d, "MerginWidthEdit", "5");
+             click(d, "NoResizeChkBox");
+             return int(QDialog::Accepted);
+         }},
+         "",
+         "<FRAME NAME=\"\" SCROLLING=\"NO\" MARGINWIDTH=\"5\" NORESIZE>|"},
+        {"frame: a margin typed but not checked",
+         Frame1Click,
          {[](QDialog *d) {
-              type(d, "MerginHeightEdit", "9");
-              choose(d, "ScrollingGroup", 0);
-              return int(QDialog::Accepted);
-          }},
-         "", "<FRAME NAME=\"\" SCROLLING=\"YES\">|"},
+             type(d, "MerginHeightEdit", "9");
+             choose(d, "ScrollingGroup", 0);
+             return int(QDialog::Accepted);
+         }},
+         "",
+         "<FRAME NAME=\"\" SCROLLING=\"YES\">|"},
         {"column in pixels", FrameCol1Click, {sizeAnswer(SizeInPixels, "120")}, "", "120|"},
         {"remaining space", FrameCol1Click, {sizeAnswer(SizeRemaining, "55")}, "", "*|"},
         {"percent in front of a selection", FrameCol1Click, {sizeAnswer(SizeInPercent, "25")}, "x", "25%x|"},
@@ -255,8 +284,7 @@ TEST(FrameCommands, NestedSizeDialogsCollectWithoutWriting)
     FrameSet1Click(doc);
     EXPECT_TRUE(prompts.modals.isEmpty());
     EXPECT_EQ(prompts.modalNames, QStringList({"FramesDlg", "FramesDlg", "FramesDlg", "FramesDlg", "FramesDlg"}));
-    EXPECT_EQ(nestedTitles,
-              QStringList({"FrameSet - Col", "FrameSet - Col", "FrameSet - Row", "FrameSet - Row"}));
+    EXPECT_EQ(nestedTitles, QStringList({"FrameSet - Col", "FrameSet - Col", "FrameSet - Row", "FrameSet - Row"}));
     EXPECT_EQ(doc.text(), "x") << "the frame set dialog was cancelled";
     EXPECT_FALSE(doc.isModified());
 }
@@ -321,15 +349,17 @@ TEST(BrowserCheck, FrameSetHoldsItsFramesAndNoFramesContent)
         const FramesMarkupText t = FramesElementMarkup(element, v);
         return t.start.toLatin1() + inner + t.end.toLatin1() + "\r\n";
     };
-    const QByteArray inner = pair(FrameElement::FrameSet, {{"rows", "40%,*"}, {"border", "0"}},
-                                  pair(FrameElement::Frame, {{"name", "top"}, {"scrolling", "NO"}, {"noResize", "true"}}) +
-                                      pair(FrameElement::Frame, {{"name", "bottom"}, {"scrolling", "AUTO"}}));
-    const QByteArray frames =
-        pair(FrameElement::FrameSet, {{"cols", "30%,*"}, {"border", "1"}},
-             pair(FrameElement::Frame, {{"name", "menu"}, {"scrolling", "AUTO"}, {"marginWidth", "5"}}) + inner +
-                 pair(FrameElement::NoFrames, {}, "<P>Your browser shows no frames.</P>"));
+    const QByteArray inner = pair(
+        FrameElement::FrameSet, {{"rows", "40%,*"}, {"border", "0"}},
+        pair(FrameElement::Frame, {{"name", "top"}, {"scrolling", "NO"}, {"noResize", "true"}})
+            + pair(FrameElement::Frame, {{"name", "bottom"}, {"scrolling", "AUTO"}}));
+    const QByteArray frames = pair(
+        FrameElement::FrameSet, {{"cols", "30%,*"}, {"border", "1"}},
+        pair(FrameElement::Frame, {{"name", "menu"}, {"scrolling", "AUTO"}, {"marginWidth", "5"}}) + inner
+            + pair(FrameElement::NoFrames, {}, "<P>Your browser shows no frames.</P>"));
     const QByteArray page = "<HTML><HEAD><TITLE>f</TITLE></HEAD>\r\n" + frames + "</HTML>";
-    const BrowserPage result = LoadInBrowser(page, QStringLiteral("window.frames.length + '|' + window.frames[2].name"));
+    const BrowserPage result = LoadInBrowser(page,
+                                             QStringLiteral("window.frames.length + '|' + window.frames[2].name"));
     REQUIRE_BROWSER(result);
     EXPECT_TRUE(result.scriptErrors.isEmpty()) << result.scriptErrors.join('\n').toStdString();
     EXPECT_EQ(result.probe, "3|bottom") << result.outline.toStdString();

@@ -206,10 +206,9 @@ TEST(LineBreakDialog, ReplacesOnlyTheLineBreakTheKeyTyped)
 
 TEST(BrowserCheck, RuleBreakDivAndParagraphBuildTheirElements)
 {
-    QByteArray body = HorizontalRuleText({true, 3, 50, true, 3}).toLatin1() + "\r\nline" +
-                      LineBreakText(3).toLatin1() + AlignedStartText("DIV", 1).toLatin1() + "d" +
-                      AlignedEndText("DIV").toLatin1() + AlignedStartText("P", 2).toLatin1() + "p" +
-                      AlignedEndText("P").toLatin1();
+    QByteArray body = HorizontalRuleText({true, 3, 50, true, 3}).toLatin1() + "\r\nline" + LineBreakText(3).toLatin1()
+                      + AlignedStartText("DIV", 1).toLatin1() + "d" + AlignedEndText("DIV").toLatin1()
+                      + AlignedStartText("P", 2).toLatin1() + "p" + AlignedEndText("P").toLatin1();
     const BrowserPage page = LoadInBrowser("<HTML><BODY>" + body + "</BODY></HTML>");
     REQUIRE_BROWSER(page);
     EXPECT_EQ(page.outline, QStringLiteral("HTML\n  HEAD\n  BODY\n"

@@ -22,37 +22,36 @@ void checkCases(PathStyle style, std::initializer_list<PathCase> cases)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(RelativePathTo, WindowsStyle)
 {
-    checkCases(PathStyle::Windows,
-               {
-                   {"C:\\web\\index.html", "C:\\web\\img\\a.gif", "img\\a.gif"},
-                   {"C:\\web\\index.html", "C:\\web\\a.gif", "a.gif"},
-                   {"C:\\web\\site\\index.html", "C:\\web\\a.gif", "..\\a.gif"},
-                   {"C:\\web\\site\\index.html", "C:\\a.gif", "..\\..\\a.gif"},
-                   // neighbouring folder, and a folder whose name only starts like the document's
-                   {"C:\\web\\site\\index.html", "C:\\web\\img\\a.gif", "C:\\web\\img\\a.gif"},
-                   {"C:\\web\\index.html", "C:\\website\\a.gif", "C:\\website\\a.gif"},
-                   // the descendant rule wins over the ancestor rule
-                   {"C:\\img\\index.html", "C:\\img\\img\\a.gif", "img\\a.gif"},
-                   {"C:\\web\\index.html", "D:\\a.gif", "D:\\a.gif"},
-                   {"c:\\web\\index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
-                   {"C:\\Web\\index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
-                   {"c:\\index.html", "C:\\a.gif", "C:\\a.gif"},
-                   // names that are not absolute with a drive
-                   {"C:\\web\\index.html", "img/a.gif", "img/a.gif"},
-                   {"C:\\web\\index.html", "http://x.org/a.gif", "http://x.org/a.gif"},
-                   {"C:\\web\\index.html", "\\\\server\\web\\a.gif", "\\\\server\\web\\a.gif"},
-                   {"C:\\web\\index.html", "", ""},
-                   // a document name without a folder
-                   {"index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
-                   // Qt's file dialogs give forward slashes on Windows
-                   {"C:/web/site/index.html", "C:/web/img/a.gif", "C:/web/img/a.gif"},
-                   {"C:/web/site/index.html", "C:/web/site/img/a.gif", "img\\a.gif"},
-                   {"C:\\web\\site\\index.html", "C:/web/a.gif", "..\\a.gif"},
-               });
+    checkCases(PathStyle::Windows, {
+                                       {"C:\\web\\index.html", "C:\\web\\img\\a.gif", "img\\a.gif"},
+                                       {"C:\\web\\index.html", "C:\\web\\a.gif", "a.gif"},
+                                       {"C:\\web\\site\\index.html", "C:\\web\\a.gif", "..\\a.gif"},
+                                       {"C:\\web\\site\\index.html", "C:\\a.gif", "..\\..\\a.gif"},
+                                       // neighbouring folder, and a folder whose name only starts like the document's
+                                       {"C:\\web\\site\\index.html", "C:\\web\\img\\a.gif", "C:\\web\\img\\a.gif"},
+                                       {"C:\\web\\index.html", "C:\\website\\a.gif", "C:\\website\\a.gif"},
+                                       // the descendant rule wins over the ancestor rule
+                                       {"C:\\img\\index.html", "C:\\img\\img\\a.gif", "img\\a.gif"},
+                                       {"C:\\web\\index.html", "D:\\a.gif", "D:\\a.gif"},
+                                       {"c:\\web\\index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
+                                       {"C:\\Web\\index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
+                                       {"c:\\index.html", "C:\\a.gif", "C:\\a.gif"},
+                                       // names that are not absolute with a drive
+                                       {"C:\\web\\index.html", "img/a.gif", "img/a.gif"},
+                                       {"C:\\web\\index.html", "http://x.org/a.gif", "http://x.org/a.gif"},
+                                       {"C:\\web\\index.html", "\\\\server\\web\\a.gif", "\\\\server\\web\\a.gif"},
+                                       {"C:\\web\\index.html", "", ""},
+                                       // a document name without a folder
+                                       {"index.html", "C:\\web\\a.gif", "C:\\web\\a.gif"},
+                                       // Qt's file dialogs give forward slashes on Windows
+                                       {"C:/web/site/index.html", "C:/web/img/a.gif", "C:/web/img/a.gif"},
+                                       {"C:/web/site/index.html", "C:/web/site/img/a.gif", "img\\a.gif"},
+                                       {"C:\\web\\site\\index.html", "C:/web/a.gif", "..\\a.gif"},
+                                   });
 }
 
 TEST(RelativePathTo, PosixStyle)
@@ -135,7 +134,8 @@ TEST(MakeRelativePath, NamesThatAreNotAbsoluteAskNothing)
     FakeDocument doc;
     EXPECT_EQ(MakeRelativePath(doc, QString()), QString());
     EXPECT_EQ(MakeRelativePath(doc, QStringLiteral("img/a.gif"), PathStyle::Windows), QStringLiteral("img/a.gif"));
-    EXPECT_EQ(MakeRelativePath(doc, QStringLiteral("http://x.org/"), PathStyle::Posix), QStringLiteral("http://x.org/"));
+    EXPECT_EQ(MakeRelativePath(doc, QStringLiteral("http://x.org/"), PathStyle::Posix),
+              QStringLiteral("http://x.org/"));
     EXPECT_EQ(MakeRelativePath(doc, QStringLiteral("\\\\server\\a.gif"), PathStyle::Windows),
               QStringLiteral("\\\\server\\a.gif"));
     EXPECT_TRUE(prompts.messages.isEmpty());

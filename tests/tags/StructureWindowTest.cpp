@@ -116,8 +116,8 @@ TEST_F(StructureWindowTest, EnterKeysTurnIntoLineBreakElementsWithoutLosingTyped
         {false, Qt::ControlModifier, "abcd", 4, -1, "abcd"},
     };
     for (const auto &c : cases) {
-        const std::string what = std::string(c.text) + " @" + std::to_string(c.caret) + " mods " +
-                                 std::to_string(int(c.mods)) + (c.brOnEnter ? " on" : " off");
+        const std::string what = std::string(c.text) + " @" + std::to_string(c.caret) + " mods "
+                                 + std::to_string(int(c.mods)) + (c.brOnEnter ? " on" : " off");
         createForm(c.brOnEnter, false);
         TMDIChild *doc = form->documents().NewDocument();
         ASSERT_TRUE(doc);

@@ -45,7 +45,7 @@ QByteArray pair(const TagPairTexts &texts, const QByteArray &inside)
     return texts.start.toUtf8() + inside + texts.end.toUtf8();
 }
 
-} // namespace
+}  // namespace
 
 // Every table and list kind, read by a browser: cells sit in rows, items in
 // their lists, and a selection wrapped by a list stays inside it.
@@ -55,8 +55,8 @@ TEST(BrowserCheck, TablesAndListsNestAsIntended)
                                 {QStringLiteral("two"), QStringLiteral("second")}};
     QByteArray body;
     // A table with every attribute, header and data cells with and without spans.
-    const NameValueList table = {{"border", "1"}, {"cellSpace", "2"}, {"cellPad", "3"},         {"width", "80%"},
-                                 {"height", "40"}, {"align", "LEFT"}, {"caption", "Sales"}, {"caption_align", "TOP"}};
+    const NameValueList table = {{"border", "1"},  {"cellSpace", "2"}, {"cellPad", "3"},     {"width", "80%"},
+                                 {"height", "40"}, {"align", "LEFT"},  {"caption", "Sales"}, {"caption_align", "TOP"}};
     const QByteArray rows = pair(TableMarkup(TableKind::Row, {{"align", "CENTER"}, {"bgColor", "000000"}}), "")
                             + pair(TableMarkup(TableKind::Header, {}), "h1")
                             + pair(TableMarkup(TableKind::Header, {{"colspan", "2"}, {"nowrap", "true"}}), "h2")
@@ -74,7 +74,9 @@ TEST(BrowserCheck, TablesAndListsNestAsIntended)
     body += written("", [&](TextDocument &doc) {
         InsertWholeList(doc, ListKind::Ordered, {{"type", "i"}, {"start", "3"}, {"compact", "true"}}, two);
     });
-    body += written("", [&](TextDocument &doc) { InsertWholeList(doc, ListKind::Unordered, {{"type", "SQUARE"}}, two); });
+    body += written("", [&](TextDocument &doc) {
+        InsertWholeList(doc, ListKind::Unordered, {{"type", "SQUARE"}}, two);
+    });
     body += written("", [&](TextDocument &doc) { InsertWholeList(doc, ListKind::Definition, {}, two); });
     body += written("", [&](TextDocument &doc) { InsertWholeList(doc, ListKind::Directory, {}, two); });
     body += written("", [&](TextDocument &doc) { InsertWholeList(doc, ListKind::Menu, {}, two); });
@@ -99,15 +101,22 @@ TEST(BrowserCheck, TablesAndListsNestAsIntended)
     const QList<Element> all = elements(outline);
     // Where each element must sit; the wrapped selection (B) stays inside its list item.
     const QMap<QString, QStringList> parents = {
-        {"LI", {"OL", "UL", "DIR", "MENU"}}, {"DT", {"DL"}},         {"DD", {"DL"}},
-        {"TD", {"TR"}},                      {"TH", {"TR"}},         {"TR", {"TBODY"}},
-        {"TBODY", {"TABLE"}},                {"CAPTION", {"TABLE"}}, {"B", {"LI"}},
+        {"LI", {"OL", "UL", "DIR", "MENU"}},
+        {"DT", {"DL"}},
+        {"DD", {"DL"}},
+        {"TD", {"TR"}},
+        {"TH", {"TR"}},
+        {"TR", {"TBODY"}},
+        {"TBODY", {"TABLE"}},
+        {"CAPTION", {"TABLE"}},
+        {"B", {"LI"}},
     };
     QMap<QString, int> count;
     for (const Element &e : all) {
         ++count[e.name];
         if (parents.contains(e.name)) {
-            EXPECT_TRUE(parents.value(e.name).contains(e.parent)) << e.line.toStdString() << " in " << e.parent.toStdString();
+            EXPECT_TRUE(parents.value(e.name).contains(e.parent))
+                << e.line.toStdString() << " in " << e.parent.toStdString();
         }
     }
     EXPECT_EQ(count.value("TABLE"), 2);

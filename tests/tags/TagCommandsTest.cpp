@@ -15,7 +15,7 @@ void run(const char *itemName, TextDocument &doc)
     command->run(doc);
 }
 
-} // namespace
+}  // namespace
 
 TEST(TagCommands, ItemNamesAreUniqueFoundAndInTheDocumentMenu)
 {
@@ -135,7 +135,7 @@ TEST(TagCommands, EachCommandIsOneUndoStepAndMarksTheDocumentModified)
 {
     for (const TagCommand &command : TagCommands()) {
         ScriptedPrompts prompts;
-        prompts.files = {QString()};          // background image: cancelled
+        prompts.files = {QString()};           // background image: cancelled
         prompts.colors = {QColor(0, 0, 255)};  // colour value
         const QByteArray original("<P>Some TEXT\r\nmore</P>");
         FakeDocument doc(original, QStringLiteral("/web/index.html"));

@@ -26,9 +26,8 @@ TEST(NumberEdit, ClampsToItsRangeAndToHundredWhileInPercent)
         bool percent;
         const char *expected;
     } cases[] = {
-        {"", false, ""},     {"", true, ""},       {"50", true, "50"},   {"150", false, "150"},
-        {"150", true, "100"}, {"-5", false, "0"},   {"+7", false, "7"},   {"1000", false, "999"},
-        {"-", false, ""},    {"0", true, "0"},
+        {"", false, ""},    {"", true, ""},     {"50", true, "50"},     {"150", false, "150"}, {"150", true, "100"},
+        {"-5", false, "0"}, {"+7", false, "7"}, {"1000", false, "999"}, {"-", false, ""},      {"0", true, "0"},
     };
     for (const auto &c : cases) {
         QCheckBox percent;
@@ -75,7 +74,8 @@ TEST(NumberEdit, CheckingPercentKeepsTheTypedNumberAndClampsOnlyTheValue)
 
 TEST(RadioGroup, ItemIndexFollowsClicksAndCanBeCleared)
 {
-    RadioGroup group(QStringLiteral("&Alignment"), {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}, 2);
+    RadioGroup group(QStringLiteral("&Alignment"),
+                     {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}, 2);
     QSignalSpy changed(&group, &RadioGroup::itemIndexChanged);
     EXPECT_EQ(group.itemIndex(), -1);
     EXPECT_EQ(group.count(), 3);
@@ -156,11 +156,8 @@ TEST(DialogKit, RadioGroupMakerKeepsColumnsAndChoiceApart)
         int chosen;  // what itemIndex reads back
         QList<int> columnOf;
     } cases[] = {
-        {1, 0, 0, {0, 0, 0, 0, 0}},
-        {2, 4, 4, {0, 0, 0, 1, 1}},
-        {3, 1, 1, {0, 0, 1, 1, 2}},
-        {5, -1, -1, {0, 1, 2, 3, 4}},
-        {4, 7, -1, {0, 0, 1, 1, 2}},  // no such item: nothing chosen
+        {1, 0, 0, {0, 0, 0, 0, 0}},   {2, 4, 4, {0, 0, 0, 1, 1}},  {3, 1, 1, {0, 0, 1, 1, 2}},
+        {5, -1, -1, {0, 1, 2, 3, 4}}, {4, 7, -1, {0, 0, 1, 1, 2}},  // no such item: nothing chosen
     };
     for (const auto &c : cases) {
         QWidget parent;
@@ -233,7 +230,8 @@ TEST(DialogKit, RunThenWriteWritesOnlyWhatWasAccepted)
     QDialog dialog;
     dialog.setObjectName(QStringLiteral("AskDlg"));
     int writes = 0;
-    prompts.modals = {[](QDialog *) { return int(QDialog::Rejected); }, [](QDialog *) { return int(QDialog::Accepted); }};
+    prompts.modals = {[](QDialog *) { return int(QDialog::Rejected); },
+                      [](QDialog *) { return int(QDialog::Accepted); }};
     EXPECT_FALSE(RunThenWrite(dialog, [&] { ++writes; }));
     EXPECT_EQ(writes, 0);
     EXPECT_TRUE(RunThenWrite(dialog, [&] { ++writes; }));
