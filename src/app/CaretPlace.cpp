@@ -39,7 +39,7 @@ qint64 CaretPlace::column(qint64 pos, qint64 lineStart)
         if (to - from < pos - lineStart) {
             const QByteArrayView between = m_memo->rangeView(int(from), int(to));
             // A tab's width depends on where it starts: only a step without one is counted on.
-            if (!std::memchr(between.data(), '\t', size_t(between.size()))) {
+            if (between.empty() || !std::memchr(between.data(), '\t', size_t(between.size()))) {
                 const qint64 step = chars(from, to);
                 m_column += pos >= m_columnPos ? step : -step;
                 m_columnPos = pos;
