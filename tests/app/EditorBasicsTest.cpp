@@ -1,11 +1,13 @@
 #include "app/ChildWin.h"
 #include "app/DocumentCommands.h"
+#include "app/EditorBasics.h"
 #include "app/MainForm.h"
 #include "custom/HotkeyFile.h"
 #include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestUtil.h"
 
@@ -225,6 +227,35 @@ TEST_F(EditorBasicsTest, GoToLineMovesTheCaretToTheLineStartAndPastTheEndToTheLa
     EXPECT_EQ(shownValue, 301);
     EXPECT_EQ(caretLine(), 300);
     EXPECT_EQ(memo->bytes(), text);
+}
+
+// On a full disk Save All reports the failure and stops: the file keeps its old
+// text whole, the document stays changed, and the one after it is not touched.
+TEST_F(EditorBasicsTest, SaveAllOnAFullDiskStopsAtTheFailureAndKeepsTheOldText)
+{
+    start();
+    for (const qsizetype size : {qsizetype(2000), qsizetype(200000)}) {
+        SCOPED_TRACE(size);
+        const QByteArray old(300, 'o');
+        TMDIChild *full = open("full.html", old);
+        TMDIChild *next = open("next.html", "N");
+        full->Memo1->setSelText(QByteArray(size, 'n'));
+        next->Memo1->setSelText(QByteArray("x"));
+        prompts.messages.clear();
+        prompts.answers = {QMessageBox::Ok};
+        const bool saved = withSizeLimit(1024, [&] { return SaveAllDocuments(form->documents().list()); });
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(readFileBytes(dir.filePath("full.html")), old);
+        EXPECT_EQ(readFileBytes(dir.filePath("next.html")), "N");
+        EXPECT_TRUE(full->Modified);
+        EXPECT_TRUE(next->Modified);
+        EXPECT_FALSE(prompts.messages.isEmpty());
+        for (TMDIChild *doc : {full, next}) {
+            doc->Modified = false;
+            doc->subWindow()->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(EditorBasicsTest, SaveAllSavesEveryChangedDocumentAskingUntitledOnesForANameAndCancelStops)
