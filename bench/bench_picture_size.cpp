@@ -3,6 +3,7 @@
 // Its preview decodes the picture on every change too: a progressive JPEG of
 // hundreds of scans must stop at the caps within 50 ms. The previews are timed
 // as the user waits for them: read, handed to a shown preview and painted.
+#include "BenchHome.h"
 #include "platform/PictureReader.h"
 #include "widgets/PictureView.h"
 
@@ -160,11 +161,5 @@ BENCHMARK(PreviewLargeJpeg)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithQt(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Reading a project file of the largest size accepted. A crafted one once took
 // time in the square of its lines: each line was inserted into the sorted list
 // in turn. Now one read is one sort.
+#include "BenchHome.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectHost.h"
 #include "project/ProjectPanel.h"
@@ -78,11 +79,5 @@ BENCHMARK(openProjectInShownPanel)->Arg(1 << 20)->Arg(MaxProjectFileSize)->Unit(
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithQt(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Find Next over a large document and Replace All of many occurrences, through
 // the same calls the menu and the dialogs make.
+#include "BenchHome.h"
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 
@@ -80,11 +81,5 @@ BENCHMARK(ReplaceAllOccurrences)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithQt(argc, argv);
 }
