@@ -2,6 +2,7 @@
 #include "widgets/DialogParts.h"
 
 #include "app/AboutBox.h"
+#include "app/ResultsDocks.h"
 #include "app/ChildWin.h"
 #include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
@@ -105,6 +106,7 @@ void TMainForm::FormCreate()
     buildToolBars();
     connect(&CommandEvents::instance(), &CommandEvents::changed, this, &TMainForm::UpdateMenuItems);
     buildProjectPanel();
+    m_results = new ResultsDocks(*this);
     buildStatusBar();
     m_hotkeys = new HotkeyCapture(this, m_mdi);
     // The editors claim every key they bind, so after keys are given in capture

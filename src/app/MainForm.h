@@ -17,6 +17,7 @@ class SettingsStore;
 class TMDIChild;
 class ProjectPanel;
 class HotkeyCapture;
+class ResultsDocks;
 
 // The main window: the document area, four tool bars, the project panel and the status bar.
 class TMainForm : public QMainWindow
@@ -62,6 +63,8 @@ public:
     ProjectPanel *projectPanel() const { return m_project; }
     // Hotkey capture mode and its panel `shortcutsPanel`.
     HotkeyCapture *hotkeyCapture() const { return m_hotkeys; }
+    // The search results and problems panels.
+    ResultsDocks &results() const { return *m_results; }
     // Runs the command-line handling of the first show (also used by tests).
     void openCommandLine(const QStringList &arguments);
 
@@ -104,4 +107,5 @@ private:
     SearchController *m_search = nullptr;
     ProjectPanel *m_project = nullptr;
     HotkeyCapture *m_hotkeys = nullptr;
+    ResultsDocks *m_results = nullptr;
 };
