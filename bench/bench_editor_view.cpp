@@ -4,17 +4,18 @@
 // character and a caret move in the middle of a small and of a huge page,
 // each with the colour pass and the repaint that follow; a page that is one
 // long line, and a session with 50 MB that has no line break; the memory a
-// document keeps. The "WithBasics" runs add what a document window adds on
-// top: line numbers, the current line's background and the caret's place in
-// the status bar, worked out after every change and caret move.
+// document keeps. The "WithBasics" runs type into a document window of a shown
+// main window instead, with what it adds on top: line numbers, the current
+// line's background, the status bar's fields and the menu items kept up after
+// every change and caret move.
 
-#include "app/CaretPlace.h"
+#include "app/ChildWin.h"
 #include "app/DocumentFile.h"
-#include "app/DocumentView.h"
-#include "app/StatusText.h"
-#include "platform/Settings.h"
+#include "app/MainForm.h"
+#include "platform/SettingsStore.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
+#include "BenchHome.h"
 #include "BenchText.h"
 
 #include <QAccessible>
@@ -23,7 +24,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -73,31 +73,9 @@ void key(TColorMemo &memo, int k, Qt::KeyboardModifiers mods = Qt::NoModifier, c
     QApplication::sendEvent(&memo, &release);
 }
 
-// The view settings and status field a document window gives its editor, as
-// it wires them: the defaults (line numbers and the current line on), the
-// caret's place shown in a label after each change or caret move. The label
-// stands apart from the editor, as the status bar does.
-void attachBasics(TColorMemo &memo)
-{
-    ApplyViewSettings(memo, Settings());
-    auto *place = new CaretPlace(&memo);
-    auto *label = new QLabel;
-    QObject::connect(&memo, &QObject::destroyed, label, &QObject::deleteLater);
-    label->resize(300, 20);
-    label->show();
-    QObject::connect(&memo, &QsciScintillaBase::SCN_UPDATEUI, label, [&memo, place, label](int updated) {
-        FitLineNumberMargin(memo, true);
-        if (updated & (QsciScintillaBase::SC_UPDATE_CONTENT | QsciScintillaBase::SC_UPDATE_SELECTION)) {
-            const CaretPlace::Place p = place->place();
-            label->setText(caretStatus(p.line, p.column, p.selectedChars));
-        }
-    });
-}
-
 // `wrap`: word wrap as by default; `wrapLarge`: also for a large document,
-// which opens unwrapped; `basics`: with line numbers and the caret's place.
-std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, bool wrapLarge = false,
-                                        bool basics = false)
+// which opens unwrapped.
+std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, bool wrapLarge = false)
 {
     auto memo = std::make_unique<TColorMemo>();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -109,8 +87,6 @@ std::unique_ptr<TColorMemo> shownEditor(const QString &file, bool wrap = true, b
         memo->SendScintilla(B::SCI_SETHSCROLLBAR, 1UL);
     }
     BuildDrawRules(bench::shippedRuleLines(), true, memo->ColorRules());
-    if (basics)
-        attachBasics(*memo);
     memo->show();
     memo->setFocus();
     // What a focus change does: the editor's accessible interface exists from then on.
@@ -150,18 +126,56 @@ BENCHMARK(BM_OpenAndJumpToEnd)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-std::map<std::tuple<qint64, bool, bool>, std::unique_ptr<TColorMemo>> editors;
+std::map<std::tuple<qint64, bool>, std::unique_ptr<TColorMemo>> editors;
 
 // One shown editor per page, caret in the middle.
-TColorMemo &middleEditor(qint64 size, bool oneLine = false, bool wrap = true, bool basics = false)
+TColorMemo &middleEditor(qint64 size, bool oneLine = false, bool wrap = true)
 {
-    auto &memo = editors[{size * (wrap ? 1 : -1), oneLine, basics}];
+    auto &memo = editors[{size * (wrap ? 1 : -1), oneLine}];
     if (!memo) {
-        memo = shownEditor(pageFile(size, oneLine), wrap, oneLine, basics);
+        memo = shownEditor(pageFile(size, oneLine), wrap, oneLine);
         memo->setSelStart(memo->length() / 2);
         settle();
     }
     return *memo;
+}
+
+// The page opened in a document window of a shown main window with the
+// default settings: line numbers, the current line's background, the status
+// bar's caret place, encoding and line ends, the Undo and Redo items kept up.
+struct DocumentWindow
+{
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<TMainForm> main;
+    TColorMemo *memo = nullptr;
+};
+std::map<std::tuple<qint64, bool, bool>, DocumentWindow> windows;
+
+// `wrap`: for a page that opens unwrapped for its size, word wrap turned on after all.
+TColorMemo &middleOfDocumentWindow(qint64 size, bool oneLine = false, bool wrap = false)
+{
+    DocumentWindow &w = windows[{size, oneLine, wrap}];
+    if (!w.main) {
+        w.store = std::make_unique<SettingsStore>(g_dir->filePath(QStringLiteral("store%1.ini").arg(windows.size())));
+        w.store->writeBool("Misc", "Show splash screen", false);
+        w.main = std::make_unique<TMainForm>(w.store.get(), QStringList());
+        w.main->resize(1000, 700);
+        w.main->show();
+        TMDIChild *doc = w.main->documents().OpenDocument(pageFile(size, oneLine));
+        if (!doc)
+            qFatal("cannot open the bench page");
+        doc->showMaximized();
+        w.memo = doc->Memo1;
+        if (wrap && w.memo->wrapSuspended()) {
+            w.memo->setWrapMode(QsciScintilla::WrapWord);
+            w.memo->SendScintilla(B::SCI_SETHSCROLLBAR, 0UL);
+        }
+        w.memo->setFocus();
+        QAccessible::queryAccessibleInterface(w.memo);
+        w.memo->setSelStart(w.memo->length() / 2);
+        settle();
+    }
+    return *w.memo;
 }
 
 // One typed character with its colour pass and repaint; taking it back is not timed.
@@ -205,13 +219,13 @@ BENCHMARK(BM_CaretMoveInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::k
 
 void BM_TypeInMiddleWithBasics(benchmark::State &state)
 {
-    typeOne(state, middleEditor(state.range(0), false, true, true));
+    typeOne(state, middleOfDocumentWindow(state.range(0)));
 }
 BENCHMARK(BM_TypeInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 void BM_CaretMoveInMiddleWithBasics(benchmark::State &state)
 {
-    caretMoves(state, middleEditor(state.range(0), false, true, true));
+    caretMoves(state, middleOfDocumentWindow(state.range(0)));
 }
 BENCHMARK(BM_CaretMoveInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
 
@@ -260,13 +274,13 @@ BENCHMARK(BM_OneLineCaretMove)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->M
 // The caret's column on a 5 MB line, kept up as the caret moves in its middle.
 void BM_OneLineCaretMoveWithBasics(benchmark::State &state)
 {
-    caretMoves(state, middleEditor(5 << 20, true, state.range(0), true));
+    caretMoves(state, middleOfDocumentWindow(5 << 20, true, state.range(0)));
 }
 BENCHMARK(BM_OneLineCaretMoveWithBasics)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 void BM_OneLineTypeWithBasics(benchmark::State &state)
 {
-    typeOne(state, middleEditor(5 << 20, true, state.range(0), true));
+    typeOne(state, middleOfDocumentWindow(5 << 20, true, state.range(0)));
 }
 BENCHMARK(BM_OneLineTypeWithBasics)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
@@ -392,9 +406,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     g_dir = &dir;
+    // The main windows read the shipped colour rules from a home of their own.
+    bench::useOwnHome(dir);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    windows.clear();
     editors.clear();
     return 0;
 }

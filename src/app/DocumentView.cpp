@@ -22,15 +22,40 @@ constexpr int NumberMargin = 0;
 constexpr long CurrentLineColour = 0xFCF4EE;  // BGR of #EEF4FC
 
 // Width in pixels of the numbers of the last line, at least two digits wide.
+// Measuring text costs more than a keystroke's repaint, so the width is kept
+// with the shown editor and measured again only when the digits, zoom or font change.
 long numberMarginWidth(TColorMemo &memo)
 {
     const long lines = memo.SendScintilla(B::SCI_GETLINECOUNT);
     int digits = 2;
     for (long n = lines; n >= 100; n /= 10)
         ++digits;
+    char font[128] = {};
+    if (memo.SendScintilla(B::SCI_STYLEGETFONT, static_cast<unsigned long>(B::STYLE_LINENUMBER),
+                           static_cast<char *>(nullptr))
+        < long(sizeof font))
+        memo.SendScintilla(B::SCI_STYLEGETFONT, static_cast<unsigned long>(B::STYLE_LINENUMBER), font);
+    const QString key = QStringLiteral("%1/%2/%3/%4")
+                            .arg(digits)
+                            .arg(memo.SendScintilla(B::SCI_GETZOOM))
+                            .arg(memo.SendScintilla(B::SCI_STYLEGETSIZEFRACTIONAL,
+                                                    static_cast<unsigned long>(B::STYLE_LINENUMBER)))
+                            .arg(QLatin1String(font));
+    static const char *const KeyProperty = "numberMarginKey";
+    static const char *const WidthProperty = "numberMarginWidth";
+    if (memo.property(KeyProperty).toString() == key)
+        return memo.property(WidthProperty).toLongLong();
     const QByteArray nines(digits, '9');
-    return memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), nines.constData())
-           + memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), "9") / 2 + 6;
+    const long width = memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER),
+                                          nines.constData())
+                       + memo.SendScintilla(B::SCI_TEXTWIDTH, static_cast<unsigned long>(B::STYLE_LINENUMBER), "9") / 2
+                       + 6;
+    // Text is measured for the screen the editor is shown on; a hidden one measures it anew.
+    if (memo.isVisible()) {
+        memo.setProperty(KeyProperty, key);
+        memo.setProperty(WidthProperty, qlonglong(width));
+    }
+    return width;
 }
 
 // Takes the keys off the close item of the sub-window the document window is put in.

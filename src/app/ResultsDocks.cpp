@@ -110,7 +110,8 @@ bool ResultsDocks::open(const ResultEntry &entry)
 {
     TMDIChild *doc = nullptr;
     for (TMDIChild *d : m_main.documents().list())
-        if (d->DocumentFileName.isEmpty() ? d->windowTitle() == entry.file : sameFile(d->DocumentFileName, entry.file)) {
+        if (d->DocumentFileName.isEmpty() ? d->windowTitle() == entry.file
+                                          : sameFile(d->DocumentFileName, entry.file)) {
             doc = d;
             break;
         }

@@ -21,6 +21,12 @@ QLabel *field(QStatusBar *bar, const char *name)
     return label;
 }
 
+int fieldWidth(const QLabel *label, const QString &text)
+{
+    const QMargins m = label->contentsMargins();
+    return label->fontMetrics().horizontalAdvance(text) + m.left() + m.right() + 2 * label->margin() + 4;
+}
+
 CaretPlace *caretPlaceOf(TColorMemo *memo)
 {
     // One per editor, kept with it: its remembered places serve the next visit too.
@@ -34,9 +40,13 @@ DocumentStatusFields::DocumentStatusFields(QStatusBar *bar, QMdiArea *area) : QO
     m_caret = field(bar, "caretStatus");
     m_encoding = field(bar, "encodingStatus");
     m_lineEnds = field(bar, "lineEndsStatus");
-    // Wide enough for a long line and a selection, so the fields do not jump as the caret moves.
-    m_caret->setMinimumWidth(
-        m_caret->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 999 (9999 selected)")));
+    // Wide enough for a long line and a selection, so the fields do not jump as
+    // the caret moves; and of a fixed size, so a new text repaints the field
+    // alone instead of laying out the status bar again on every key.
+    m_caret->setText(QStringLiteral("Ln 99999, Col 999 (9999 selected)"));
+    m_caret->setFixedSize(std::max(m_caret->sizeHint().width(), fieldWidth(m_caret, m_caret->text())),
+                          m_caret->sizeHint().height());
+    m_caret->clear();
     connect(area, &QMdiArea::subWindowActivated, this, &DocumentStatusFields::follow);
 }
 
@@ -84,8 +94,13 @@ void DocumentStatusFields::showCaret()
         return;
     const CaretPlace::Place place = caretPlaceOf(m_doc->Memo1)->place();
     const QString text = caretStatus(place.line, place.column, place.selectedChars);
-    if (m_caret->text() != text)
-        m_caret->setText(text);
+    if (m_caret->text() == text)
+        return;
+    // A longer text (a huge selection) widens the field once; it never shrinks back.
+    const int width = fieldWidth(m_caret, text);
+    if (width > m_caret->width())
+        m_caret->setFixedWidth(width);
+    m_caret->setText(text);
 }
 
 void DocumentStatusFields::showFile()

@@ -260,8 +260,8 @@ public:
             painter->fillRect(QRect(QPoint(x0, area.top() + 1), QPoint(std::min(x1, area.right()), area.bottom() - 1)),
                               back);
         }
-        painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                              : QPalette::Text));
+        painter->setPen(
+            opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setClipRect(area);
         painter->drawText(area, int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine,
                           fm.elidedText(text, Qt::ElideRight, area.width() + fm.horizontalAdvance(text)));

@@ -18,15 +18,15 @@ enum class ResultSeverity { None, Info, Warning, Error };
 // One line of a results list: a match found by a search or a finding of a check.
 struct ResultEntry
 {
-    QString file;         // absolute path; for an untitled document its caption
-    int line = 0;         // 1-based; 0 when the entry is about the whole file
-    int column = 0;       // 1-based, in characters
-    qint64 offset = -1;   // byte offset in the text it was found in; -1 when only line and column are known
-    qint64 length = 0;    // bytes to select from `offset`
+    QString file;        // absolute path; for an untitled document its caption
+    int line = 0;        // 1-based; 0 when the entry is about the whole file
+    int column = 0;      // 1-based, in characters
+    qint64 offset = -1;  // byte offset in the text it was found in; -1 when only line and column are known
+    qint64 length = 0;   // bytes to select from `offset`
     ResultSeverity severity = ResultSeverity::None;  // None for search matches
-    QString message;      // what a check found; empty for a search match
-    QString text;         // the line or the text at fault, on one line
-    int markStart = -1;   // characters of `text` to mark (the match); -1 for none
+    QString message;                                 // what a check found; empty for a search match
+    QString text;                                    // the line or the text at fault, on one line
+    int markStart = -1;                              // characters of `text` to mark (the match); -1 for none
     int markLength = 0;
 };
 
