@@ -162,7 +162,7 @@ public:
         return groups[int(index.internalId() - 1)].rows[index.row()];
     }
 
-    QModelIndex entryIndex(int group, int row) const { return createIndex(row, 0, quintptr(group + 1)); }
+    QModelIndex entryIndex(int group, int row) const { return createIndex(row, 0, quintptr(group) + 1); }
 
     QModelIndex index(int row, int column, const QModelIndex &parent) const override
     {
@@ -172,7 +172,7 @@ public:
             return row < groups.size() ? createIndex(row, 0, GroupId) : QModelIndex();
         if (parent.internalId() != GroupId || row >= groups[parent.row()].rows.size())
             return {};
-        return createIndex(row, 0, quintptr(parent.row() + 1));
+        return createIndex(row, 0, quintptr(parent.row()) + 1);
     }
 
     QModelIndex parent(const QModelIndex &child) const override
@@ -332,7 +332,9 @@ ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent), m_model(new Resul
     filterRow->setContentsMargins(0, 0, 0, 0);
     const std::pair<ResultSeverity, const char *> boxes[] = {
         {ResultSeverity::Error, "&Errors"}, {ResultSeverity::Warning, "&Warnings"}, {ResultSeverity::Info, "&Notes"}};
-    for (const auto &[severity, caption] : boxes) {
+    for (const auto &row : boxes) {
+        const ResultSeverity severity = row.first;
+        const char *caption = row.second;
         auto *box = new QCheckBox(QString::fromUtf8(caption), m_filter);
         box->setChecked(true);
         connect(box, &QCheckBox::toggled, this, [this, severity](bool on) { setSeverityShown(severity, on); });

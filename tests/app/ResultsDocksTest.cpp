@@ -15,7 +15,7 @@
 namespace {
 QString writePage(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(QString::fromUtf8(name));
+    QString path = dir.filePath(QString::fromUtf8(name));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
