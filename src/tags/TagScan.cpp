@@ -1,0 +1,322 @@
+#include "tags/TagScan.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Letters, digits and the few marks names use; bytes above 127 too, so a name
+// in any encoding is copied whole.
+bool isNameChar(char c)
+{
+    return isLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.'
+           || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool inList(QByteArrayView name, std::initializer_list<std::string_view> names)
+{
+    if (name.size() > 16)
+        return false;
+    std::array<char, 16> buf{};
+    for (qsizetype i = 0; i < name.size(); ++i)
+        buf[size_t(i)] = lower(name[i]);
+    const std::string_view n(buf.data(), size_t(name.size()));
+    return std::find(names.begin(), names.end(), n) != names.end();
+}
+
+// Start tags that end an open paragraph, as browsers build the tree.
+bool closesParagraph(QByteArrayView next)
+{
+    return inList(next, {"address", "article", "aside",   "blockquote", "center", "details", "dialog", "dir",
+                         "div",     "dl",      "fieldset", "figcaption", "figure", "footer",  "form",   "h1",
+                         "h2",      "h3",      "h4",       "h5",         "h6",     "header",  "hgroup", "hr",
+                         "li",      "dd",      "dt",       "listing",    "main",   "menu",    "nav",    "ol",
+                         "p",       "plaintext", "pre",    "section",    "summary", "table",  "ul",     "xmp"});
+}
+
+// Where a name that begins at `from` ends.
+int nameEnd(const MarkupText &text, int from, int limit)
+{
+    int p = from;
+    while (p < limit && isNameChar(text.at(p)))
+        ++p;
+    return p;
+}
+
+// After a raw-text element's name: the name must end there.
+bool endsName(char c)
+{
+    return isSpace(c) || c == '>' || c == '/';
+}
+
+}  // namespace
+
+bool IsVoidElement(QByteArrayView name)
+{
+    return inList(name, {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img", "input",
+                         "isindex", "keygen", "link", "meta", "param", "source", "track", "wbr"});
+}
+
+bool HasOptionalEnd(QByteArrayView name)
+{
+    return inList(name, {"body", "caption", "colgroup", "dd", "dt", "head", "html", "li", "optgroup", "option", "p",
+                         "rb", "rp", "rt", "rtc", "tbody", "td", "tfoot", "th", "thead", "tr"});
+}
+
+bool IsRawTextElement(QByteArrayView name)
+{
+    return inList(name, {"script", "style", "textarea", "title", "xmp"});
+}
+
+bool StartTagCloses(QByteArrayView next, QByteArrayView open)
+{
+    auto is = [](QByteArrayView n, std::initializer_list<std::string_view> names) { return inList(n, names); };
+    if (is(open, {"p"}))
+        return closesParagraph(next);
+    if (is(open, {"li"}))
+        return is(next, {"li"});
+    if (is(open, {"dt", "dd"}))
+        return is(next, {"dt", "dd"});
+    if (is(open, {"option"}))
+        return is(next, {"option", "optgroup"});
+    if (is(open, {"optgroup"}))
+        return is(next, {"optgroup"});
+    if (is(open, {"td", "th"}))
+        return is(next, {"td", "th", "tr", "tbody", "thead", "tfoot"});
+    if (is(open, {"tr"}))
+        return is(next, {"tr", "tbody", "thead", "tfoot"});
+    if (is(open, {"thead", "tbody", "tfoot"}))
+        return is(next, {"tbody", "tfoot"});
+    if (is(open, {"colgroup", "caption"}))
+        return is(next, {"colgroup", "caption", "thead", "tbody", "tfoot", "tr"});
+    if (is(open, {"rb", "rp", "rt", "rtc"}))
+        return is(next, {"rb", "rp", "rt", "rtc"});
+    if (is(open, {"head"}))
+        return is(next, {"body"});
+    return false;
+}
+
+Tag ParseTag(const MarkupText &text, int lt, int limit)
+{
+    Tag tag;
+    if (text.at(lt) != '<')
+        return tag;
+    limit = std::min(limit, text.end());
+    tag.start = lt;
+    if (text.matchesAt(lt, "<!--")) {
+        tag.kind = Tag::Comment;
+        const int close = text.findText("-->", lt + 4, limit);
+        tag.end = close >= 0 ? close + 3 : -1;
+        return tag;
+    }
+    const char c1 = text.at(lt + 1);
+    int p = lt + 1;
+    if (c1 == '!' || c1 == '?') {
+        tag.kind = Tag::Other;
+        const int gt = text.find('>', lt + 2, std::min(limit, lt + MaxTagBytes));
+        tag.end = gt >= 0 ? gt + 1 : -1;
+        return tag;
+    }
+    if (c1 == '/') {
+        tag.kind = Tag::End;
+        ++p;
+    } else {
+        tag.kind = Tag::Start;
+    }
+    if (!isLetter(text.at(p))) {
+        tag.kind = Tag::None;
+        return tag;
+    }
+    tag.nameStart = p;
+    tag.nameEnd = nameEnd(text, p, limit);
+    tag.name.reserve(tag.nameEnd - p);
+    for (int i = p; i < tag.nameEnd; ++i)
+        tag.name.append(lower(text.at(i)));
+    // The rest up to '>', quoted values taken whole. A quote that is never
+    // closed is taken for a typing slip: the first '>' after it ends the tag.
+    const int stop = std::min(limit, lt + MaxTagBytes);
+    char prev = 0;
+    for (p = tag.nameEnd; p < stop; ++p) {
+        const char c = text.at(p);
+        if ((c == '"' || c == '\'') && (prev == '=' || isSpace(prev))) {
+            // Only a quote that opens a value starts one; in "a's" it is text.
+            const int close = text.find(c, p + 1, stop);
+            if (close < 0) {
+                const int gt = text.find('>', p + 1, stop);
+                if (gt >= 0) {
+                    tag.end = gt + 1;
+                    tag.selfClosing = tag.kind == Tag::Start && text.at(gt - 1) == '/';
+                }
+                return tag;
+            }
+            p = close;
+            prev = c;
+            continue;
+        }
+        if (c == '>') {
+            tag.end = p + 1;
+            tag.selfClosing = tag.kind == Tag::Start && prev == '/';
+            return tag;
+        }
+        if (!isSpace(c) || prev != '=')
+            prev = c;
+    }
+    return tag;
+}
+
+Tag PreviousTag(const MarkupText &text, int pos)
+{
+    int p = std::min(pos, text.end());
+    while (p > text.begin()) {
+        const int gt = text.findLast('>', text.begin(), p);
+        if (gt < 0)
+            return {};
+        if (text.at(gt - 1) == '-' && text.at(gt - 2) == '-') {
+            // A comment's end: the comment is one item, whatever it holds.
+            int q = gt - 2;
+            while ((q = text.findLast('<', text.begin(), q)) >= 0) {
+                if (text.matchesAt(q, "<!--"))
+                    break;
+            }
+            if (q < 0)
+                return {};
+            Tag comment;
+            comment.kind = Tag::Comment;
+            comment.start = q;
+            comment.end = gt + 1;
+            return comment;
+        }
+        // Every '>' between this '<' and gt is text, unless the tag here ends at one.
+        const int lt = text.findLast('<', text.begin(), gt);
+        if (lt < 0)
+            return {};
+        const Tag tag = ParseTag(text, lt, p);
+        if (tag.kind != Tag::None && tag.closed())
+            return tag;
+        p = lt;  // "a < b", or a tag that goes on past pos
+    }
+    return {};
+}
+
+Tag NextTag(const MarkupText &text, int pos)
+{
+    int p = std::max(pos, text.begin());
+    while (p < text.end()) {
+        const int lt = text.find('<', p, text.end());
+        if (lt < 0)
+            return {};
+        Tag tag = ParseTag(text, lt, text.end());
+        if (tag.kind != Tag::None && tag.closed())
+            return tag;
+        if (tag.kind != Tag::None && text.end() - lt < MaxTagBytes)
+            return {};  // its end lies past the window
+        p = lt + 1;
+    }
+    return {};
+}
+
+int FindRawTextEnd(const MarkupText &text, int from, QByteArrayView name)
+{
+    for (int q = text.find('<', from, text.end()); q >= 0; q = text.find('<', q + 1, text.end())) {
+        if (text.at(q + 1) == '/' && text.matchesAt(q + 2, name, true)
+            && endsName(text.at(q + 2 + int(name.size()))))
+            return q;
+    }
+    return -1;
+}
+
+int FindRawTextStart(const MarkupText &text, int endTag, QByteArrayView name)
+{
+    for (int q = text.findLast('<', text.begin(), endTag); q >= 0; q = text.findLast('<', text.begin(), q)) {
+        if (text.matchesAt(q + 1, name, true) && endsName(text.at(q + 1 + int(name.size()))))
+            return q;
+    }
+    return -1;
+}
+
+MarkupContext ContextAt(const MarkupText &text, int pos)
+{
+    // Back from pos to the nearest thing that decides: a comment's start
+    // not closed before pos, or a raw-text element's start or end tag.
+    // Closed comments are stepped over whole, whatever they hold.
+    bool inClosedComment = false;
+    for (int p = text.findLastOf('<', '>', text.begin(), pos); p >= 0; p = text.findLastOf('<', '>', text.begin(), p)) {
+        const char c = text.at(p);
+        if (c == '>') {
+            if (!inClosedComment && text.at(p - 1) == '-' && text.at(p - 2) == '-')
+                inClosedComment = true;
+            continue;
+        }
+        if (text.matchesAt(p, "<!--")) {
+            if (!inClosedComment)
+                return {MarkupContext::Comment, {}};
+            inClosedComment = false;
+            continue;
+        }
+        if (inClosedComment)
+            continue;
+        const bool end = text.at(p + 1) == '/';
+        const int from = p + (end ? 2 : 1);
+        if (!isLetter(text.at(from)))
+            continue;
+        // Raw-text names are short: no copy of the name for every tag passed.
+        std::array<char, 10> buf{};
+        int n = 0;
+        while (n < int(buf.size()) && isNameChar(text.at(from + n))) {
+            buf[size_t(n)] = lower(text.at(from + n));
+            ++n;
+        }
+        const int stop = from + n;
+        if (!IsRawTextElement(QByteArrayView(buf.data(), n)) || !(stop >= text.end() || endsName(text.at(stop))))
+            continue;
+        const QByteArray name(buf.data(), n);
+        if (end)
+            return {};
+        // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
+        const Tag tag = ParseTag(text, p, pos);
+        if (tag.closed() && !tag.selfClosing)
+            return {MarkupContext::RawText, name};
+        return {};
+    }
+    return {};
+}
+
+Tag TagAt(const MarkupText &text, int pos)
+{
+    Tag found;
+    const int lt = text.findLast('<', std::max(text.begin(), pos - MaxTagBytes), pos);
+    if (lt >= 0) {
+        const Tag before = ParseTag(text, lt, std::min(text.end(), lt + MaxTagBytes));
+        if ((before.kind == Tag::Start || before.kind == Tag::End) && before.closed() && before.end >= pos)
+            found = before;
+    }
+    if (found.kind == Tag::None && text.at(pos) == '<') {
+        const Tag after = ParseTag(text, pos, std::min(text.end(), pos + MaxTagBytes));
+        if ((after.kind == Tag::Start || after.kind == Tag::End) && after.closed())
+            found = after;
+    }
+    if (found.kind == Tag::None)
+        return {};
+    const MarkupContext context = ContextAt(text, found.start);
+    // A script's own end tag stands where the script's text ends.
+    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End && found.name == context.element;
+    if (context.kind != MarkupContext::Markup && !ownEnd)
+        return {};
+    return found;
+}
