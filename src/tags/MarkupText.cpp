@@ -9,9 +9,20 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
 
-// memrchr is glibc's own; a plain loop runs everywhere.
+// memrchr is glibc's own; this runs everywhere, eight bytes at a time.
 const char *lastOf(const char *from, const char *to, char c)
 {
+    constexpr quint64 Ones = 0x0101010101010101ULL;
+    constexpr quint64 Highs = 0x8080808080808080ULL;
+    const quint64 pattern = Ones * static_cast<unsigned char>(c);
+    while (to - from >= 8) {
+        quint64 word;
+        std::memcpy(&word, to - 8, 8);
+        const quint64 x = word ^ pattern;
+        if ((x - Ones) & ~x & Highs)
+            break;  // one of these eight bytes is c
+        to -= 8;
+    }
     while (to > from) {
         if (*--to == c)
             return to;

@@ -250,30 +250,44 @@ int FindRawTextStart(const MarkupText &text, int endTag, QByteArrayView name)
     return -1;
 }
 
+namespace {
+// Whether the '<' at q lies inside a comment that began before it.
+bool insideComment(const MarkupText &text, int q)
+{
+    for (int p = text.findLastOf('<', '>', text.begin(), q); p >= 0; p = text.findLastOf('<', '>', text.begin(), p)) {
+        if (text.at(p) == '>' && text.at(p - 1) == '-' && text.at(p - 2) == '-')
+            return false;
+        if (text.at(p) == '<' && text.matchesAt(p, "<!--"))
+            return true;
+    }
+    return false;
+}
+
+// Whether a name that begins at `from` may be a raw-text element's: its first
+// two letters, without looking further (most tags are passed here).
+bool mayBeRawText(const MarkupText &text, int from)
+{
+    const char a = lower(text.at(from));
+    const char b = lower(text.at(from + 1));
+    return (a == 's' && (b == 'c' || b == 't')) || (a == 't' && (b == 'e' || b == 'i')) || (a == 'x' && b == 'm');
+}
+}  // namespace
+
 MarkupContext ContextAt(const MarkupText &text, int pos)
 {
-    // Back from pos to the nearest thing that decides: a comment's start
-    // not closed before pos, or a raw-text element's start or end tag.
-    // Closed comments are stepped over whole, whatever they hold.
-    bool inClosedComment = false;
-    for (int p = text.findLastOf('<', '>', text.begin(), pos); p >= 0; p = text.findLastOf('<', '>', text.begin(), p)) {
-        const char c = text.at(p);
-        if (c == '>') {
-            if (!inClosedComment && text.at(p - 1) == '-' && text.at(p - 2) == '-')
-                inClosedComment = true;
-            continue;
-        }
-        if (text.matchesAt(p, "<!--")) {
-            if (!inClosedComment)
+    // Back from pos, '<' by '<', to the nearest thing that decides: a
+    // comment's start not closed before pos, or a raw-text element's start or
+    // end tag. Comments closed before pos are passed over whole.
+    for (int q = text.findLast('<', text.begin(), pos); q >= 0; q = text.findLast('<', text.begin(), q)) {
+        const char c1 = text.at(q + 1);
+        if (c1 == '!') {
+            if (text.matchesAt(q, "<!--") && text.findText("-->", q + 4, pos) < 0)
                 return {MarkupContext::Comment, {}};
-            inClosedComment = false;
             continue;
         }
-        if (inClosedComment)
-            continue;
-        const bool end = text.at(p + 1) == '/';
-        const int from = p + (end ? 2 : 1);
-        if (!isLetter(text.at(from)))
+        const bool end = c1 == '/';
+        const int from = q + (end ? 2 : 1);
+        if (!mayBeRawText(text, from))
             continue;
         // Raw-text names are short: no copy of the name for every tag passed.
         std::array<char, 10> buf{};
@@ -285,13 +299,14 @@ MarkupContext ContextAt(const MarkupText &text, int pos)
         const int stop = from + n;
         if (!IsRawTextElement(QByteArrayView(buf.data(), n)) || !(stop >= text.end() || endsName(text.at(stop))))
             continue;
-        const QByteArray name(buf.data(), n);
+        if (insideComment(text, q))
+            continue;
         if (end)
             return {};
         // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
-        const Tag tag = ParseTag(text, p, pos);
+        const Tag tag = ParseTag(text, q, pos);
         if (tag.closed() && !tag.selfClosing)
-            return {MarkupContext::RawText, name};
+            return {MarkupContext::RawText, QByteArray(buf.data(), n)};
         return {};
     }
     return {};
