@@ -1,6 +1,6 @@
 #include "tags/TagMatch.h"
 
-#include <QList>
+#include <vector>
 
 namespace {
 
@@ -15,10 +15,12 @@ bool windowReachesEnd(const MarkupText &text)
 }
 
 // From the top of the stack down; -1 when absent.
-qsizetype findOpen(const QList<QByteArray> &stack, const QByteArray &name)
+using NameStack = std::vector<TagName>;
+
+qsizetype findOpen(const NameStack &stack, const TagName &name)
 {
-    for (qsizetype i = stack.size() - 1; i >= 0; --i) {
-        if (stack[i] == name)
+    for (qsizetype i = qsizetype(stack.size()) - 1; i >= 0; --i) {
+        if (stack[size_t(i)] == name)
             return i;
     }
     return -1;
@@ -47,7 +49,7 @@ TagMatch matchForward(const MarkupText &text, const Tag &start)
         m.kind = m.other.closed() ? TagMatch::Matched : TagMatch::TooFar;
         return m;
     }
-    QList<QByteArray> stack{start.name};
+    NameStack stack{start.name};
     int p = start.end;
     for (;;) {
         const Tag t = NextTag(text, p);
@@ -57,10 +59,10 @@ TagMatch matchForward(const MarkupText &text, const Tag &start)
         if (t.kind == Tag::Start) {
             if (t.empty())
                 continue;
-            while (!stack.isEmpty() && HasOptionalEnd(stack.last()) && StartTagCloses(t.name, stack.last())) {
+            while (!stack.empty() && HasOptionalEnd(stack.back()) && StartTagCloses(t.name, stack.back())) {
                 if (stack.size() == 1)
                     return ends(TagMatch::Implied, t.start);
-                stack.removeLast();
+                stack.pop_back();
             }
             if (IsRawTextElement(t.name)) {
                 const int e = FindRawTextEnd(text, t.end, t.name);
@@ -68,7 +70,7 @@ TagMatch matchForward(const MarkupText &text, const Tag &start)
                     return runOut();
                 p = e;
             }
-            stack.append(t.name);
+            stack.push_back(t.name);
         } else if (t.kind == Tag::End) {
             const qsizetype i = findOpen(stack, t.name);
             if (i == 0) {
@@ -77,7 +79,7 @@ TagMatch matchForward(const MarkupText &text, const Tag &start)
                 return m;
             }
             if (i > 0) {
-                stack.resize(i);
+                stack.resize(size_t(i));
                 continue;
             }
             // The end of an element opened before this one: it ends here too.
@@ -102,7 +104,7 @@ TagMatch matchBackward(const MarkupText &text, const Tag &end)
         m.kind = m.other.closed() ? TagMatch::Matched : TagMatch::Unmatched;
         return m;
     }
-    QList<QByteArray> stack{end.name};
+    NameStack stack{end.name};
     int p = end.start;
     for (;;) {
         const Tag t = PreviousTag(text, p);
@@ -116,7 +118,7 @@ TagMatch matchBackward(const MarkupText &text, const Tag &end)
                     return runOut();
                 p = s;
             } else if (!IsVoidElement(t.name)) {
-                stack.append(t.name);
+                stack.push_back(t.name);
             }
         } else if (t.kind == Tag::Start && !t.empty()) {
             const qsizetype i = findOpen(stack, t.name);
@@ -126,7 +128,7 @@ TagMatch matchBackward(const MarkupText &text, const Tag &end)
                 return m;
             }
             if (i > 0)
-                stack.resize(i);
+                stack.resize(size_t(i));
             // Not on the stack: an element closed by its parent's end, or left open.
         }
     }
@@ -167,8 +169,8 @@ TagMatch MatchTag(const MarkupText &text, int pos)
 
 Tag OpenElementAt(const MarkupText &text, int pos)
 {
-    QList<QByteArray> stack;       // end tags met on the way back, not yet matched
-    QList<QByteArray> laterStarts;  // start tags of elements that stand beside pos's element, after it
+    NameStack stack;        // end tags met on the way back, not yet matched
+    NameStack laterStarts;  // start tags of elements that stand beside pos's element, after it
     int p = pos;
     for (;;) {
         const Tag t = PreviousTag(text, p);
@@ -181,35 +183,35 @@ Tag OpenElementAt(const MarkupText &text, int pos)
                 if (s < 0)
                     return {};
                 p = s;
-                if (stack.isEmpty())
-                    laterStarts.append(t.name);
+                if (stack.empty())
+                    laterStarts.push_back(t.name);
             } else if (!IsVoidElement(t.name)) {
-                stack.append(t.name);
+                stack.push_back(t.name);
             }
             continue;
         }
         if (t.kind != Tag::Start)
             continue;
         if (t.empty()) {
-            if (stack.isEmpty())
-                laterStarts.append(t.name);
+            if (stack.empty())
+                laterStarts.push_back(t.name);
             continue;
         }
         const qsizetype i = findOpen(stack, t.name);
         if (i >= 0) {
-            stack.resize(i);
-            if (stack.isEmpty())
-                laterStarts.append(t.name);
+            stack.resize(size_t(i));
+            if (stack.empty())
+                laterStarts.push_back(t.name);
             continue;
         }
-        if (!stack.isEmpty())
+        if (!stack.empty())
             continue;  // closed by the end of an element around it
         if (HasOptionalEnd(t.name)) {
             bool closed = false;
-            for (const QByteArray &later : std::as_const(laterStarts))
+            for (const TagName &later : laterStarts)
                 closed = closed || StartTagCloses(later, t.name);
             if (closed) {
-                laterStarts.append(t.name);
+                laterStarts.push_back(t.name);
                 continue;
             }
         }

@@ -36,8 +36,14 @@ bool inList(QByteArrayView name, std::initializer_list<std::string_view> names)
     std::array<char, 16> buf{};
     for (qsizetype i = 0; i < name.size(); ++i)
         buf[size_t(i)] = lower(name[i]);
-    const std::string_view n(buf.data(), size_t(name.size()));
-    return std::find(names.begin(), names.end(), n) != names.end();
+    const size_t size = size_t(name.size());
+    for (const std::string_view candidate : names) {
+        // Length and first letter first: most names differ there.
+        if (candidate.size() == size && size > 0 && candidate[0] == buf[0]
+            && std::equal(candidate.begin() + 1, candidate.end(), buf.begin() + 1))
+            return true;
+    }
+    return false;
 }
 
 // Start tags that end an open paragraph, as browsers build the tree.
@@ -145,37 +151,38 @@ Tag ParseTag(const MarkupText &text, int lt, int limit)
     }
     tag.nameStart = p;
     tag.nameEnd = nameEnd(text, p, limit);
-    tag.name.reserve(tag.nameEnd - p);
-    for (int i = p; i < tag.nameEnd; ++i)
-        tag.name.append(lower(text.at(i)));
+    tag.name.length = tag.nameEnd - p;
+    tag.name.stored = quint8(std::min(tag.name.length, TagName::Room));
+    for (int i = 0; i < tag.name.stored; ++i)
+        tag.name.bytes[size_t(i)] = lower(text.at(p + i));
     // The rest up to '>', quoted values taken whole. A quote that is never
     // closed is taken for a typing slip: the first '>' after it ends the tag.
     const int stop = std::min(limit, lt + MaxTagBytes);
-    char prev = 0;
-    for (p = tag.nameEnd; p < stop; ++p) {
-        const char c = text.at(p);
-        if ((c == '"' || c == '\'') && (prev == '=' || isSpace(prev))) {
-            // Only a quote that opens a value starts one; in "a's" it is text.
-            const int close = text.find(c, p + 1, stop);
-            if (close < 0) {
-                const int gt = text.find('>', p + 1, stop);
-                if (gt >= 0) {
-                    tag.end = gt + 1;
-                    tag.selfClosing = tag.kind == Tag::Start && text.at(gt - 1) == '/';
-                }
-                return tag;
-            }
-            p = close;
-            prev = c;
+    auto ends = [&](int gt) {
+        tag.end = gt + 1;
+        tag.selfClosing = tag.kind == Tag::Start && gt > tag.nameEnd && text.at(gt - 1) == '/';
+        return tag;
+    };
+    for (p = tag.nameEnd; p < stop;) {
+        const int gt = text.find('>', p, stop);
+        const int to = gt >= 0 ? gt : stop;
+        const int dq = text.find('"', p, to);
+        const int sq = text.find('\'', p, dq >= 0 ? dq : to);
+        const int q = sq >= 0 ? sq : dq;
+        if (q < 0)
+            return gt >= 0 ? ends(gt) : tag;
+        // Only a quote that opens a value starts one; in "a's" it is text.
+        const char before = text.at(q - 1);
+        if (before != '=' && !isSpace(before)) {
+            p = q + 1;
             continue;
         }
-        if (c == '>') {
-            tag.end = p + 1;
-            tag.selfClosing = tag.kind == Tag::Start && prev == '/';
-            return tag;
+        const int close = text.find(text.at(q), q + 1, stop);
+        if (close < 0) {
+            const int slip = text.find('>', q + 1, stop);
+            return slip >= 0 ? ends(slip) : tag;
         }
-        if (!isSpace(c) || prev != '=')
-            prev = c;
+        p = close + 1;
     }
     return tag;
 }
@@ -330,7 +337,7 @@ Tag TagAt(const MarkupText &text, int pos)
         return {};
     const MarkupContext context = ContextAt(text, found.start);
     // A script's own end tag stands where the script's text ends.
-    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End && found.name == context.element;
+    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End && found.name.view() == context.element;
     if (context.kind != MarkupContext::Markup && !ownEnd)
         return {};
     return found;

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <array>
+
 // What browsers know of elements: which have no end tag, which may leave it
 // out, and whose content is text rather than markup. Names in any case.
 bool IsVoidElement(QByteArrayView name);
@@ -18,6 +20,21 @@ bool StartTagCloses(QByteArrayView next, QByteArrayView open);
 // make everything after it one tag.
 constexpr int MaxTagBytes = 64 << 10;
 
+// A tag's name in lower case, kept without an allocation: walking a
+// megabyte of tags must not allocate for each. Names longer than the room
+// are compared by their first bytes and their length.
+struct TagName
+{
+    static constexpr int Room = 22;
+    std::array<char, Room> bytes{};
+    quint8 stored = 0;
+    int length = 0;
+
+    QByteArrayView view() const { return QByteArrayView(bytes.data(), stored); }
+    operator QByteArrayView() const { return view(); }
+    bool operator==(const TagName &other) const { return length == other.length && view() == other.view(); }
+};
+
 struct Tag
 {
     enum Kind { None, Start, End, Comment, Other };  // Other: <!DOCTYPE ...>, <?...?>
@@ -26,7 +43,7 @@ struct Tag
     int end = -1;    // just after the '>', -1 while the tag is not closed
     int nameStart = -1;
     int nameEnd = -1;
-    QByteArray name;  // lower case
+    TagName name;
     bool selfClosing = false;
 
     bool closed() const { return end >= 0; }
