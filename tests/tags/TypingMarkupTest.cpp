@@ -140,10 +140,12 @@ TEST(MatchTag, FindsTheOtherTagAsBrowsersBuildElements)
             const MarkupText text = split(t.text, gap);
             const TagMatch m = MatchTag(text, t.pos);
             EXPECT_EQ(m.kind, c.kind) << c.text << " gap " << gap;
-            if (m.kind == TagMatch::Matched)
+            if (m.kind == TagMatch::Matched) {
                 EXPECT_EQ(t.text.mid(m.other.start, m.other.end - m.other.start), QByteArray(c.other)) << c.text;
-            if (m.kind == TagMatch::Implied)
+            }
+            if (m.kind == TagMatch::Implied) {
                 EXPECT_TRUE(t.text.mid(m.impliedEnd).startsWith(c.other)) << c.text;
+            }
         }
     }
 }
