@@ -78,8 +78,13 @@ TypingHelp::TypingHelp(TColorMemo *memo, std::function<QString()> documentFolder
             clearMarks();
             return;
         }
-        if (updated & B::SC_UPDATE_CONTENT)
+        // Content updates come from the marks themselves too: only a new text version counts.
+        if (updated & B::SC_UPDATE_CONTENT && m_version != std::exchange(m_seenVersion, m_version)) {
+            // Marks moved by the change may now cover the wrong text: they go
+            // at once and come back once typing pauses.
+            clearMarks();
             m_markTimer.start(MarkDelayAfterTyping);
+        }
         else if (updated & B::SC_UPDATE_SELECTION && !m_markTimer.isActive())
             m_markTimer.start(0);
     });
@@ -323,13 +328,16 @@ void TypingHelp::listChosen(const char *text)
 
 void TypingHelp::clearMarks()
 {
-    for (const auto &[from, to] : m_marks) {
-        for (int ind : {IndMatch, IndNoMatch}) {
-            m_memo->SendScintilla(B::SCI_SETINDICATORCURRENT, ind);
-            m_memo->SendScintilla(B::SCI_INDICATORCLEARRANGE, long(from), long(to - from));
-        }
+    if (m_marks.empty())
+        return;
+    // The editor has moved the marks with every change since: clearing the
+    // whole text finds them wherever they are, at the cost of a few runs.
+    for (int ind : {IndMatch, IndNoMatch}) {
+        m_memo->SendScintilla(B::SCI_SETINDICATORCURRENT, ind);
+        m_memo->SendScintilla(B::SCI_INDICATORCLEARRANGE, 0L, long(m_memo->length()));
     }
     m_marks.clear();
+    m_markedTagStart = -1;
 }
 
 void TypingHelp::mark(int indicator, int from, int to)

@@ -68,6 +68,7 @@ private:
     int m_markedTagStart = -1, m_markedTagEnd = -1;
     quint64 m_markedVersion = 0;
     quint64 m_version = 0;  // counts changes of the text
+    quint64 m_seenVersion = 0;  // the version the last editor update showed
 };
 
 // Gives a document window's editor its typing help.

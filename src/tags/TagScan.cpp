@@ -169,6 +169,10 @@ Tag ParseTag(const MarkupText &text, int lt, int limit)
         const int dq = text.find('"', p, to);
         const int sq = text.find('\'', p, dq >= 0 ? dq : to);
         const int q = sq >= 0 ? sq : dq;
+        // A '<' outside quotes: the tag was left unfinished ("<t" typed before "</body>").
+        const int nextLt = text.find('<', p, q >= 0 ? q : to);
+        if (nextLt >= 0)
+            return tag;
         if (q < 0)
             return gt >= 0 ? ends(gt) : tag;
         // Only a quote that opens a value starts one; in "a's" it is text.

@@ -128,6 +128,7 @@ TEST(MatchTag, FindsTheOtherTagAsBrowsersBuildElements)
         {"<!-- <d|iv> --></div>", TagMatch::NoTag, ""},
         {"<script><d|iv></div></script>", TagMatch::NoTag, ""},
         {"a|b <b>", TagMatch::NoTag, ""},
+        {"<t|\r\n</body>", TagMatch::NoTag, ""},  // a tag left unfinished is no tag
         // Quoted values may hold '>' and '<'.
         {"<a ti|tle=\"x>y\">link</a>", TagMatch::Matched, "</a>"},
         {"<a title=\"x>y\">link</a|>", TagMatch::Matched, "<a title=\"x>y\">"},
