@@ -227,7 +227,8 @@ TColorMemo &typingEditor(qint64 size)
     auto &memo = typingEditors[size];
     if (!memo) {
         memo = shownEditor(pageFile(size));
-        new TypingHelp(memo.get(), [] { return QString(); }, [](const QString &) {});
+        new TypingHelp(
+            memo.get(), [] { return QString(); }, [](const QString &) {});
         memo->setSelStart(memo->length() / 2);
         settle();
     }

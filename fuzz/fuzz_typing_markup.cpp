@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (EndTagForTypedGt(whole, caret) != EndTagForTypedGt(split, caret))
         std::abort();
     const CompletionPlace c = CompletionAt(split, caret);
-    if (c.kind != CompletionAt(whole, caret).kind || (c.kind != CompletionPlace::None && (c.from < 0 || c.from > caret)))
+    if (c.kind != CompletionAt(whole, caret).kind
+        || (c.kind != CompletionPlace::None && (c.from < 0 || c.from > caret)))
         std::abort();
     const ElementRange r = ElementAround(split, caret, caret);
     if (r.valid() && (r.from < 0 || r.to > len || r.from > r.to))

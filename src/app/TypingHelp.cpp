@@ -51,7 +51,8 @@ QStringList fileNames(const QString &documentFolder, const QString &typedFolder)
     if (!dir.exists())
         return {};
     QStringList names;
-    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::DirsFirst);
+    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot,
+                                                    QDir::Name | QDir::DirsFirst);
     for (const QFileInfo &entry : entries) {
         if (names.size() >= MaxFileNames)
             break;
@@ -84,8 +85,7 @@ TypingHelp::TypingHelp(TColorMemo *memo, std::function<QString()> documentFolder
             // at once and come back once typing pauses.
             clearMarks();
             m_markTimer.start(MarkDelayAfterTyping);
-        }
-        else if (updated & B::SC_UPDATE_SELECTION && !m_markTimer.isActive())
+        } else if (updated & B::SC_UPDATE_SELECTION && !m_markTimer.isActive())
             m_markTimer.start(0);
     });
     for (int ind : {IndMatch, IndNoMatch}) {
@@ -436,12 +436,9 @@ void AttachTypingHelp(TMDIChild &child)
     TMDIChild *doc = &child;
     auto *help = new TypingHelp(
         child.Memo1,
-        [doc] {
-            return doc->DocumentFileName.isEmpty() ? QString() : QFileInfo(doc->DocumentFileName).absolutePath();
-        },
+        [doc] { return doc->DocumentFileName.isEmpty() ? QString() : QFileInfo(doc->DocumentFileName).absolutePath(); },
         [doc](const QString &text) { doc->mainForm()->setStatusText(0, text); });
-    QObject::connect(&ViewSettingsEvents::instance(), &ViewSettingsEvents::changed, help,
-                     &TypingHelp::settingsChanged);
+    QObject::connect(&ViewSettingsEvents::instance(), &ViewSettingsEvents::changed, help, &TypingHelp::settingsChanged);
 }
 
 const QList<Command> &TypingHelpCommands()

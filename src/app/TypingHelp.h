@@ -67,7 +67,7 @@ private:
     // The tag last matched and the text version then: moving inside it again costs nothing.
     int m_markedTagStart = -1, m_markedTagEnd = -1;
     quint64 m_markedVersion = 0;
-    quint64 m_version = 0;  // counts changes of the text
+    quint64 m_version = 0;      // counts changes of the text
     quint64 m_seenVersion = 0;  // the version the last editor update showed
 };
 

@@ -30,10 +30,10 @@ struct OpenTag
     int nameEnd = -1;
     // Where the caret stands in it.
     enum Place { InName, InAttributeName, AfterName, InValue, Other } place = Other;
-    int wordStart = -1;      // the attribute name or value being typed
-    QByteArray attribute;    // InValue: the attribute's name
-    char quote = 0;          // InValue: the value's quote, 0 for none
-    char last = 0;           // the last byte before the caret that is not blank
+    int wordStart = -1;    // the attribute name or value being typed
+    QByteArray attribute;  // InValue: the attribute's name
+    char quote = 0;        // InValue: the value's quote, 0 for none
+    char last = 0;         // the last byte before the caret that is not blank
 };
 
 // The start tag the caret at `pos` stands in, from its '<' to pos, when it

@@ -13,8 +13,7 @@ public:
     // `first` holds the bytes from `begin` on, `second` those right after it.
     MarkupText(QByteArrayView first, QByteArrayView second, int begin, int docLength)
         : m_first(first), m_second(second), m_begin(begin), m_docLength(docLength)
-    {
-    }
+    {}
 
     int begin() const { return m_begin; }
     int end() const { return m_begin + int(m_first.size() + m_second.size()); }

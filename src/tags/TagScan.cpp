@@ -49,11 +49,11 @@ bool inList(QByteArrayView name, std::initializer_list<std::string_view> names)
 // Start tags that end an open paragraph, as browsers build the tree.
 bool closesParagraph(QByteArrayView next)
 {
-    return inList(next, {"address", "article", "aside",   "blockquote", "center", "details", "dialog", "dir",
-                         "div",     "dl",      "fieldset", "figcaption", "figure", "footer",  "form",   "h1",
-                         "h2",      "h3",      "h4",       "h5",         "h6",     "header",  "hgroup", "hr",
-                         "li",      "dd",      "dt",       "listing",    "main",   "menu",    "nav",    "ol",
-                         "p",       "plaintext", "pre",    "section",    "summary", "table",  "ul",     "xmp"});
+    return inList(next, {"address", "article",   "aside",    "blockquote", "center",  "details", "dialog", "dir",
+                         "div",     "dl",        "fieldset", "figcaption", "figure",  "footer",  "form",   "h1",
+                         "h2",      "h3",        "h4",       "h5",         "h6",      "header",  "hgroup", "hr",
+                         "li",      "dd",        "dt",       "listing",    "main",    "menu",    "nav",    "ol",
+                         "p",       "plaintext", "pre",      "section",    "summary", "table",   "ul",     "xmp"});
 }
 
 // Where a name that begins at `from` ends.
@@ -81,8 +81,9 @@ bool IsVoidElement(QByteArrayView name)
 
 bool HasOptionalEnd(QByteArrayView name)
 {
-    return inList(name, {"body", "caption", "colgroup", "dd", "dt", "head", "html", "li", "optgroup", "option", "p",
-                         "rb", "rp", "rt", "rtc", "tbody", "td", "tfoot", "th", "thead", "tr"});
+    return inList(name,
+                  {"body", "caption", "colgroup", "dd",  "dt",    "head", "html",  "li", "optgroup", "option", "p",
+                   "rb",   "rp",      "rt",       "rtc", "tbody", "td",   "tfoot", "th", "thead",    "tr"});
 }
 
 bool IsRawTextElement(QByteArrayView name)
@@ -245,8 +246,7 @@ Tag NextTag(const MarkupText &text, int pos)
 int FindRawTextEnd(const MarkupText &text, int from, QByteArrayView name)
 {
     for (int q = text.find('<', from, text.end()); q >= 0; q = text.find('<', q + 1, text.end())) {
-        if (text.at(q + 1) == '/' && text.matchesAt(q + 2, name, true)
-            && endsName(text.at(q + 2 + int(name.size()))))
+        if (text.at(q + 1) == '/' && text.matchesAt(q + 2, name, true) && endsName(text.at(q + 2 + int(name.size()))))
             return q;
     }
     return -1;
@@ -341,7 +341,8 @@ Tag TagAt(const MarkupText &text, int pos)
         return {};
     const MarkupContext context = ContextAt(text, found.start);
     // A script's own end tag stands where the script's text ends.
-    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End && found.name.view() == context.element;
+    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End
+                        && found.name.view() == context.element;
     if (context.kind != MarkupContext::Markup && !ownEnd)
         return {};
     return found;
