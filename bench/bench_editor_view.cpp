@@ -11,10 +11,15 @@
 
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentView.h"
 #include "app/MainForm.h"
+#include "app/TypingHelp.h"
+#include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
+#include "tags/CloseTag.h"
+#include "tags/TagMatch.h"
 #include "BenchHome.h"
 #include "BenchText.h"
 
@@ -229,6 +234,118 @@ void BM_CaretMoveInMiddleWithBasics(benchmark::State &state)
 }
 BENCHMARK(BM_CaretMoveInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
 
+// The same with the typing help of a document window on, as by default:
+// end tags on '>', the matching tag marked, names offered.
+std::map<qint64, std::unique_ptr<TColorMemo>> typingEditors;
+
+TColorMemo &typingEditor(qint64 size)
+{
+    auto &memo = typingEditors[size];
+    if (!memo) {
+        memo = shownEditor(pageFile(size));
+        new TypingHelp(
+            memo.get(), [] { return QString(); }, [](const QString &) {});
+        memo->setSelStart(memo->length() / 2);
+        settle();
+    }
+    return *memo;
+}
+
+// The caret inside the name of the first start tag after the middle.
+int inTagNearMiddle(TColorMemo &memo)
+{
+    const QByteArrayView text = memo.textView();
+    int lt = int(text.indexOf("<TD", memo.length() / 2));
+    return lt + 2;
+}
+
+void BM_TypeInMiddleWithTyping(benchmark::State &state)
+{
+    typeOne(state, typingEditor(state.range(0)));
+}
+BENCHMARK(BM_TypeInMiddleWithTyping)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+void BM_CaretMoveInMiddleWithTyping(benchmark::State &state)
+{
+    caretMoves(state, typingEditor(state.range(0)));
+}
+BENCHMARK(BM_CaretMoveInMiddleWithTyping)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+// Typing inside a start tag: the marks follow once typing pauses, so they are
+// timed on their own below.
+void BM_TypeInTagWithTyping(benchmark::State &state)
+{
+    TColorMemo &memo = typingEditor(state.range(0));
+    const int middle = memo.SelStart();
+    memo.setSelStart(inTagNearMiddle(memo));
+    settle();
+    typeOne(state, memo);
+    memo.setSelStart(middle);
+    settle();
+}
+BENCHMARK(BM_TypeInTagWithTyping)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// The '>' of a start tag typed at a line's start in the middle: the end tag
+// is written; taking both back is not timed.
+void BM_TypeGreaterThanClosesTag(benchmark::State &state)
+{
+    TColorMemo &memo = typingEditor(state.range(0));
+    const int middle = memo.SelStart();
+    const int at = int(memo.textView().indexOf("\r\n", middle)) + 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memo.SendScintilla(B::SCI_INSERTTEXT, long(at), "<UL");
+        memo.setSelStart(at + 3);
+        settle();
+        state.ResumeTiming();
+        key(memo, Qt::Key_Greater, Qt::NoModifier, QStringLiteral(">"));
+        settle();
+        state.PauseTiming();
+        if (memo.rangeView(at, at + 9) != QByteArrayView("<UL></UL>"))
+            qFatal("no end tag written");
+        memo.SendScintilla(B::SCI_DELETERANGE, long(at), 9L);
+        memo.setSelStart(middle);
+        settle();
+        settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TypeGreaterThanClosesTag)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// What marking costs when the caret comes to a tag: finding the tag, the look
+// back for comments and scripts, and the match.
+void BM_MatchTagAtCaret(benchmark::State &state)
+{
+    TColorMemo &memo = typingEditor(state.range(0));
+    TypingHelp *help = TypingHelp::of(&memo);
+    const int pos = inTagNearMiddle(memo);
+    for (auto _ : state) {
+        const TagMatch m = MatchTag(help->window(pos), pos);
+        benchmark::DoNotOptimize(m.kind);
+    }
+}
+BENCHMARK(BM_MatchTagAtCaret)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+// The longest look: a start tag whose end lies beyond the window.
+void BM_MatchTagTooFar(benchmark::State &state)
+{
+    TColorMemo &memo = typingEditor(state.range(0));
+    TypingHelp *help = TypingHelp::of(&memo);
+    const int pos = int(memo.textView().indexOf("\r\n", memo.length() / 2)) + 2;
+    memo.SendScintilla(B::SCI_INSERTTEXT, long(pos), "<DIV>");
+    settle();
+    TagMatch::Kind kind = TagMatch::NoTag;
+    for (auto _ : state) {
+        const TagMatch m = MatchTag(help->window(pos + 1), pos + 1);
+        kind = m.kind;
+        benchmark::DoNotOptimize(m.kind);
+    }
+    memo.SendScintilla(B::SCI_DELETERANGE, long(pos), 5L);
+    settle();
+    state.counters["too_far"] = kind == TagMatch::TooFar;
+}
+BENCHMARK(BM_MatchTagTooFar)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
 // A minified page: 5 MB on one line, arg 1 = word wrap turned on (the page
 // opens unwrapped for its size). Opening includes the first jump to the end.
 void BM_OneLineOpen(benchmark::State &state)
@@ -413,5 +530,6 @@ int main(int argc, char **argv)
     benchmark::Shutdown();
     windows.clear();
     editors.clear();
+    typingEditors.clear();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "app/DocumentManager.h"
 #include "app/DocumentMenuTable.h"
 #include "app/DocumentView.h"
+#include "app/TypingHelp.h"
 #include "app/MainForm.h"
 #include "custom/HotkeyMenu.h"
 #include "editor/ColorMemo.h"
@@ -85,6 +86,7 @@ TMDIChild::TMDIChild(DocumentManager &documents, const QString &caption) : m_doc
     buildMenus();
     connectCommands();
     AttachDocumentView(*this);
+    AttachTypingHelp(*this);
     setCaption(caption);
     diskWatch = new DiskWatch(this);
 }

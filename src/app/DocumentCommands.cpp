@@ -7,6 +7,7 @@
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
 #include "app/SearchController.h"
+#include "app/TypingHelp.h"
 #include "custom/HotkeyCapture.h"
 #include "custom/JsWizardDlg.h"
 #include "custom/NewLinkDlg.h"
@@ -107,7 +108,7 @@ const QList<Command> &WindowCommands()
             MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
                         [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
         }
-        + EditorBasicsCommands();
+        + EditorBasicsCommands() + TypingHelpCommands();
     return commands;
 }
 

@@ -1,5 +1,7 @@
 #include "app/OptionsDlg.h"
 
+#include "app/DocumentView.h"
+#include "app/TypingHelpPage.h"
 #include "platform/FileAsk.h"
 
 #include "platform/Prompts.h"
@@ -154,6 +156,8 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     miscLayout->addLayout(splashRow);
     miscLayout->addStretch();
     m_pages->addTab(miscPage, QStringLiteral("Misc"));
+    m_typingPage = new TypingHelpPage(m_pages);
+    m_pages->addTab(m_typingPage, QStringLiteral("Typing"));
 
     OKBtn = new QPushButton(QStringLiteral("Save It !"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -193,6 +197,7 @@ void TOptionsDlg::FormCreate(const Settings &settings)
     showSplashChk->setChecked(settings.ShowSplash);
     splashTimeEdit->setValue(settings.SplashSeconds);
     showSplashChkClick();
+    m_typingPage->fill(settings.Typing);
 }
 
 void TOptionsDlg::enableViewerPath(int viewerType)
@@ -247,6 +252,7 @@ void TOptionsDlg::storeInto(Settings &settings) const
     const int seconds = splashTimeEdit->cleanText().toInt(&isNumber);
     settings.SplashSeconds = quint8(isNumber ? qBound(SplashSecondsMin, seconds, SplashSecondsMax) : SplashSecondsMin);
     settings.DefaultExt = files_defaultExtEdit->currentText().left(SettingLimits::DefaultExt);
+    m_typingPage->storeInto(settings.Typing);
 }
 
 void TOptionsDlg::OKBtnClick()
@@ -254,6 +260,8 @@ void TOptionsDlg::OKBtnClick()
     storeInto(AppSettings());
     if (m_showStatusBar)
         m_showStatusBar(AppSettings().ShowStatusBar);
+    // Every editor follows the typing help settings at once.
+    emit ViewSettingsEvents::instance().changed();
     accept();
 }
 

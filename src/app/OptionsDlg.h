@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+class TypingHelpPage;
 struct Settings;
 
 // "Options": the settings of files, the browser and start-up. Filled from the
@@ -54,6 +55,7 @@ private:
     QSpinBox *splashTimeEdit = nullptr;
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
+    TypingHelpPage *m_typingPage = nullptr;
 };
 
 using TOptionsForm = TOptionsDlg;

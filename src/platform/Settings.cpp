@@ -68,6 +68,7 @@ void LoadSettings(const SettingsStore &store, Settings &s)
     s.CurrentLineBackground = store.readBool(View, QStringLiteral("Current line background"), true);
     s.Zoom = int(std::clamp<qint64>(store.readInteger(View, QStringLiteral("Zoom"), 0), SettingLimits::MinZoom,
                                     SettingLimits::MaxZoom));
+    LoadTypingHelpSettings(store, s.Typing);
 }
 
 void SaveSettings(SettingsStore &store, const Settings &s)
@@ -92,6 +93,7 @@ void SaveSettings(SettingsStore &store, const Settings &s)
     store.writeBool(View, QStringLiteral("Whitespace and line ends"), s.WhitespaceAndLineEnds);
     store.writeBool(View, QStringLiteral("Current line background"), s.CurrentLineBackground);
     store.writeInteger(View, QStringLiteral("Zoom"), s.Zoom);
+    SaveTypingHelpSettings(store, s.Typing);
     store.sync();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TypingHelpSettings.h"
+
 #include <QFont>
 #include <QString>
 
@@ -32,6 +34,7 @@ struct Settings
     bool WhitespaceAndLineEnds = false;
     bool CurrentLineBackground = true;
     int Zoom = 0;  // points added to every font size, MinZoom to MaxZoom
+    TypingHelpSettings Typing;
 };
 
 // Text capacities of the settings; longer texts are cut at the end.

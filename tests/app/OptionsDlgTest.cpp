@@ -75,10 +75,11 @@ TEST_F(OptionsDialog, ShowsEverySettingOnItsPage)
     run([](QDialog *d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Options"));
         auto *pages = d->findChild<QTabWidget *>();
-        EXPECT_EQ(pages->count(), 3);
+        EXPECT_EQ(pages->count(), 4);
         EXPECT_EQ(pages->tabText(0), QStringLiteral("Files"));
         EXPECT_EQ(pages->tabText(1), QStringLiteral("Viewers"));
         EXPECT_EQ(pages->tabText(2), QStringLiteral("Misc"));
+        EXPECT_EQ(pages->tabText(3), QStringLiteral("Typing"));
         EXPECT_TRUE(viewerChoice(d, 2)->isChecked());
         EXPECT_EQ(viewerChoice(d, 0)->text(), QStringLiteral("Microsoft (r) Internet Explorer"));
         EXPECT_EQ(viewerChoice(d, 3)->text(), QStringLiteral("Default browser"));

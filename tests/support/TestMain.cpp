@@ -18,6 +18,8 @@ int main(int argc, char **argv)
     // A fresh install has the shipped rules beside the program; so do the tests.
     QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/Tagloom.colors"),
                 QDir(home.path()).filePath("tagloom/Tagloom.colors"));
+    QFile::copy(QStringLiteral(TAGLOOM_SHIPPED_DATA "/markup-names.txt"),
+                QDir(home.path()).filePath("tagloom/markup-names.txt"));
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString());

@@ -1,0 +1,349 @@
+#include "tags/TagScan.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Letters, digits and the few marks names use; bytes above 127 too, so a name
+// in any encoding is copied whole.
+bool isNameChar(char c)
+{
+    return isLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.'
+           || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool inList(QByteArrayView name, std::initializer_list<std::string_view> names)
+{
+    if (name.size() > 16)
+        return false;
+    std::array<char, 16> buf{};
+    for (qsizetype i = 0; i < name.size(); ++i)
+        buf[size_t(i)] = lower(name[i]);
+    const size_t size = size_t(name.size());
+    for (const std::string_view candidate : names) {
+        // Length and first letter first: most names differ there.
+        if (candidate.size() == size && size > 0 && candidate[0] == buf[0]
+            && std::equal(candidate.begin() + 1, candidate.end(), buf.begin() + 1))
+            return true;
+    }
+    return false;
+}
+
+// Start tags that end an open paragraph, as browsers build the tree.
+bool closesParagraph(QByteArrayView next)
+{
+    return inList(next, {"address", "article",   "aside",    "blockquote", "center",  "details", "dialog", "dir",
+                         "div",     "dl",        "fieldset", "figcaption", "figure",  "footer",  "form",   "h1",
+                         "h2",      "h3",        "h4",       "h5",         "h6",      "header",  "hgroup", "hr",
+                         "li",      "dd",        "dt",       "listing",    "main",    "menu",    "nav",    "ol",
+                         "p",       "plaintext", "pre",      "section",    "summary", "table",   "ul",     "xmp"});
+}
+
+// Where a name that begins at `from` ends.
+int nameEnd(const MarkupText &text, int from, int limit)
+{
+    int p = from;
+    while (p < limit && isNameChar(text.at(p)))
+        ++p;
+    return p;
+}
+
+// After a raw-text element's name: the name must end there.
+bool endsName(char c)
+{
+    return isSpace(c) || c == '>' || c == '/';
+}
+
+}  // namespace
+
+bool IsVoidElement(QByteArrayView name)
+{
+    return inList(name, {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img", "input",
+                         "isindex", "keygen", "link", "meta", "param", "source", "track", "wbr"});
+}
+
+bool HasOptionalEnd(QByteArrayView name)
+{
+    return inList(name,
+                  {"body", "caption", "colgroup", "dd",  "dt",    "head", "html",  "li", "optgroup", "option", "p",
+                   "rb",   "rp",      "rt",       "rtc", "tbody", "td",   "tfoot", "th", "thead",    "tr"});
+}
+
+bool IsRawTextElement(QByteArrayView name)
+{
+    return inList(name, {"script", "style", "textarea", "title", "xmp"});
+}
+
+bool StartTagCloses(QByteArrayView next, QByteArrayView open)
+{
+    auto is = [](QByteArrayView n, std::initializer_list<std::string_view> names) { return inList(n, names); };
+    if (is(open, {"p"}))
+        return closesParagraph(next);
+    if (is(open, {"li"}))
+        return is(next, {"li"});
+    if (is(open, {"dt", "dd"}))
+        return is(next, {"dt", "dd"});
+    if (is(open, {"option"}))
+        return is(next, {"option", "optgroup"});
+    if (is(open, {"optgroup"}))
+        return is(next, {"optgroup"});
+    if (is(open, {"td", "th"}))
+        return is(next, {"td", "th", "tr", "tbody", "thead", "tfoot"});
+    if (is(open, {"tr"}))
+        return is(next, {"tr", "tbody", "thead", "tfoot"});
+    if (is(open, {"thead", "tbody", "tfoot"}))
+        return is(next, {"tbody", "tfoot"});
+    if (is(open, {"colgroup", "caption"}))
+        return is(next, {"colgroup", "caption", "thead", "tbody", "tfoot", "tr"});
+    if (is(open, {"rb", "rp", "rt", "rtc"}))
+        return is(next, {"rb", "rp", "rt", "rtc"});
+    if (is(open, {"head"}))
+        return is(next, {"body"});
+    return false;
+}
+
+Tag ParseTag(const MarkupText &text, int lt, int limit)
+{
+    Tag tag;
+    if (text.at(lt) != '<')
+        return tag;
+    limit = std::min(limit, text.end());
+    tag.start = lt;
+    if (text.matchesAt(lt, "<!--")) {
+        tag.kind = Tag::Comment;
+        const int close = text.findText("-->", lt + 4, limit);
+        tag.end = close >= 0 ? close + 3 : -1;
+        return tag;
+    }
+    const char c1 = text.at(lt + 1);
+    int p = lt + 1;
+    if (c1 == '!' || c1 == '?') {
+        tag.kind = Tag::Other;
+        const int gt = text.find('>', lt + 2, std::min(limit, lt + MaxTagBytes));
+        tag.end = gt >= 0 ? gt + 1 : -1;
+        return tag;
+    }
+    if (c1 == '/') {
+        tag.kind = Tag::End;
+        ++p;
+    } else {
+        tag.kind = Tag::Start;
+    }
+    if (!isLetter(text.at(p))) {
+        tag.kind = Tag::None;
+        return tag;
+    }
+    tag.nameStart = p;
+    tag.nameEnd = nameEnd(text, p, limit);
+    tag.name.length = tag.nameEnd - p;
+    tag.name.stored = quint8(std::min(tag.name.length, TagName::Room));
+    for (int i = 0; i < tag.name.stored; ++i)
+        tag.name.bytes[size_t(i)] = lower(text.at(p + i));
+    // The rest up to '>', quoted values taken whole. A quote that is never
+    // closed is taken for a typing slip: the first '>' after it ends the tag.
+    const int stop = std::min(limit, lt + MaxTagBytes);
+    auto ends = [&](int gt) {
+        tag.end = gt + 1;
+        tag.selfClosing = tag.kind == Tag::Start && gt > tag.nameEnd && text.at(gt - 1) == '/';
+        return tag;
+    };
+    for (p = tag.nameEnd; p < stop;) {
+        const int gt = text.find('>', p, stop);
+        const int to = gt >= 0 ? gt : stop;
+        const int dq = text.find('"', p, to);
+        const int sq = text.find('\'', p, dq >= 0 ? dq : to);
+        const int q = sq >= 0 ? sq : dq;
+        // A '<' outside quotes: the tag was left unfinished ("<t" typed before "</body>").
+        const int nextLt = text.find('<', p, q >= 0 ? q : to);
+        if (nextLt >= 0)
+            return tag;
+        if (q < 0)
+            return gt >= 0 ? ends(gt) : tag;
+        // Only a quote that opens a value starts one; in "a's" it is text.
+        const char before = text.at(q - 1);
+        if (before != '=' && !isSpace(before)) {
+            p = q + 1;
+            continue;
+        }
+        const int close = text.find(text.at(q), q + 1, stop);
+        if (close < 0) {
+            const int slip = text.find('>', q + 1, stop);
+            return slip >= 0 ? ends(slip) : tag;
+        }
+        p = close + 1;
+    }
+    return tag;
+}
+
+Tag PreviousTag(const MarkupText &text, int pos)
+{
+    int p = std::min(pos, text.end());
+    while (p > text.begin()) {
+        const int gt = text.findLast('>', text.begin(), p);
+        if (gt < 0)
+            return {};
+        if (text.at(gt - 1) == '-' && text.at(gt - 2) == '-') {
+            // A comment's end: the comment is one item, whatever it holds.
+            int q = gt - 2;
+            while ((q = text.findLast('<', text.begin(), q)) >= 0) {
+                if (text.matchesAt(q, "<!--"))
+                    break;
+            }
+            if (q < 0)
+                return {};
+            Tag comment;
+            comment.kind = Tag::Comment;
+            comment.start = q;
+            comment.end = gt + 1;
+            return comment;
+        }
+        // Every '>' between this '<' and gt is text, unless the tag here ends at one.
+        const int lt = text.findLast('<', text.begin(), gt);
+        if (lt < 0)
+            return {};
+        const Tag tag = ParseTag(text, lt, p);
+        if (tag.kind != Tag::None && tag.closed())
+            return tag;
+        p = lt;  // "a < b", or a tag that goes on past pos
+    }
+    return {};
+}
+
+Tag NextTag(const MarkupText &text, int pos)
+{
+    int p = std::max(pos, text.begin());
+    while (p < text.end()) {
+        const int lt = text.find('<', p, text.end());
+        if (lt < 0)
+            return {};
+        Tag tag = ParseTag(text, lt, text.end());
+        if (tag.kind != Tag::None && tag.closed())
+            return tag;
+        if (tag.kind != Tag::None && text.end() - lt < MaxTagBytes)
+            return {};  // its end lies past the window
+        p = lt + 1;
+    }
+    return {};
+}
+
+int FindRawTextEnd(const MarkupText &text, int from, QByteArrayView name)
+{
+    for (int q = text.find('<', from, text.end()); q >= 0; q = text.find('<', q + 1, text.end())) {
+        if (text.at(q + 1) == '/' && text.matchesAt(q + 2, name, true) && endsName(text.at(q + 2 + int(name.size()))))
+            return q;
+    }
+    return -1;
+}
+
+int FindRawTextStart(const MarkupText &text, int endTag, QByteArrayView name)
+{
+    for (int q = text.findLast('<', text.begin(), endTag); q >= 0; q = text.findLast('<', text.begin(), q)) {
+        if (text.matchesAt(q + 1, name, true) && endsName(text.at(q + 1 + int(name.size()))))
+            return q;
+    }
+    return -1;
+}
+
+namespace {
+// Whether the '<' at q lies inside a comment that began before it.
+bool insideComment(const MarkupText &text, int q)
+{
+    for (int p = text.findLastOf('<', '>', text.begin(), q); p >= 0; p = text.findLastOf('<', '>', text.begin(), p)) {
+        if (text.at(p) == '>' && text.at(p - 1) == '-' && text.at(p - 2) == '-')
+            return false;
+        if (text.at(p) == '<' && text.matchesAt(p, "<!--"))
+            return true;
+    }
+    return false;
+}
+
+// Whether a name that begins at `from` may be a raw-text element's: its first
+// two letters, without looking further (most tags are passed here).
+bool mayBeRawText(const MarkupText &text, int from)
+{
+    const char a = lower(text.at(from));
+    const char b = lower(text.at(from + 1));
+    return (a == 's' && (b == 'c' || b == 't')) || (a == 't' && (b == 'e' || b == 'i')) || (a == 'x' && b == 'm');
+}
+}  // namespace
+
+MarkupContext ContextAt(const MarkupText &text, int pos)
+{
+    // Back from pos, '<' by '<', to the nearest thing that decides: a
+    // comment's start not closed before pos, or a raw-text element's start or
+    // end tag. Comments closed before pos are passed over whole.
+    for (int q = text.findLast('<', text.begin(), pos); q >= 0; q = text.findLast('<', text.begin(), q)) {
+        const char c1 = text.at(q + 1);
+        if (c1 == '!') {
+            if (text.matchesAt(q, "<!--") && text.findText("-->", q + 4, pos) < 0)
+                return {MarkupContext::Comment, {}};
+            continue;
+        }
+        const bool end = c1 == '/';
+        const int from = q + (end ? 2 : 1);
+        if (!mayBeRawText(text, from))
+            continue;
+        // Raw-text names are short: no copy of the name for every tag passed.
+        std::array<char, 10> buf{};
+        int n = 0;
+        while (n < int(buf.size()) && isNameChar(text.at(from + n))) {
+            buf[size_t(n)] = lower(text.at(from + n));
+            ++n;
+        }
+        const int stop = from + n;
+        if (!IsRawTextElement(QByteArrayView(buf.data(), n)) || !(stop >= text.end() || endsName(text.at(stop))))
+            continue;
+        if (insideComment(text, q))
+            continue;
+        if (end)
+            return {};
+        // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
+        const Tag tag = ParseTag(text, q, pos);
+        if (tag.closed() && !tag.selfClosing)
+            return {MarkupContext::RawText, QByteArray(buf.data(), n)};
+        return {};
+    }
+    return {};
+}
+
+Tag TagAt(const MarkupText &text, int pos)
+{
+    Tag found;
+    const int lt = text.findLast('<', std::max(text.begin(), pos - MaxTagBytes), pos);
+    if (lt >= 0) {
+        const Tag before = ParseTag(text, lt, std::min(text.end(), lt + MaxTagBytes));
+        if ((before.kind == Tag::Start || before.kind == Tag::End) && before.closed() && before.end >= pos)
+            found = before;
+    }
+    if (found.kind == Tag::None && text.at(pos) == '<') {
+        const Tag after = ParseTag(text, pos, std::min(text.end(), pos + MaxTagBytes));
+        if ((after.kind == Tag::Start || after.kind == Tag::End) && after.closed())
+            found = after;
+    }
+    if (found.kind == Tag::None)
+        return {};
+    const MarkupContext context = ContextAt(text, found.start);
+    // A script's own end tag stands where the script's text ends.
+    const bool ownEnd = context.kind == MarkupContext::RawText && found.kind == Tag::End
+                        && found.name.view() == context.element;
+    if (context.kind != MarkupContext::Markup && !ownEnd)
+        return {};
+    return found;
+}
