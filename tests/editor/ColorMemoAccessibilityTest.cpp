@@ -290,8 +290,9 @@ TEST(ColorMemoAccessibilityEvents, ChangeEventsKeepAScreenReadersCopyOfTheText)
         ASSERT_EQ(textOf(*memo)->characterCount(), copy.size())
             << step << " at " << at << " " << edit.toHex().data() << " in "
             << memo->bytes().mid(std::max(0, at - 12), 24).toHex().data();
-        if (step % 20 == 0)
+        if (step % 20 == 0) {
             ASSERT_EQ(textOf(*memo)->text(0, int(copy.size())), copy) << step;
+        }
     }
 }
 
