@@ -98,7 +98,8 @@ TprivateMenuFrm::TprivateMenuFrm(QWidget *parent) : QDialog(parent)
         auto *radio = new QRadioButton(m_layout2Box);
         radio->setObjectName(QStringLiteral("layout2_%1").arg(i) + QStringLiteral("Btn"));
         // The example beside it says what the choice is.
-        radio->setAccessibleName(i == 0 ? QStringLiteral("Tags on lines of their own") : QStringLiteral("Tags on one line"));
+        radio->setAccessibleName(i == 0 ? QStringLiteral("Tags on lines of their own")
+                                        : QStringLiteral("Tags on one line"));
         m_layout2->addButton(radio, i);
         pictures->addWidget(radio, i, 0, Qt::AlignTop);
     }

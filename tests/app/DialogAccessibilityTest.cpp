@@ -112,8 +112,8 @@ private:
 // Commands left out: they end the session or the document, start a browser or
 // another program, or wait for a key to be pressed.
 const QStringList leftOut = {
-    "FileExitItem",     "FileCloseItem", "CloseAll1", "FileNewItem", "Viewinbrowser1", "GetTagloombutton1",
-    "Changeitemsshortcuts1",
+    "FileExitItem",      "FileCloseItem",         "CloseAll1", "FileNewItem", "Viewinbrowser1",
+    "GetTagloombutton1", "Changeitemsshortcuts1",
 };
 
 }  // namespace
@@ -158,10 +158,10 @@ TEST(DialogAccessibility, EveryControlHasANameAndEveryMnemonicOneOwner)
     // Every dialog class of the program, and the plain dialogs that its
     // commands put together.
     const QStringList dialogs = {
-        "TcolorWordsDlg", "TLinksDlg",  "TURLDlg",     "TImageDlg",        "TJavaAppletDlg",  "TMapsDlg",
-        "TlayerFrm",      "TfontsDlg",  "GoToLineDlg", "TOptionsDlg",      "AboutBox",        "SearchDialog",
-        "TprivateMenuFrm", "TjsWiz",    "TnewlinkFrm", "TDocStructure",    "TMiscDlg",        "TListDlg",
-        "TFormElementsDlg", "TTableDlg", "TFramesDlg", "MapNameDlg",
+        "TcolorWordsDlg",   "TLinksDlg", "TURLDlg",     "TImageDlg",     "TJavaAppletDlg", "TMapsDlg",
+        "TlayerFrm",        "TfontsDlg", "GoToLineDlg", "TOptionsDlg",   "AboutBox",       "SearchDialog",
+        "TprivateMenuFrm",  "TjsWiz",    "TnewlinkFrm", "TDocStructure", "TMiscDlg",       "TListDlg",
+        "TFormElementsDlg", "TTableDlg", "TFramesDlg",  "MapNameDlg",
     };
     for (const QString &dialog : dialogs)
         EXPECT_TRUE(walk.seen.contains(dialog)) << "never opened: " << dialog.toStdString();

@@ -237,21 +237,22 @@ TEST(ColorMemoAccessibility, OffsetsFollowADocumentThatTurnsOutUtf8)
 
 // Events need an active platform accessibility; where it is asked for and does
 // not come up, that is a fault.
-#define REQUIRE_EVENTS()                                                                        \
-    do {                                                                                        \
-        if (!QAccessible::isActive()) {                                                         \
-            if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))                  \
-                FAIL() << "the platform's accessibility did not come up";                      \
+#define REQUIRE_EVENTS() \
+    do { \
+        if (!QAccessible::isActive()) { \
+            if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) \
+                FAIL() << "the platform's accessibility did not come up"; \
             GTEST_SKIP() << "no accessibility bus: run as the CTest entry editor_accessibility_events"; \
-        }                                                                                       \
+        } \
     } while (false)
 
 // A screen reader keeps a copy of the text from the change events: after any
 // edit, invalid UTF-8 joined or split included, the copy is the text.
 TEST(ColorMemoAccessibilityEvents, ChangeEventsKeepAScreenReadersCopyOfTheText)
 {
-    const QByteArray pieces[] = {"a", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80", "\xE2",
-                                 "\xF0\x9F", "\xC3", "\xEF\xBF\xBE", "zz"};
+    const QByteArray pieces[] = {"a",    "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                 "\x80", "\xE2", "\xF0\x9F", "\xC3",         "\xEF\xBF\xBE",
+                                 "zz"};
     auto memo = shownMemo("\xC3\xA9t\xC3\xA9\r\n\xF0\x9F\x98\x80");
     Listener listener(memo.get());
     REQUIRE_EVENTS();
@@ -283,7 +284,8 @@ TEST(ColorMemoAccessibilityEvents, ChangeEventsKeepAScreenReadersCopyOfTheText)
             told += QStringLiteral("[%1 at %2: -%3 +%4] ")
                         .arg(int(h.type))
                         .arg(h.position)
-                        .arg(QString::fromLatin1(h.removed.toUtf8().toHex()), QString::fromLatin1(h.inserted.toUtf8().toHex()));
+                        .arg(QString::fromLatin1(h.removed.toUtf8().toHex()),
+                             QString::fromLatin1(h.inserted.toUtf8().toHex()));
         ASSERT_EQ(copy, decoded(*memo)) << step << " at " << at << " " << edit.toHex().data() << " in "
                                         << memo->bytes().mid(std::max(0, at - 12), 24).toHex().data() << " told "
                                         << told.toStdString();
@@ -294,6 +296,15 @@ TEST(ColorMemoAccessibilityEvents, ChangeEventsKeepAScreenReadersCopyOfTheText)
             ASSERT_EQ(textOf(*memo)->text(0, int(copy.size())), copy) << step;
         }
     }
+    // Opening a file again replaces the text without undo, which the library
+    // tells without the removed text.
+    heard().clear();
+    memo->loadBytes("new \xF0\x9F\x98\x80\r\n");
+    for (const Heard &h : heard()) {
+        ASSERT_EQ(copy.mid(h.position, h.removed.size()), h.removed);
+        copy.replace(h.position, h.removed.size(), h.inserted);
+    }
+    EXPECT_EQ(copy, decoded(*memo));
 }
 
 // The caret and the selection are told as offsets where they stand.
