@@ -7,7 +7,12 @@
 // document keeps. The "WithBasics" runs type into a document window of a shown
 // main window instead, with what it adds on top: line numbers, the current
 // line's background, the status bar's fields and the menu items kept up after
-// every change and caret move.
+// every change and caret move. The "ScreenReader" runs add what a screen
+// reader costs: the editor's events for every change and caret move, and what
+// the reader asks after each (the caret's offset and the line there). They
+// need Qt's accessibility on: run the program under
+// tests/e2e/with_accessibility_bus.sh; the other runs then have it on as well,
+// and compare with a run under plain xvfb-run with QT_QPA_PLATFORM=xcb.
 
 #include "app/ChildWin.h"
 #include "app/DocumentFile.h"
@@ -24,6 +29,7 @@
 #include "BenchText.h"
 
 #include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,16 +53,20 @@ namespace {
 using B = QsciScintillaBase;
 QTemporaryDir *g_dir = nullptr;
 
-// A page of hand-written lines, or with `oneLine` the same bytes without line breaks.
-QString pageFile(qint64 size, bool oneLine = false)
+// A page of hand-written lines, or with `oneLine` the same bytes without line
+// breaks; `utf8`: with a non-ASCII character on every line.
+QString pageFile(qint64 size, bool oneLine = false, bool utf8 = false)
 {
-    static std::map<std::pair<qint64, bool>, QString> names;
-    QString &name = names[{size, oneLine}];
+    static std::map<std::tuple<qint64, bool, bool>, QString> names;
+    QString &name = names[{size, oneLine, utf8}];
     if (name.isEmpty()) {
-        name = g_dir->filePath(QStringLiteral("page%1%2.html").arg(size).arg(oneLine ? "line" : ""));
+        name = g_dir->filePath(
+            QStringLiteral("page%1%2%3.html").arg(size).arg(oneLine ? "line" : "").arg(utf8 ? "utf8" : ""));
         QByteArray text = bench::htmlText(size);
         if (oneLine)
             text.replace("\r\n", "  ");
+        if (utf8)
+            text.replace("&amp;", "\xC3\xA9 \xE2\x82\xAC");
         QFile f(name);
         if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
             qFatal("cannot write the bench page");
@@ -183,13 +193,24 @@ TColorMemo &middleOfDocumentWindow(qint64 size, bool oneLine = false, bool wrap 
     return *w.memo;
 }
 
+// What a screen reader asks after a key, as it hears of the caret's move: the
+// caret's offset and the line there.
+void screenReaderReads(TColorMemo &memo)
+{
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&memo)->textInterface();
+    int start = 0, end = 0;
+    benchmark::DoNotOptimize(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end));
+}
+
 // One typed character with its colour pass and repaint; taking it back is not timed.
-void typeOne(benchmark::State &state, TColorMemo &memo)
+void typeOne(benchmark::State &state, TColorMemo &memo, bool screenReader = false)
 {
     const int at = memo.SelStart();
     for (auto _ : state) {
         key(memo, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
         settle();
+        if (screenReader)
+            screenReaderReads(memo);
         state.PauseTiming();
         memo.SendScintilla(B::SCI_DELETERANGE, long(at), 1L);
         memo.setSelStart(at);
@@ -200,12 +221,14 @@ void typeOne(benchmark::State &state, TColorMemo &memo)
     }
 }
 
-void caretMoves(benchmark::State &state, TColorMemo &memo)
+void caretMoves(benchmark::State &state, TColorMemo &memo, bool screenReader = false)
 {
     bool left = true;
     for (auto _ : state) {
         key(memo, left ? Qt::Key_Left : Qt::Key_Right);
         settle();
+        if (screenReader)
+            screenReaderReads(memo);
         left = !left;
     }
 }
@@ -221,6 +244,45 @@ void BM_CaretMoveInMiddle(benchmark::State &state)
     caretMoves(state, middleEditor(state.range(0)));
 }
 BENCHMARK(BM_CaretMoveInMiddle)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(3);
+
+std::map<std::pair<qint64, bool>, std::unique_ptr<TColorMemo>> screenReaderEditors;
+
+// Arg 0: the page's size; arg 1: a non-ASCII character on every line.
+TColorMemo *screenReaderEditor(benchmark::State &state)
+{
+    if (!QAccessible::isActive()) {
+        state.SkipWithError("Qt's accessibility is off: run under tests/e2e/with_accessibility_bus.sh");
+        return nullptr;
+    }
+    auto &memo = screenReaderEditors[{state.range(0), state.range(1) != 0}];
+    if (!memo) {
+        memo = shownEditor(pageFile(state.range(0), false, state.range(1) != 0));
+        memo->setSelStart(memo->length() / 2);
+        settle();
+        screenReaderReads(*memo);
+    }
+    return memo.get();
+}
+
+void BM_TypeInMiddleScreenReader(benchmark::State &state)
+{
+    if (TColorMemo *memo = screenReaderEditor(state))
+        typeOne(state, *memo, true);
+}
+BENCHMARK(BM_TypeInMiddleScreenReader)
+    ->ArgsProduct({{50 << 10, 50 << 20}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.5);
+
+void BM_CaretMoveInMiddleScreenReader(benchmark::State &state)
+{
+    if (TColorMemo *memo = screenReaderEditor(state))
+        caretMoves(state, *memo, true);
+}
+BENCHMARK(BM_CaretMoveInMiddleScreenReader)
+    ->ArgsProduct({{50 << 10, 50 << 20}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(3);
 
 void BM_TypeInMiddleWithBasics(benchmark::State &state)
 {
@@ -496,6 +558,7 @@ void BM_MemoryAfterOpen20MB(benchmark::State &state)
 {
     const QString file = pageFile(20 << 20);
     editors.clear();
+    screenReaderEditors.clear();
     settle();
     malloc_trim(0);
     const long before = bench::residentKiB();
@@ -519,7 +582,9 @@ BENCHMARK(BM_MemoryAfterOpen20MB)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is named: the screen reader runs need xcb.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     g_dir = &dir;
@@ -531,5 +596,6 @@ int main(int argc, char **argv)
     windows.clear();
     editors.clear();
     typingEditors.clear();
+    screenReaderEditors.clear();
     return 0;
 }

@@ -110,6 +110,11 @@ void TMDIChild::setCaption(const QString &caption)
 {
     m_caption = caption;
     setWindowTitle(caption);
+    // What a screen reader says on entering the editor: the file's name (or
+    // "Untitled:N"); the whole path is the description.
+    const QString name = QFileInfo(caption).fileName();
+    Memo1->setAccessibleName(name.isEmpty() ? caption : name);
+    Memo1->setAccessibleDescription(name == caption ? QString() : caption);
 }
 
 QMdiSubWindow *TMDIChild::subWindow() const

@@ -296,6 +296,7 @@ void OfferRecovery(TMainForm &main, RecoveryJournal &journal)
         new QLabel(QStringLiteral("Tagloom did not end normally. These documents had unsaved changes:"), &dlg));
     auto *list = new QTreeWidget(&dlg);
     list->setObjectName(QStringLiteral("EntryList"));
+    list->setAccessibleName(QStringLiteral("Documents with unsaved changes"));
     list->setRootIsDecorated(false);
     list->setHeaderLabels({QStringLiteral("Document"), QStringLiteral("Size"), QStringLiteral("Time")});
     for (const RecoveryEntry &e : entries) {

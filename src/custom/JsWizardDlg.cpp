@@ -76,6 +76,7 @@ TjsWiz::TjsWiz(TextDocument &document, QWidget *parent) : QDialog(parent), m_doc
     connect(pages, &QStackedWidget::currentChanged, this, &TjsWiz::pagesPageChanged);
 
     idx_itemdes = named(new QPlainTextEdit, "idx_itemdes");
+    idx_itemdes->setAccessibleName(QStringLiteral("Description"));
     idx_itemdes->setReadOnly(true);
     idx_itemdes->setFocusPolicy(Qt::NoFocus);
     idx_itemdes->setFixedHeight(idx_itemdes->fontMetrics().lineSpacing() * 4 + 12);
@@ -114,6 +115,7 @@ QWidget *TjsWiz::scriptListPage()
 {
     auto *page = new QWidget;
     idx_items = named(new QListWidget, "idx_items");
+    idx_items->setAccessibleName(QStringLiteral("Scripts"));
     idx_items->addItems(JsWizardScriptNames());
     idx_items->setCurrentRow(0);
     idx_items->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);

@@ -46,6 +46,7 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     // Page 0: the checker.
     auto *checker = new QWidget;
     newLink_old = named(new QSpinBox, "newLink_old");
+    newLink_old->setAccessibleName(QStringLiteral("Number of days until link is OLD"));
     newLink_old->setRange(1, 99);
     newLink_old->setValue(7);
     newLink_when = named(
@@ -76,6 +77,7 @@ TnewlinkFrm::TnewlinkFrm(TextDocument &document, SettingsStore &store, int page,
     // Page 1: the picture and the head part.
     auto *picture = new QWidget;
     urlEdit = named(new QLineEdit, "urlEdit");
+    urlEdit->setAccessibleName(QStringLiteral("New link image"));
     urlEdit->setMaxLength(SettingLimits::NewLinkText);
     Button1 = named(new QPushButton(QStringLiteral("&URL Wizard...")), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("&Browse...")), "Button2");

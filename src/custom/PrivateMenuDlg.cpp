@@ -62,8 +62,10 @@ TprivateMenuFrm::TprivateMenuFrm(QWidget *parent) : QDialog(parent)
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("tags"));
+    m_list->setAccessibleName(QStringLiteral("Menu items"));
     m_preTags = new QListWidget(this);
     m_preTags->setObjectName(QStringLiteral("preTags"));
+    m_preTags->setAccessibleName(QStringLiteral("Predefined tags"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("tagName"));
     m_open = new QPlainTextEdit(this);
@@ -85,14 +87,19 @@ TprivateMenuFrm::TprivateMenuFrm(QWidget *parent) : QDialog(parent)
     m_layout2 = new QButtonGroup(m_layout2Box);
     m_picture0 = new QPlainTextEdit(m_layout2Box);
     m_picture0->setObjectName(QStringLiteral("layout2_1"));
+    m_picture0->setAccessibleName(QStringLiteral("Tags on lines of their own"));
     m_picture0->setReadOnly(true);
     m_picture0->setFixedHeight(m_picture0->fontMetrics().lineSpacing() * 3 + 12);
     m_picture1 = new QLineEdit(m_layout2Box);
     m_picture1->setObjectName(QStringLiteral("layout2_2"));
+    m_picture1->setAccessibleName(QStringLiteral("Tags on one line"));
     m_picture1->setReadOnly(true);
     for (int i = 0; i < 2; ++i) {
         auto *radio = new QRadioButton(m_layout2Box);
         radio->setObjectName(QStringLiteral("layout2_%1").arg(i) + QStringLiteral("Btn"));
+        // The example beside it says what the choice is.
+        radio->setAccessibleName(i == 0 ? QStringLiteral("Tags on lines of their own")
+                                        : QStringLiteral("Tags on one line"));
         m_layout2->addButton(radio, i);
         pictures->addWidget(radio, i, 0, Qt::AlignTop);
     }

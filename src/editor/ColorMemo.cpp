@@ -2,8 +2,6 @@
 
 #include "editor/ColorRulesFile.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,36 +22,12 @@ constexpr int IndUnderline = 9;         // hot-spot text underline
 constexpr int IndBlock = 10;            // hot-spot markers as solid blocks
 constexpr long IndicFlagValueFore = 1;  // SC_INDICFLAG_VALUEFORE
 
-// The editor hears of a change only before it happens. The library's handlers
-// of the after-the-fact notifications count the characters from the start of
-// the document on every insertion and deletion, for a screen reader that may
-// not be there; with no assistive technology active they are not sent.
-constexpr long BeforeChangeMask = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
-
-// Whether an assistive technology listens, as last announced by Qt.
-bool &accessibilityActive()
-{
-    static bool active = QAccessible::isActive();
-    return active;
-}
-
-QList<TColorMemo *> &liveMemos()
-{
-    static QList<TColorMemo *> memos;
-    return memos;
-}
-
-// With no assistive technology active the editor gets Qt's plain interface:
-// the library's own one recounts the characters before the caret on every
-// caret move once it exists. Keyed on our class name, which Qt asks before
-// the library's base classes.
-QAccessibleInterface *plainEditorAccessible(const QString &key, QObject *object)
-{
-    if (key != QLatin1String("TColorMemo") || accessibilityActive())
-        return nullptr;
-    auto *widget = qobject_cast<QWidget *>(object);
-    return widget ? new QAccessibleWidget(widget, QAccessible::EditableText) : nullptr;
-}
+// The editor hears of a change before it happens, to tell the program, and
+// after, for a screen reader (the library's accessibility tells it of the
+// changed text while an assistive technology is active, else does nothing).
+// Style and indicator changes, which every colour pass makes, are not sent.
+constexpr long ChangeMask = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE
+                            | QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT;
 
 // A big document's text and tables are freed in pieces that the allocator
 // would keep for the process; give them back once the editor is done with them.
@@ -65,28 +39,6 @@ void releaseFreedMemory()
 }
 
 }  // namespace
-
-// Switches every editor between the plain and the library's accessibility when
-// an assistive technology comes or goes.
-struct AccessibilityModes : QAccessible::ActivationObserver
-{
-    void accessibilityActiveChanged(bool active) override
-    {
-        accessibilityActive() = active;
-        for (TColorMemo *memo : liveMemos())
-            memo->applyAccessibilityMode();
-    }
-    static void install()
-    {
-        // Lives as long as the program: Qt keeps the pointer.
-        static const bool installed = [] {
-            QAccessible::installFactory(plainEditorAccessible);
-            QAccessible::installActivationObserver(new AccessibilityModes);
-            return true;
-        }();
-        (void)installed;
-    }
-};
 
 TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
 {
@@ -121,31 +73,19 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     connect(&m_passTimer, &QTimer::timeout, this, &TColorMemo::runPendingPass);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TColorMemo::modified);
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TColorMemo::updateUi);
-
-    AccessibilityModes::install();
-    liveMemos().append(this);
-    m_fullAccessibility = accessibilityActive();
-    applyAccessibilityMode();
+    SendScintilla(SCI_SETMODEVENTMASK, ChangeMask);
+    // The library would send textChanged for each insertion and deletion; the
+    // editor sends it once after each batch of changes (afterChanges), so
+    // Replace All does not run its listeners thousands of times.
+    disconnect(this, SIGNAL(SCN_MODIFIED(int, int, const char *, int, int, int, int, int, int, int)), this,
+               SLOT(handleModified(int, int, const char *, int, int, int, int, int, int, int)));
 }
 
 TColorMemo::~TColorMemo()
 {
-    liveMemos().removeOne(this);
     // The document itself goes after this body, with the base class.
     if (length() >= LargeDocumentBytes / 4 && QCoreApplication::instance())
         QMetaObject::invokeMethod(QCoreApplication::instance(), releaseFreedMemory, Qt::QueuedConnection);
-}
-
-void TColorMemo::applyAccessibilityMode()
-{
-    const bool full = accessibilityActive();
-    SendScintilla(SCI_SETMODEVENTMASK, full ? long(SC_MODEVENTMASKALL) : BeforeChangeMask);
-    if (full == m_fullAccessibility)
-        return;
-    m_fullAccessibility = full;
-    // The interface made for the other mode goes; the next query makes the right one.
-    if (QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(this))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
 }
 
 void TColorMemo::setUpIndicators()
@@ -408,9 +348,7 @@ void TColorMemo::afterChanges()
     m_recordedLines = lines;
     m_recordedEnd = end;
     schedulePass(oneChar ? Pass::CaretLine : Pass::Full);
-    // With the library's notifications on, it has sent textChanged itself.
-    if (!m_fullAccessibility)
-        emit textChanged();
+    emit textChanged();
 }
 
 void TColorMemo::updateUi(int updated)

@@ -89,11 +89,6 @@ public:
     bool wrapSuspended() const { return m_wrapSuspended; }
     void setWrapSuspended(bool value) { m_wrapSuspended = value; }
 
-    // Whether the editor runs the library's own accessibility (an assistive
-    // technology is active): it keeps a screen reader informed of every change
-    // and caret move at a cost in proportion to the document's size.
-    bool fullAccessibility() const { return m_fullAccessibility; }
-
     void beginUndoAction();
     void endUndoAction();
 
@@ -190,8 +185,6 @@ private:
     void setUpIndicators();
     void modified(int position, int type);
     void afterChanges();
-    void applyAccessibilityMode();
-    friend struct AccessibilityModes;
     void updateUi(int updated);
     void schedulePass(Pass pass);
     void runPendingPass();
@@ -218,7 +211,6 @@ private:
     long m_wrapAfterLoad = 0;
     bool m_loading = false;
     bool m_wrapSuspended = false;
-    bool m_fullAccessibility = false;
     int m_changesPending = 0;  // changes whose after-effects have not run yet
 
     TDrawRules m_rules{this};

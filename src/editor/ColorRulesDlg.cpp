@@ -129,6 +129,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     Label2->setObjectName(QStringLiteral("Label2"));
     keysEdit = new QLineEdit(mainPanel);
     keysEdit->setObjectName(QStringLiteral("keysEdit"));
+    keysEdit->setAccessibleName(QStringLiteral("For (markers)"));
     keysEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\r\\n]*")), keysEdit));
     auto *label3 = new QLabel(QStringLiteral("NOTE: The markers are seperated with \";\". i.e: <HTML>;</HTML>"),
                               mainPanel);
@@ -144,6 +145,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     auto *ruleList = new RuleList(mainPanel);
     ruleList->picked = [this] { colorRulesListClick(); };
     colorRulesList = ruleList;
+    colorRulesList->setAccessibleName(QStringLiteral("Rules"));
     colorRulesList->setObjectName(QStringLiteral("colorRulesList"));
 
     auto button = [](QWidget *owner, const char *name, const char *text) {
@@ -156,7 +158,7 @@ TcolorWordsDlg::TcolorWordsDlg(QWidget *parent, EditorList editors) : QDialog(pa
     updateBtn->setDefault(true);
     QPushButton *addBtn = button(mainPanel, "addBtn", "&Add");
     QPushButton *removeBtn = button(mainPanel, "removeBtn", "&Remove");
-    QPushButton *clearBtn = button(mainPanel, "clearBtn", "&Clear");
+    QPushButton *clearBtn = button(mainPanel, "clearBtn", "Cl&ear");
     QPushButton *okBtn = button(this, "BitBtn1", "&OK");
     QPushButton *cancelBtn = button(this, "BitBtn2", "Cance&l");
 

@@ -85,13 +85,14 @@ TfontsDlg::TfontsDlg(QWidget *parent) : QDialog(parent)
 
     colorChk = named(new QCheckBox(QStringLiteral("Define &color")), "colorChk");
     colorBtn = named(new ColorButton, "colorBtn");
+    colorBtn->setAccessibleName(QStringLiteral("Color"));
     colorBtn->setColor(Qt::white);
     colorBtn->setEnabled(false);
 
     boldChk = named(new QCheckBox(QStringLiteral("&Bold")), "boldChk");
     italicChk = named(new QCheckBox(QStringLiteral("&Italic")), "italicChk");
     underlineChk = named(new QCheckBox(QStringLiteral("&Underline")), "underlineChk");
-    strikeChk = named(new QCheckBox(QStringLiteral("&Strikethrough")), "strikeChk");
+    strikeChk = named(new QCheckBox(QStringLiteral("Stri&kethrough")), "strikeChk");
 
     ex = named(new QLabel(QStringLiteral("Sample text 1234567890")), "ex");
     ex->setAlignment(Qt::AlignCenter);

@@ -78,6 +78,7 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
 
     ALTChkBox = named(new QCheckBox(QStringLiteral("Al&ternative text"), this), "ALTChkBox");
     ALTedit = named(new QLineEdit(this), "ALTedit");
+    ALTedit->setAccessibleName(QStringLiteral("Alternative text"));
 
     WidthHeightChkBox = named(new QCheckBox(QStringLiteral("&Define Width and Height"), this), "WidthHeightChkBox");
     WidthEdit = numberEdit(this, "WidthEdit", 0, 99999, 1);
@@ -85,13 +86,17 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
     borderChk = named(new QCheckBox(QStringLiteral("Bo&rder"), this), "borderChk");
     borderChk->setChecked(true);
     BorderEdit = numberEdit(this, "BorderEdit", 0, 99, 0);
+    BorderEdit->setAccessibleName(QStringLiteral("Border"));
     VSpaceChkBox = named(new QCheckBox(QStringLiteral("&VSpace"), this), "VSpaceChkBox");
     VSpaceEdit = numberEdit(this, "VSpaceEdit", 0, 99, 1);
+    VSpaceEdit->setAccessibleName(QStringLiteral("VSpace"));
     HSpaceChkBox = named(new QCheckBox(QStringLiteral("&HSpace"), this), "HSpaceChkBox");
     HSpaceEdit = numberEdit(this, "HSpaceEdit", 0, 99, 1);
+    HSpaceEdit->setAccessibleName(QStringLiteral("HSpace"));
 
     LOWSRCChkBox = named(new QCheckBox(QStringLiteral("&Low Source (LOWSRC)"), this), "LOWSRCChkBox");
     LOWSRCEdit = named(new QLineEdit(this), "LOWSRCEdit");
+    LOWSRCEdit->setAccessibleName(QStringLiteral("Low Source (LOWSRC)"));
     LOWSRCButton = named(new QPushButton(QStringLiteral("Brows&e..."), this), "LOWSRCButton");
     LOWSRCButton2 = named(new QPushButton(QStringLiteral("URL Wi&zard"), this), "LOWSRCButton2");
 
@@ -100,12 +105,14 @@ TImageDlg::TImageDlg(TextDocument &document, QWidget *parent) : QDialog(parent),
         {QStringLiteral("None"), QStringLiteral("Client side map (USEMAP)"), QStringLiteral("Server side map (ISMAP)")},
         1, NoMap);
     USEMAPEdit = named(new QLineEdit(this), "USEMAPEdit");
+    USEMAPEdit->setAccessibleName(QStringLiteral("Client side map (USEMAP)"));
     USEMAPButton1 = named(new QPushButton(QStringLiteral("&1. Select map from this document"), this), "USEMAPButton1");
     USEMAPButton2 = named(new QPushButton(QStringLiteral("&2. Select map from other document on this server"), this),
                           "USEMAPButton2");
     USEMAPButton3 = named(new QPushButton(QStringLiteral("&3. Select map from other document on other server"), this),
                           "USEMAPButton3");
     ISMAPedit = named(new QLineEdit(this), "ISMAPedit");
+    ISMAPedit->setAccessibleName(QStringLiteral("Server side map (ISMAP)"));
     ISMAPbutton = named(new QPushButton(QStringLiteral("Br&owse..."), this), "ISMAPbutton");
     ISMAPButton2 = named(new QPushButton(QStringLiteral("URL &Wizard"), this), "ISMAPButton2");
 

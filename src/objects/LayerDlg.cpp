@@ -141,7 +141,7 @@ TlayerFrm::TlayerFrm(QWidget *parent) : QDialog(parent)
 
     srcEdit = named(new QLineEdit, "srcEdit");
     auto *SpeedButton2 = named(new QPushButton(QStringLiteral("B&rowse...")), "SpeedButton2");
-    auto *SpeedButton1 = named(new QPushButton(QStringLiteral("U&RL Wizard")), "SpeedButton1");
+    auto *SpeedButton1 = named(new QPushButton(QStringLiteral("URL Wi&zard")), "SpeedButton1");
     connectBrowse(SpeedButton2, srcEdit, FileFilterKind::HTMLs);
     ConnectUrlWizard(SpeedButton1, srcEdit);
     lookGrid->addWidget(labelFor(QStringLiteral("Layer &source"), srcEdit), 2, 0);

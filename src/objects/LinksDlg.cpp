@@ -30,6 +30,7 @@ QComboBox *targetBox(QWidget *parent, const char *name, QCheckBox *check)
 {
     auto *box = named(new QComboBox(parent), name);
     box->setEditable(true);
+    box->setAccessibleName(QStringLiteral("Target"));
     box->addItems(
         {QStringLiteral("_Blank"), QStringLiteral("_Self"), QStringLiteral("_Parent"), QStringLiteral("_Top")});
     box->setCurrentIndex(-1);
@@ -65,6 +66,7 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     auto *page0 = new QWidget(Notebook);
     MakeAnchorGroup = named(new QGroupBox(QStringLiteral("Add or Edit an Ancher"), page0), "MakeAnchorGroup");
     AnchorList = named(new QListWidget(MakeAnchorGroup), "AnchorList");
+    AnchorList->setAccessibleName(QStringLiteral("Existing anchor to replace"));
     AnchorButton = named(new QToolButton(MakeAnchorGroup), "AnchorButton");
     AnchorButton->setText(QStringLiteral("x"));
     AnchorButton->setToolTip(QStringLiteral("Unselect all items"));
@@ -85,6 +87,7 @@ TLinksDlg::TLinksDlg(TextDocument &document, int page, QWidget *parent) : QDialo
     auto *page1 = new QWidget(Notebook);
     LinkToAnchorGroup = named(new QGroupBox(QStringLiteral("Link to an Anchor"), page1), "LinkToAnchorGroup");
     AnchorList2 = named(new QListWidget(LinkToAnchorGroup), "AnchorList2");
+    AnchorList2->setAccessibleName(QStringLiteral("Anchors"));
     AnchorDesEdit = named(new QLineEdit(LinkToAnchorGroup), "AnchorDesEdit");
     LinkToAnchorDefineTargetChkBox = named(new QCheckBox(QStringLiteral("Define &Target:"), LinkToAnchorGroup),
                                            "LinkToAnchorDefineTargetChkBox");

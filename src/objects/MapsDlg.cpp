@@ -49,13 +49,13 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
 
     // Page 0: one clickable rectangle.
     auto *page0 = new QWidget(Notebook);
-    HTMLRefChkBox = named(new QCheckBox(QStringLiteral("HTML &reference"), page0), "HTMLRefChkBox");
+    HTMLRefChkBox = named(new QCheckBox(QStringLiteral("&HTML reference"), page0), "HTMLRefChkBox");
     URLLabel = named(new QLabel(QStringLiteral("&URL"), page0), "URLLabel");
     HTMLRefEdit = named(new QLineEdit(page0), "HTMLRefEdit");
     URLLabel->setBuddy(HTMLRefEdit);
-    HTMLRefButton1 = named(new QPushButton(QStringLiteral("&Browse..."), page0), "HTMLRefButton1");
-    HTMLRefButton2 = named(new QPushButton(QStringLiteral("&URL Wizard"), page0), "HTMLRefButton2");
-    TargetLabel = named(new QLabel(QStringLiteral("&Target"), page0), "TargetLabel");
+    HTMLRefButton1 = named(new QPushButton(QStringLiteral("Br&owse..."), page0), "HTMLRefButton1");
+    HTMLRefButton2 = named(new QPushButton(QStringLiteral("URL &Wizard"), page0), "HTMLRefButton2");
+    TargetLabel = named(new QLabel(QStringLiteral("T&arget"), page0), "TargetLabel");
     HTMLRefTargetEdit = named(new QComboBox(page0), "HTMLRefTargetEdit");
     HTMLRefTargetEdit->setEditable(true);
     HTMLRefTargetEdit->addItems(
@@ -110,6 +110,7 @@ TMapsDlg::TMapsDlg(TextDocument *document, int page, QWidget *parent) : QDialog(
     // Page 2: the maps of the document.
     auto *page2 = new QWidget(Notebook);
     MapListBox = named(new QListWidget(page2), "MapListBox");
+    MapListBox->setAccessibleName(QStringLiteral("Maps"));
     {
         auto *v = new QVBoxLayout(page2);
         auto *label = new QLabel(QStringLiteral("Select a map name from the maps you have in your document, which are "

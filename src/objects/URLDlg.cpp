@@ -34,6 +34,12 @@ TURLDlg::TURLDlg(QWidget *parent) : QDialog(parent)
     FNPanel = named(new QLabel(QStringLiteral("File Name"), this), "FNPanel");
     TargetPanel = named(new QLabel(QStringLiteral("Target"), this), "TargetPanel");
     URLPanel = named(new QLabel(QStringLiteral("URL"), this), "URLPanel");
+    HostPanel->setBuddy(HostEdit);
+    PortPanel->setBuddy(PortEdit);
+    PathPanel->setBuddy(PathEdit);
+    FNPanel->setBuddy(FNEdit);
+    TargetPanel->setBuddy(TargetEdit);
+    URLPanel->setBuddy(URLEdit);
     QFont bold = URLPanel->font();
     bold.setBold(true);
     URLPanel->setFont(bold);

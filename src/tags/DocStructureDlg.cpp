@@ -32,9 +32,9 @@ TDocStructure::TDocStructure(QWidget *parent) : QDialog(parent)
     auto *appearanceLayout = new QVBoxLayout(appearance);
     auto *imageRow = new QHBoxLayout;
     BGImageEdit = named(new QLineEdit, "BGImageEdit");
-    auto *imageLabel = new QLabel(QStringLiteral("&Background image"));
+    auto *imageLabel = new QLabel(QStringLiteral("Background &image"));
     imageLabel->setBuddy(BGImageEdit);
-    BGImageButton = named(new QPushButton(QStringLiteral("&Browse...")), "BGImageButton");
+    BGImageButton = named(new QPushButton(QStringLiteral("B&rowse...")), "BGImageButton");
     BGImageButton2 = named(new QPushButton(QStringLiteral("URL &Wizard")), "BGImageButton2");
     imageRow->addWidget(imageLabel);
     imageRow->addWidget(BGImageEdit, 1);

@@ -155,6 +155,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
 
     // form
     Form_ActionEdit = named(new QLineEdit, "Form_ActionEdit");
+    Form_ActionEdit->setAccessibleName(QStringLiteral("Action"));
     auto *actionButton = named(new QPushButton(QStringLiteral("URL &Wizard...")), "Form_ActionURLButton");
     ConnectUrlWizard(actionButton, Form_ActionEdit);
     Form_MethodGroup = named(new RadioGroup(QStringLiteral("Method"), FormMethodItems()), "Form_MethodGroup");
@@ -174,6 +175,7 @@ TFormElementsDlg::TFormElementsDlg(FormElement element, QWidget *parent) : QDial
 
     // image
     Image_SRCEdit = named(new QLineEdit, "Image_SRCEdit");
+    Image_SRCEdit->setAccessibleName(QStringLiteral("SRC"));
     auto *srcButton = named(new QPushButton(QStringLiteral("&Browse...")), "SRCButton");
     auto *srcButton2 = named(new QPushButton(QStringLiteral("URL &Wizard")), "SRCButton2");
     connect(srcButton, &QPushButton::clicked, this, &TFormElementsDlg::SRCButtonClick);

@@ -67,11 +67,13 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     auto *srcButton2 = named(new QPushButton(QStringLiteral("&URL Wizard")), "SRCButton2");
     connect(srcButton, &QPushButton::clicked, this, &TFramesDlg::SRCButtonClick);
     ConnectUrlWizard(srcButton2, SRCEdit);
-    NoResizeChkBox = named(new QCheckBox(QStringLiteral("&No Resize")), "NoResizeChkBox");
+    NoResizeChkBox = named(new QCheckBox(QStringLiteral("No &Resize")), "NoResizeChkBox");
     MerginWidthChkBox = named(new QCheckBox(QStringLiteral("Mergin &Width")), "MerginWidthChkBox");
     MerginWidthEdit = numberEdit(nullptr, "MerginWidthEdit", 1, 9999, 1);
+    MerginWidthEdit->setAccessibleName(QStringLiteral("Mergin Width"));
     MerginHeightChkBox = named(new QCheckBox(QStringLiteral("Mergin &Height")), "MerginHeightChkBox");
     MerginHeightEdit = numberEdit(nullptr, "MerginHeightEdit", 1, 9999, 1);
+    MerginHeightEdit->setAccessibleName(QStringLiteral("Mergin Height"));
     ScrollingGroup = named(new RadioGroup(QStringLiteral("S&crolling"), FrameScrollingItems()), "ScrollingGroup");
     ScrollingGroup->setItemIndex(2);
     connect(MerginWidthChkBox, &QCheckBox::toggled, this, &TFramesDlg::updateEnabled);
@@ -102,11 +104,14 @@ TFramesDlg::TFramesDlg(Page page, Mode mode, QWidget *parent) : QDialog(parent),
     FrameSet_DivideToGroup->setItemIndex(0);
     FrameSet_ColsLabel = named(new QLabel(QStringLiteral("Cols")), "FrameSet_ColsLabel");
     FrameSet_ColsEdit = named(new QLineEdit, "FrameSet_ColsEdit");
+    FrameSet_ColsLabel->setBuddy(FrameSet_ColsEdit);
     FrameSet_ColsButton = named(new QPushButton(QStringLiteral("Add C&ol")), "FrameSet_ColsButton");
     FrameSet_RowsLabel = named(new QLabel(QStringLiteral("Rows")), "FrameSet_RowsLabel");
     FrameSet_RowsEdit = named(new QLineEdit, "FrameSet_RowsEdit");
+    FrameSet_RowsLabel->setBuddy(FrameSet_RowsEdit);
     FrameSet_RowsButton = named(new QPushButton(QStringLiteral("A&dd Row")), "FrameSet_RowsButton");
     FrameSet_BorderEdit = numberEdit(nullptr, "FrameSet_BorderEdit", 0, 99999, 0);
+    FrameSet_BorderEdit->setAccessibleName(QStringLiteral("Border"));
     connect(FrameSet_DivideToGroup, &RadioGroup::itemIndexChanged, this, &TFramesDlg::updateEnabled);
     connect(FrameSet_ColsButton, &QPushButton::clicked, this,
             [this] { addSize(FrameSet_ColsEdit, QStringLiteral("FrameSet - Col")); });

@@ -51,7 +51,9 @@ TListDlg::TListDlg(QWidget *parent) : QDialog(parent)
     m_pages = new QStackedWidget(this);
     m_mainPage = buildMainPage();
     ListGrid = buildGrid("ListGrid", {QStringLiteral("Term"), QStringLiteral("Definition")});
+    ListGrid->setAccessibleName(QStringLiteral("Terms and definitions"));
     ListGrid2 = buildGrid("ListGrid2", {QStringLiteral("Item")});
+    ListGrid2->setAccessibleName(QStringLiteral("Items"));
     m_definitionGridPage = ListGrid;
     m_itemGridPage = ListGrid2;
     m_definitionItemPage = buildDefinitionItemPage();
@@ -181,6 +183,7 @@ QWidget *TListDlg::buildItemPage()
     AddItem_ValueChkBox = checkBox(page, "AddItem_ValueChkBox", QStringLiteral("Define &Value"));
     AddItem_ValueEdit = new NumberEdit(page);
     AddItem_ValueEdit->setObjectName(QStringLiteral("AddItem_ValueEdit"));
+    AddItem_ValueEdit->setAccessibleName(QStringLiteral("Value"));
     AddItem_ValueEdit->setRange(-ListNumberLimit, ListNumberLimit);
     AddItem_ValueEdit->setValue(0);
     AddItem_ValueEdit->setEnabled(false);

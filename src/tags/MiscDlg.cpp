@@ -36,9 +36,11 @@ TMiscDlg::TMiscDlg(Page page, QWidget *parent) : QDialog(parent), m_page(page)
     auto *ruleGrid = new QGridLayout(rule);
     HR_SizeChkBox = named(new QCheckBox(QStringLiteral("Si&ze")), "HR_SizeChkBox");
     HR_SizeEdit = named(new NumberEdit, "HR_SizeEdit");
+    HR_SizeEdit->setAccessibleName(QStringLiteral("Size"));
     HR_SizeEdit->setValue(0);
     HR_WidthChkBox = named(new QCheckBox(QStringLiteral("Widt&h")), "HR_WidthChkBox");
     HR_WidthEdit = named(new NumberEdit, "HR_WidthEdit");
+    HR_WidthEdit->setAccessibleName(QStringLiteral("Width"));
     HR_WidthEdit->setValue(0);
     HR_Width_InPercentChkBox = named(new QCheckBox(QStringLiteral("In percent")), "HR_Width_InPercentChkBox");
     HR_WidthEdit->setPercentBox(HR_Width_InPercentChkBox);

@@ -163,6 +163,7 @@ QWidget *TTableDlg::buildRowPage()
 
     bgColorChk = checkBox(page, "bgColorChk", QStringLiteral("Background &color"));
     bgColorBtn = new ColorButton(page);
+    bgColorBtn->setAccessibleName(QStringLiteral("Background color"));
     bgColorBtn->setObjectName(QStringLiteral("bgColorBtn"));
     bgColorBtn->setColor(Qt::white);
     bgColorBtn->setEnabled(false);

@@ -4,6 +4,7 @@
 #include "widgets/NumberEdit.h"
 #include "widgets/RadioGroup.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
 #include <QEvent>
@@ -80,6 +81,10 @@ RadioGroup *radioGroup(QWidget *parent, const char *name, const QString &title, 
 void enables(QCheckBox *box, std::initializer_list<QWidget *> partners)
 {
     for (QWidget *partner : partners) {
+        // A field that the box switches on is what the box says it is.
+        auto *button = qobject_cast<QAbstractButton *>(partner);
+        if (partner->accessibleName().isEmpty() && (!button || button->text().isEmpty()))
+            partner->setAccessibleName(QString(box->text()).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
         partner->setEnabled(box->isChecked());
         QObject::connect(box, &QCheckBox::toggled, partner, &QWidget::setEnabled);
     }

@@ -7,6 +7,7 @@
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "support/FileSizeLimit.h"
+#include "support/AccessibleNames.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestUtil.h"
 
@@ -216,6 +217,19 @@ TEST_F(RecoveryUiTest, RecoveredDocumentsComeBackModifiedWithTheirFileNames)
     // Moved into this run's journal, not lost if this run crashes too.
     EXPECT_EQ(leftEntries(), 0);
     EXPECT_EQ(entriesIn(journal->folder()).size(), 2);
+}
+
+TEST_F(RecoveryUiTest, TheDialogIsReadableByAScreenReader)
+{
+    leaveEntries({{metaFor("", "Untitled:1"), "one"}});
+    ScriptedPrompts prompts;
+    QStringList faults{QStringLiteral("the dialog was not shown")};
+    prompts.modals.append([&faults](QDialog *d) {
+        faults = accessibilityFaults(d);
+        return int(QDialog::Rejected);
+    });
+    OfferRecovery(*form, *journal);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(RecoveryUiTest, LaterKeepsEverythingAndDiscardDropsOnlyTheCheckedOnes)

@@ -1,11 +1,9 @@
-// The editor hears of changes only before they happen (the after-the-fact
-// notifications are off while no assistive technology is active). Every kind
-// of edit must still reach the program: textChanging at once, textChanged and
-// a colour pass after it.
+// The editor hears of changes before they happen and sends textChanged once
+// after them, not the library. Every kind of edit must still reach the
+// program: textChanging at once, textChanged and a colour pass after it.
 #include "ColorMemoTestUtil.h"
 
 #include <QAccessible>
-#include <QAccessibleInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
@@ -84,7 +82,7 @@ TEST_P(ColorMemoChange, EveryEditIsAnnouncedAndRecoloured)
     memo->colorsChanged();
     memo->setSelStart(1);
     QApplication::processEvents();
-    ASSERT_FALSE(memo->fullAccessibility());
+    ASSERT_FALSE(QAccessible::isActive());
 
     QSignalSpy changing(memo.get(), &TColorMemo::textChanging);
     QSignalSpy changed(memo.get(), &QsciScintilla::textChanged);
@@ -160,48 +158,6 @@ TEST(ColorMemoChangeTracking, LoadingIsNoChange)
     QApplication::processEvents();
     EXPECT_EQ(changing.count(), 0);
     EXPECT_EQ(changed.count(), 0);
-}
-
-// A screen reader gets the library's own accessible editor, told of every
-// change; without one the editor has Qt's plain interface, which costs nothing
-// per keystroke.
-TEST(ColorMemoAccessibility, LibraryInterfaceOnlyWhileAnAssistiveTechnologyIsActive)
-{
-    auto memo = shownMemo("ab\r\ncd");
-    QAccessibleInterface *plain = QAccessible::queryAccessibleInterface(memo.get());
-    ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(plain->textInterface(), nullptr);
-    EXPECT_EQ(plain->role(), QAccessible::EditableText);
-    EXPECT_EQ(memo->SendScintilla(B::SCI_GETMODEVENTMASK), long(B::SC_MOD_BEFOREINSERT | B::SC_MOD_BEFOREDELETE));
-
-    // What Qt announces when a screen reader connects.
-    QAccessible::setActive(true);
-    EXPECT_TRUE(memo->fullAccessibility());
-    QAccessibleInterface *full = QAccessible::queryAccessibleInterface(memo.get());
-    ASSERT_NE(full, nullptr);
-    ASSERT_NE(full->textInterface(), nullptr);
-    memo->setSelStart(6);
-    QApplication::processEvents();
-    EXPECT_EQ(full->textInterface()->text(0, full->textInterface()->characterCount()), QStringLiteral("ab\r\ncd"));
-    EXPECT_EQ(full->textInterface()->cursorPosition(), 6);
-    // Still announced once, and the library's own textChanged comes at once.
-    QSignalSpy changing(memo.get(), &TColorMemo::textChanging);
-    QSignalSpy changed(memo.get(), &QsciScintilla::textChanged);
-    memo->setSelText(QByteArray("e"));
-    EXPECT_EQ(changing.count(), 1);
-    EXPECT_EQ(changed.count(), 1);
-    QApplication::processEvents();
-    EXPECT_EQ(changed.count(), 1);
-    // An editor made while a screen reader runs is accessible from the start.
-    auto second = shownMemo("x");
-    EXPECT_TRUE(second->fullAccessibility());
-    ASSERT_NE(QAccessible::queryAccessibleInterface(second.get()), nullptr);
-    EXPECT_NE(QAccessible::queryAccessibleInterface(second.get())->textInterface(), nullptr);
-
-    QAccessible::setActive(false);
-    EXPECT_FALSE(memo->fullAccessibility());
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(memo.get())->textInterface(), nullptr);
-    EXPECT_EQ(memo->SendScintilla(B::SCI_GETMODEVENTMASK), long(B::SC_MOD_BEFOREINSERT | B::SC_MOD_BEFOREDELETE));
 }
 
 TEST(ColorMemoLargeDocument, OpensUnwrappedAboveTheLimitAndWrapsBelowIt)

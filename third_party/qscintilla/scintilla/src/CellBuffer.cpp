@@ -678,6 +678,10 @@ void CellBuffer::SetUTF8Substance(bool utf8Substance_) {
 	if (utf8Substance != utf8Substance_) {
 		utf8Substance = utf8Substance_;
 		ResetLineEnds();
+		// The line character index is only kept while the text is UTF-8, and
+		// ResetLineEnds leaves it with placeholder widths.
+		if (utf8Substance && MaintainingLineCharacterIndex())
+			RecalculateIndexLineStarts(0, Lines() - 1);
 	}
 }
 
@@ -888,7 +892,7 @@ CountWidths CountCharacterWidthsUTF8(const char *s, size_t len) noexcept {
 	CountWidths cw;
 	size_t remaining = len;
 	while (remaining > 0) {
-		const int utf8Status = UTF8Classify(reinterpret_cast<const unsigned char*>(s), len);
+		const int utf8Status = UTF8Classify(reinterpret_cast<const unsigned char*>(s), remaining);
 		const int lenChar = utf8Status & UTF8MaskWidth;
 		cw.CountChar(lenChar);
 		s += lenChar;
@@ -959,6 +963,8 @@ void CellBuffer::BasicInsertString(Sci::Position position, const char *s, Sci::P
 		// Splitting up a crlf pair at position
 		InsertLine(lineInsert, position, false);
 		lineInsert++;
+		// The inserted text is on the new line, whose index is a placeholder.
+		simpleInsertion = false;
 	}
 	if (breakingUTF8LineEnd) {
 		RemoveLine(lineInsert);
@@ -1016,12 +1022,14 @@ void CellBuffer::BasicInsertString(Sci::Position position, const char *s, Sci::P
 			chPrev = chAt;
 		}
 	}
-	if (maintainingIndex) {
+	if (utf8Substance && maintainingIndex) {
 		if (simpleInsertion) {
 			const CountWidths cw = CountCharacterWidthsUTF8(s, insertLength);
 			plv->InsertCharacters(linePosition, cw);
 		} else {
-			RecalculateIndexLineStarts(linePosition, lineInsert - 1);
+			// An LF inserted after a CR ends the line before the position.
+			const Sci::Line lineFirst = std::min(linePosition, plv->LineFromPosition(std::max<Sci::Position>(position - 1, 0)));
+			RecalculateIndexLineStarts(lineFirst, std::min(lineInsert - 1, Lines() - 1));
 		}
 	}
 }
@@ -1120,7 +1128,13 @@ void CellBuffer::BasicDeleteChars(Sci::Position position, Sci::Position deleteLe
 	}
 	substance.DeleteRange(position, deleteLength);
 	if (lineRecalculateStart >= 0) {
-		RecalculateIndexLineStarts(lineRecalculateStart, lineRecalculateStart);
+		// The lines on both sides of the position can have changed: deleting the
+		// LF of a CR LF leaves the CR ending the line before.
+		const Sci::Line lineLast = Lines() - 1;
+		const Sci::Line lineFirst = std::min({lineRecalculateStart, lineLast,
+			plv->LineFromPosition(std::max<Sci::Position>(position - 1, 0))});
+		RecalculateIndexLineStarts(lineFirst, std::min(lineLast,
+			std::max(lineRecalculateStart, plv->LineFromPosition(position))));
 	}
 	if (hasStyles) {
 		style.DeleteRange(position, deleteLength);
