@@ -1,6 +1,6 @@
 #include "app/SearchController.h"
 
-#include "app/SearchText.h"
+#include "search/SearchText.h"
 #include "editor/ColorMemo.h"
 #include "platform/Prompts.h"
 
