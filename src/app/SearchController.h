@@ -6,6 +6,7 @@
 #include <functional>
 
 class QWidget;
+class SettingsStore;
 class TColorMemo;
 
 // The Find Next action: selects the next match after the caret or selection,
@@ -39,16 +40,25 @@ public:
     SearchDialog *findDialog() const { return m_findDialog; }
     SearchDialog *replaceDialog() const { return m_replaceDialog; }
 
+    // Whole word, regular expression and direction are read from the store,
+    // shared by both dialogs, and written back whenever the user changes them.
+    void useSettings(SettingsStore *store);
+
 signals:
     // "Find &Next" becomes usable once a dialog was opened.
     void findNextEnabledChanged(bool enabled);
+    // A note for the status bar, such as how many Replace All replaced.
+    void statusMessage(const QString &text);
 
 private:
     void open(SearchDialog *dialog);
+    void showSelectionState(SearchDialog *dialog);
+    void optionsChangedIn(SearchDialog *dialog);
 
     QWidget *m_mainWindow;
     std::function<TColorMemo *()> m_activeEditor;
     SearchDialog *m_findDialog;
     SearchDialog *m_replaceDialog;
     bool m_findNextEnabled = false;
+    SettingsStore *m_store = nullptr;
 };
