@@ -3,6 +3,7 @@
 #include "app/ChildWin.h"
 #include "app/EditorBasics.h"
 #include "app/EditorFontCommand.h"
+#include "app/FindInFiles.h"
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
@@ -119,7 +120,8 @@ const QList<Command> &registeredRows()
         QList<Command> all;
         for (const QList<Command> *part : {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(),
                                            &TableListCommands(), &ObjectCommands(), &ImageCommands(), &AppletCommands(),
-                                           &LayerCommands(), &FontCommands(), &JsWizardCommands(), &NewLinkCommands()})
+                                           &LayerCommands(), &FontCommands(), &JsWizardCommands(), &NewLinkCommands(),
+                                           &FindInFilesCommands()})
             all += *part;
         return all;
     }();

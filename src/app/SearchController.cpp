@@ -270,6 +270,31 @@ int ReplaceInDocument(TColorMemo *editor, const SearchQuery &query, bool all, QW
     return replaced;
 }
 
+int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement, const SearchOptions &options,
+                       QString *error)
+{
+    QByteArray findBytes;
+    if (!encodeExactly(editor, find, &findBytes))
+        return 0;
+    QByteArray replacementBytes;
+    if (!encodeExactly(editor, replacement, &replacementBytes)) {
+        *error = QStringLiteral("The document's encoding cannot hold the replacement text.");
+        return -1;
+    }
+    TextSearcher searcher(findBytes, options, editor->isUtf8Document());
+    *error = searcher.isValid() ? searcher.replacementError(replacementBytes) : searcher.error();
+    if (!error->isEmpty())
+        return -1;
+    const ReplaceAllResult r = searcher.replaceAll(editor->textView(), 0, replacementBytes);
+    if (!searcher.error().isEmpty()) {
+        *error = searcher.error();
+        return -1;
+    }
+    if (r.count > 0)
+        applyReplaceAll(editor, r);
+    return int(r.count);
+}
+
 SearchController::SearchController(QWidget *mainWindow, std::function<TColorMemo *()> activeEditor)
     : QObject(mainWindow), m_mainWindow(mainWindow), m_activeEditor(std::move(activeEditor)),
       m_findDialog(new SearchDialog(SearchDialog::Find, mainWindow)),

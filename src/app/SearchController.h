@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SearchDialog.h"
+#include "search/TextSearch.h"
 
 #include <QObject>
 #include <functional>
@@ -20,6 +21,13 @@ bool FindInDocument(TColorMemo *editor, const SearchQuery &query, QWidget *paren
 // from the caret or selection on without asking, as one undo step.
 // Returns the number of replacements made.
 int ReplaceInDocument(TColorMemo *editor, const SearchQuery &query, bool all, QWidget *parent);
+
+// Every match of `find` in the editor's whole text replaced as one undo step
+// (Replace in Files on an open document); the number replaced, or -1 with
+// `error` set (malformed pattern, a group the pattern lacks, a pattern that
+// backtracks too much), and then nothing has changed.
+int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement, const SearchOptions &options,
+                       QString *error);
 
 // The shared find and replace dialogs of the main window. Every press acts on
 // the editor that `activeEditor` gives at that moment (nullptr: nothing to do).

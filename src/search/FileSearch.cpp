@@ -141,7 +141,7 @@ FileResult SearchFileText(const QString &file, QByteArrayView bytes, std::option
     const bool fromDisk = !utf8.has_value();
     if (binary)
         *binary = false;
-    if (fromDisk && std::memchr(bytes.data(), 0, size_t(qMin(bytes.size(), kBinaryProbe)))) {
+    if (fromDisk && !bytes.isEmpty() && std::memchr(bytes.data(), 0, size_t(qMin(bytes.size(), kBinaryProbe)))) {
         if (binary)
             *binary = true;
         return result;

@@ -194,3 +194,28 @@ TEST(TextSearch, FindNextStartsAfterARegexMatchAndKeepsTheLiteralRule)
     EXPECT_EQ(NextSearchStart("aaaaa", 2, 0, 3, true), 2);
     EXPECT_EQ(NextSearchStart("aa", 5, 2, 3, true), 2);
 }
+
+TEST(TextSearch, FoldedLiteralSearchAgreesWithAPlainScanAtEveryPlace)
+{
+    // The block scan tests 16 or 32 starts at once: a match in every place of
+    // texts around those sizes, near folding look-alikes ('@' and '`', '[' and '{').
+    const auto plain = [](const QByteArray &text, qsizetype from, const QByteArray &find) {
+        for (qsizetype p = from; p + find.size() <= text.size(); ++p)
+            if (text.mid(p, find.size()).toLower() == find.toLower())
+                return p;
+        return qsizetype(-1);
+    };
+    for (const QByteArray find : {QByteArray("</HTML>"), QByteArray("a@"), QByteArray("[x"), QByteArray("Zz")}) {
+        for (qsizetype size = 0; size < 70; ++size) {
+            for (qsizetype at = 0; at + find.size() <= size; at += 3) {
+                QByteArray text(size, '`');
+                for (qsizetype i = 0; i < size; i += 5)
+                    text[i] = '{';
+                text.replace(at, find.size(), at % 2 ? find.toUpper() : find.toLower());
+                for (const qsizetype from : {qsizetype(0), at, at + 1})
+                    ASSERT_EQ(FindBytes(text, from, find, false), plain(text, from, find))
+                        << find.toStdString() << " size " << size << " at " << at << " from " << from;
+            }
+        }
+    }
+}
