@@ -11,6 +11,7 @@
 #include "support/ScriptedPrompts.h"
 #include "widgets/ResultsPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QFile>
@@ -80,18 +81,22 @@ TEST(FindInFiles, FindsOpensAResultAndReplacesInOpenAndClosedFiles)
     QuietMainWindowStore home;
     TMainForm main(&home.store, QStringList());
     main.show();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     Scratch s;
     TMDIChild *doc = main.documents().OpenDocument(s.open);
     ASSERT_NE(doc, nullptr);
     // An edit not yet saved is searched as it stands.
     doc->Memo1->setSelStart(0);
-    doc->Memo1->setSelText("<b>new</b>");
+    doc->Memo1->setSelText(QByteArray("<b>new</b>"));
     const QByteArray openBefore = doc->Memo1->bytes();
 
     FindInFiles &fif = FindInFiles::of(main);
     QSignalSpy done(&fif, &FindInFiles::finished);
     prompts.modals = {fillIn("<b>", s.root)};
-    doc->action("FindInFiles1")->trigger();
+    // The key, as the user presses it in the editor.
+    doc->Memo1->setFocus();
+    QTest::keyClick(doc->Memo1, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(prompts.modalNames, QStringList{"FindInFilesDlg"});
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 10000);
 
@@ -105,9 +110,11 @@ TEST(FindInFiles, FindsOpensAResultAndReplacesInOpenAndClosedFiles)
 
     // The closed file's result opens it with the match selected, its LF line ends
     // having become CR LF on loading.
-    for (int i = 0; i < panel->count(); ++i)
-        if (panel->entry(i).file.endsWith("closed.htm"))
+    for (int i = 0; i < panel->count(); ++i) {
+        if (panel->entry(i).file.endsWith("closed.htm")) {
             ASSERT_TRUE(main.results().open(panel->entry(i)));
+        }
+    }
     ASSERT_EQ(main.documents().list().size(), 2);
     TColorMemo *closedMemo = main.documents().active()->Memo1;
     EXPECT_EQ(closedMemo->SelText(), "<B>");

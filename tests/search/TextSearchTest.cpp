@@ -205,7 +205,7 @@ TEST(TextSearch, FoldedLiteralSearchAgreesWithAPlainScanAtEveryPlace)
                 return p;
         return qsizetype(-1);
     };
-    for (const QByteArray find : {QByteArray("</HTML>"), QByteArray("a@"), QByteArray("[x"), QByteArray("Zz")}) {
+    for (const QByteArray &find : {QByteArray("</HTML>"), QByteArray("a@"), QByteArray("[x"), QByteArray("Zz")}) {
         for (qsizetype size = 0; size < 70; ++size) {
             for (qsizetype at = 0; at + find.size() <= size; at += 3) {
                 QByteArray text(size, '`');
