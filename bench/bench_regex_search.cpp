@@ -44,7 +44,8 @@ SettingsStore *quiet(SettingsStore *store)
 // A document window in a shown main window, first paint done.
 struct ShownDocument
 {
-    explicit ShownDocument(const QByteArray &text) : store(home->filePath(QStringLiteral("store.ini"))), main(quiet(&store), {})
+    explicit ShownDocument(const QByteArray &text)
+        : store(home->filePath(QStringLiteral("store.ini"))), main(quiet(&store), {})
     {
         doc = main.documents().CreateDocumentWindow(QStringLiteral("big"));
         doc->Memo1->loadBytes(text);

@@ -118,10 +118,10 @@ const QList<Command> &registeredRows()
 {
     static const QList<Command> rows = [] {
         QList<Command> all;
-        for (const QList<Command> *part : {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(),
-                                           &TableListCommands(), &ObjectCommands(), &ImageCommands(), &AppletCommands(),
-                                           &LayerCommands(), &FontCommands(), &JsWizardCommands(), &NewLinkCommands(),
-                                           &FindInFilesCommands()})
+        for (const QList<Command> *part :
+             {&appCommands(), &TagCommands(), &StructureCommands(), &FormFrameCommands(), &TableListCommands(),
+              &ObjectCommands(), &ImageCommands(), &AppletCommands(), &LayerCommands(), &FontCommands(),
+              &JsWizardCommands(), &NewLinkCommands(), &FindInFilesCommands()})
             all += *part;
         return all;
     }();

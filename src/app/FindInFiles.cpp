@@ -61,14 +61,13 @@ bool chooseFiles(QWidget *parent, QList<QPair<QString, int>> &files, const QStri
     dialog.setObjectName(QStringLiteral("ReplaceFilesDlg"));
     dialog.setWindowTitle(QStringLiteral("Replace in Files"));
     auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Replace '%1' with '%2' in these files:").arg(findText, replaceText),
-                                 &dialog));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Replace '%1' with '%2' in these files:").arg(findText, replaceText), &dialog));
     auto *list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("FilesList"));
     for (const auto &[file, count] : std::as_const(files)) {
-        auto *item = new QListWidgetItem(QStringLiteral("%1  (%2)").arg(QDir::toNativeSeparators(file),
-                                                                      plural(count, "match", "matches")),
-                                         list);
+        auto *item = new QListWidgetItem(
+            QStringLiteral("%1  (%2)").arg(QDir::toNativeSeparators(file), plural(count, "match", "matches")), list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
         item->setData(Qt::UserRole, file);
@@ -175,8 +174,8 @@ FindInFilesValues FindInFiles::initialValues()
             v.folder = QDir::toNativeSeparators(QFileInfo(active->DocumentFileName).absolutePath());
         TColorMemo *memo = active->Memo1;
         if (memo->SelLength() > 0) {
-            const QString selected =
-                memo->decode(memo->rangeView(memo->SelStart(), memo->SelStart() + memo->SelLength()));
+            const QString selected = memo->decode(
+                memo->rangeView(memo->SelStart(), memo->SelStart() + memo->SelLength()));
             if (!selected.contains(QLatin1Char('\n')) && !selected.contains(QLatin1Char('\r')))
                 v.findText = selected;
         }
@@ -387,7 +386,8 @@ void FindInFiles::replaceChosenFiles()
 const QList<Command> &FindInFilesCommands()
 {
     static const QList<Command> commands = {
-        MakeCommand("FindInFiles1", "Find in F&iles...", "Ctrl+Shift+F", "Find a text in the files of a folder or project",
+        MakeCommand("FindInFiles1", "Find in F&iles...", "Ctrl+Shift+F",
+                    "Find a text in the files of a folder or project",
                     [](TextDocument &d) { FindInFiles::of(*static_cast<TMDIChild &>(d).mainForm()).findInFiles(); }),
         MakeCommand("ReplaceInFiles1", "Replace in Fi&les...", "", "Replace a text in the files of a folder or project",
                     [](TextDocument &d) { FindInFiles::of(*static_cast<TMDIChild &>(d).mainForm()).replaceInFiles(); }),

@@ -67,8 +67,9 @@ int replaceAllFrom(TColorMemo *editor, qsizetype first, const QByteArray &find, 
 
 void sayCantFind(QWidget *parent, const QString &findText)
 {
-    Prompts::instance().message(parent, QStringLiteral("Tagloom"), QStringLiteral("Cant find: '") + findText + QLatin1Char('\''),
-                                QMessageBox::NoIcon, QMessageBox::Ok);
+    Prompts::instance().message(parent, QStringLiteral("Tagloom"),
+                                QStringLiteral("Cant find: '") + findText + QLatin1Char('\''), QMessageBox::NoIcon,
+                                QMessageBox::Ok);
 }
 
 void sayError(QWidget *parent, const QString &text)
@@ -270,8 +271,8 @@ int ReplaceInDocument(TColorMemo *editor, const SearchQuery &query, bool all, QW
     return replaced;
 }
 
-int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement, const SearchOptions &options,
-                       QString *error)
+int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement,
+                       const SearchOptions &options, QString *error)
 {
     QByteArray findBytes;
     if (!encodeExactly(editor, find, &findBytes))

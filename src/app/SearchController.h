@@ -26,8 +26,8 @@ int ReplaceInDocument(TColorMemo *editor, const SearchQuery &query, bool all, QW
 // (Replace in Files on an open document); the number replaced, or -1 with
 // `error` set (malformed pattern, a group the pattern lacks, a pattern that
 // backtracks too much), and then nothing has changed.
-int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement, const SearchOptions &options,
-                       QString *error);
+int ReplaceAllInEditor(TColorMemo *editor, const QString &find, const QString &replacement,
+                       const SearchOptions &options, QString *error);
 
 // The shared find and replace dialogs of the main window. Every press acts on
 // the editor that `activeEditor` gives at that moment (nullptr: nothing to do).

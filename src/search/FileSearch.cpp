@@ -124,8 +124,8 @@ TextSearcher *TextSearchers::forEncoding(bool utf8)
     }
     if (!m_bytesMade) {
         m_bytesMade = true;
-        const bool latin1 =
-            std::all_of(m_findText.cbegin(), m_findText.cend(), [](QChar c) { return c.unicode() < 256; });
+        const bool latin1 = std::all_of(m_findText.cbegin(), m_findText.cend(),
+                                        [](QChar c) { return c.unicode() < 256; });
         if (latin1)
             m_bytes = std::make_unique<TextSearcher>(m_findText.toLatin1(), m_options, false);
     }
@@ -159,9 +159,7 @@ FileResult SearchFileText(const QString &file, QByteArrayView bytes, std::option
         searcher = searchers.forEncoding(isUtf8);
     if (!searcher)
         return result;
-    const auto decode = [isUtf8](QByteArrayView b) {
-        return isUtf8 ? QString::fromUtf8(b) : QString::fromLatin1(b);
-    };
+    const auto decode = [isUtf8](QByteArrayView b) { return isUtf8 ? QString::fromUtf8(b) : QString::fromLatin1(b); };
 
     LineCounter lines(bytes);
     int lastLine = 0;
@@ -220,8 +218,7 @@ struct FileSearch::Shared
 
 FileSearch::FileSearch(FileSearchRequest request, QObject *parent)
     : QObject(parent), m_request(std::move(request)), m_shared(std::make_unique<Shared>())
-{
-}
+{}
 
 FileSearch::~FileSearch()
 {

@@ -95,8 +95,8 @@ private:
 // Without match case: tests 16 candidate starts at once on two bytes of the
 // find text, each folded by setting bit 0x20 when it is a letter (a few other
 // bytes fold with them; the full comparison sorts those out).
-qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from, const unsigned char *needle, qsizetype m,
-                          qsizetype i1, qsizetype i2)
+qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from, const unsigned char *needle,
+                          qsizetype m, qsizetype i1, qsizetype i2)
 {
     const auto isLetter = [](unsigned char c) { return kFold[c] >= 'a' && kFold[c] <= 'z'; };
     const unsigned char c1 = kFold[needle[i1]], c2 = kFold[needle[i2]];

@@ -57,8 +57,11 @@ QStringList panelLines(ResultsPanel *panel)
     QStringList lines;
     for (int i = 0; i < panel->count(); ++i) {
         const ResultEntry &e = panel->entry(i);
-        lines << QStringLiteral("%1:%2:%3 %4").arg(QFileInfo(e.file).fileName()).arg(e.line).arg(e.column).arg(
-                     e.text.mid(e.markStart, e.markLength));
+        lines << QStringLiteral("%1:%2:%3 %4")
+                     .arg(QFileInfo(e.file).fileName())
+                     .arg(e.line)
+                     .arg(e.column)
+                     .arg(e.text.mid(e.markStart, e.markLength));
     }
     lines.sort();
     return lines;
@@ -135,8 +138,7 @@ TEST(FindInFiles, FindsOpensAResultAndReplacesInOpenAndClosedFiles)
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 10000);
     EXPECT_EQ(readFile(s.closed), "caf\xE9\n<strong>x</strong>\n");
     EXPECT_EQ(readFile(s.other), "<b>not searched</b>");
-    EXPECT_EQ(doc->Memo1->bytes(),
-              "<strong>new</strong><p><strong>one</strong>\r\n<strong>two</strong></p>\r\n");
+    EXPECT_EQ(doc->Memo1->bytes(), "<strong>new</strong><p><strong>one</strong>\r\n<strong>two</strong></p>\r\n");
     EXPECT_EQ(readFile(s.open), "<p><B>one</B>\r\n<b>two</b></p>\r\n");  // the open file is not saved behind the user
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_EQ(prompts.messages.last().text, "Replaced 8 occurrences in 2 files.");

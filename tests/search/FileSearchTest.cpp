@@ -52,12 +52,12 @@ TEST(FileSearch, FindsInEveryEncodingAndPlacesMatchesAsTheEditorWill)
     QTemporaryDir dir;
     const QString root = dir.path();
     write(root + "/a.html", "<p>\r\n<IMG src=x>\r\n");
-    write(root + "/lf.htm", "one\ntwo <img>\n");                // offsets as loaded: LF becomes CR LF
+    write(root + "/lf.htm", "one\ntwo <img>\n");                     // offsets as loaded: LF becomes CR LF
     write(root + "/latin1.txt", "caf\xE9 <img alt=\"\xE9t\xE9\">");  // byte text
     write(root + "/utf8.txt", "\xC3\xA9t\xC3\xA9 <img>");
     write(root + "/sub/deep.php", "<?php ?><img>");
     write(root + "/skip.css", QByteArray("<img>\0", 6));  // NUL: binary
-    write(root + "/other.md", "<img>");                     // not in the patterns
+    write(root + "/other.md", "<img>");                   // not in the patterns
     write(root + "/big.js", QByteArray(2000, 'x') + "<img>");
 
     FileSearchRequest request;

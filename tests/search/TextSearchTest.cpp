@@ -39,7 +39,8 @@ struct ReplaceCase
 // Golden results of Replace All over UTF-8, Latin-1 and damaged text.
 const ReplaceCase kReplaceCases[] = {
     {"literal keeps the old behaviour", "aaaa", true, "aa", 0, "b", "bb", 2},
-    {"literal folds only A-Z", "<B><b>\xC3\x89\xC3\xA9", true, "<b>", 0, "<STRONG>", "<STRONG><STRONG>\xC3\x89\xC3\xA9", 2},
+    {"literal folds only A-Z", "<B><b>\xC3\x89\xC3\xA9", true, "<b>", 0, "<STRONG>", "<STRONG><STRONG>\xC3\x89\xC3\xA9",
+     2},
     {"literal replacement is never expanded", "ab", true, "a", 0, "\\0\\n", "\\0\\nb", 1},
     {"whole word literal", "cat concat cat_ cat.", true, "cat", Word, "dog", "dog concat cat_ dog.", 2},
     {"whole word: non-ASCII letters continue a word", "caf\xC3\xA9 caf", true, "caf", Word, "X", "caf\xC3\xA9 X", 1},
@@ -60,7 +61,10 @@ const ReplaceCase kReplaceCases[] = {
     {"UTF-8: caseless folds accented letters", "\xC3\x89t\xC3\xA9", true, "\xC3\xA9", Rx, "e", "ete", 2},
     {"Latin-1: . is one byte", "\xE9t\xE9", false, "^.t.$", Rx, "ok", "ok", 1},
     {"Latin-1: byte patterns", "caf\xE9 caf\xE9", false, "\xE9", Rx | Case, "e", "cafe cafe", 2},
-    {"invalid UTF-8 is never matched, the rest is", "a\xFF" "b\xC3", true, "[^a]", Rx, "_", "a\xFF_\xC3", 1},
+    {"invalid UTF-8 is never matched, the rest is",
+     "a\xFF"
+     "b\xC3",
+     true, "[^a]", Rx, "_", "a\xFF_\xC3", 1},
     {"invalid UTF-8 bytes survive Replace All", "\xFF<b>\xFE", true, "<b>", 0, "<i>", "\xFF<i>\xFE", 1},
     {"NUL bytes are text", QByteArray("a\0b", 3), true, "b", Rx, "c", QByteArray("a\0c", 3), 1},
     {"whole word regex skips inner hits", "is this is", true, "is", Rx | Word, "IS", "IS this IS", 2},
