@@ -382,15 +382,3 @@ void FindInFiles::replaceChosenFiles()
     Prompts::instance().message(&m_main, QStringLiteral("Replace in Files"), text,
                                 failed.isEmpty() ? QMessageBox::Information : QMessageBox::Warning, QMessageBox::Ok);
 }
-
-const QList<Command> &FindInFilesCommands()
-{
-    static const QList<Command> commands = {
-        MakeCommand("FindInFiles1", "Find in F&iles...", "Ctrl+Shift+F",
-                    "Find a text in the files of a folder or project",
-                    [](TextDocument &d) { FindInFiles::of(*static_cast<TMDIChild &>(d).mainForm()).findInFiles(); }),
-        MakeCommand("ReplaceInFiles1", "Replace in Fi&les...", "", "Replace a text in the files of a folder or project",
-                    [](TextDocument &d) { FindInFiles::of(*static_cast<TMDIChild &>(d).mainForm()).replaceInFiles(); }),
-    };
-    return commands;
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/FindInFilesDlg.h"
-#include "tags/Command.h"
 
 #include <QObject>
 #include <QPointer>
@@ -60,7 +59,3 @@ private:
     qint64 m_matchCount = 0;
     QStringList m_skipped;
 };
-
-// The menu rows FindInFiles1 ("Find in F&iles...", Ctrl+Shift+F) and
-// ReplaceInFiles1 ("Replace in Fi&les...").
-const QList<Command> &FindInFilesCommands();
