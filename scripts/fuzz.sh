@@ -30,6 +30,8 @@ seed() {
     fuzz_color_rules_file) [ -e "$corpus/shipped" ] || cp data/Tagloom.colors "$corpus/shipped" ;;
     # Entry 1 with two parameters, then the file.
     fuzz_js_entries) [ -e "$corpus/shipped" ] || { printf '\001one~two~\000'; cat data/Tagloom.js; } >"$corpus/shipped" ;;
+    # Regular expression in a UTF-8 text: options, pattern, replacement, text.
+    fuzz_search) [ -e "$corpus/groups" ] || printf '\014<(/?)b>\000<\\1strong>\000<B>x</b>\r\n\303\251' >"$corpus/groups" ;;
   esac
 }
 names=("$@")

@@ -3,6 +3,7 @@
 #include "app/ChildWin.h"
 #include "app/EditorBasics.h"
 #include "app/EditorFontCommand.h"
+#include "app/FindInFiles.h"
 #include "app/MainForm.h"
 #include "app/OptionsDlg.h"
 #include "app/Preview.h"
@@ -47,6 +48,11 @@ const QList<Command> &appCommands()
         MakeCommand("Find1", "&Find...", "Ctrl+F", "", [](TextDocument &d) { mainForm(d).search()->find(); }),
         MakeCommand("FindNext1", "Find &Next", "F3", "", [](TextDocument &d) { mainForm(d).search()->findNext(); }),
         MakeCommand("Replace1", "&Replace...", "Ctrl+R", "", [](TextDocument &d) { mainForm(d).search()->replace(); }),
+        MakeCommand("FindInFiles1", "Find in F&iles...", "Ctrl+Shift+F",
+                    "Find a text in the files of a folder or project",
+                    [](TextDocument &d) { FindInFiles::of(mainForm(d)).findInFiles(); }),
+        MakeCommand("ReplaceInFiles1", "Replace in Fi&les...", "", "Replace a text in the files of a folder or project",
+                    [](TextDocument &d) { FindInFiles::of(mainForm(d)).replaceInFiles(); }),
         MakeCommand("ChangeFont1", "Change F&ont...", "", "", [](TextDocument &d) { ChangeFont1Click(child(d)); }),
         MakeCommand("Options2", "Main &Options...", "", "Set options of Tagloom",
                     [](TextDocument &d) {

@@ -60,6 +60,8 @@ const MenuLayoutEntry DocumentMenuLayout[] = {
     item(1, "Find1"),
     item(1, "FindNext1"),
     item(1, "Replace1"),
+    item(1, "FindInFiles1"),
+    item(1, "ReplaceInFiles1"),
     item(1, "GoToLine1"),
     item(1, "GoToMatchingTag1"),
     item(1, "SelectElement1"),

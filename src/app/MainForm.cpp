@@ -101,6 +101,8 @@ void TMainForm::FormCreate()
             if (QAction *a = doc->action(QStringLiteral("FindNext1")))
                 a->setEnabled(enabled);
     });
+    m_search->useSettings(m_store);
+    connect(m_search, &SearchController::statusMessage, this, [this](const QString &text) { setStatusText(1, text); });
 
     buildMainMenu();
     buildToolBars();

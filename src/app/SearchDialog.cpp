@@ -1,11 +1,14 @@
 #include "app/SearchDialog.h"
 
 #include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 SearchDialog::SearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_kind(kind)
@@ -32,10 +35,41 @@ SearchDialog::SearchDialog(Kind kind, QWidget *parent) : QDialog(parent), m_kind
     }
     m_matchCase = new QCheckBox(tr("Match &case"), this);
     m_matchCase->setObjectName(QStringLiteral("MatchCaseChk"));
+    m_wholeWord = new QCheckBox(tr("Whole &word"), this);
+    m_wholeWord->setObjectName(QStringLiteral("WholeWordChk"));
+    m_regex = new QCheckBox(tr("Regular e&xpression"), this);
+    m_regex->setObjectName(QStringLiteral("RegexChk"));
+    auto *options = new QVBoxLayout;
+    options->addWidget(m_matchCase);
+    options->addWidget(m_wholeWord);
+    options->addWidget(m_regex);
+    if (replace) {
+        m_inSelection = new QCheckBox(tr("In &selection"), this);
+        m_inSelection->setObjectName(QStringLiteral("InSelectionChk"));
+        m_inSelection->setVisible(false);
+        options->addWidget(m_inSelection);
+    }
+    auto *direction = new QGroupBox(tr("Direction"), this);
+    direction->setObjectName(QStringLiteral("DirectionGrp"));
+    m_up = new QRadioButton(tr("&Up"), direction);
+    m_up->setObjectName(QStringLiteral("UpBtn"));
+    m_down = new QRadioButton(tr("&Down"), direction);
+    m_down->setObjectName(QStringLiteral("DownBtn"));
+    m_down->setChecked(true);
+    auto *directionLayout = new QHBoxLayout(direction);
+    directionLayout->addWidget(m_up);
+    directionLayout->addWidget(m_down);
+    auto *optionRow = new QHBoxLayout;
+    optionRow->addLayout(options);
+    optionRow->addStretch();
+    optionRow->addWidget(direction, 0, Qt::AlignBottom);
+
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
     left->addStretch();
-    left->addWidget(m_matchCase);
+    left->addLayout(optionRow);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_wholeWord, m_regex, m_up})
+        connect(b, &QAbstractButton::toggled, this, &SearchDialog::optionsChanged);
 
     auto *buttons = new QVBoxLayout;
     m_findNextBtn = new QPushButton(tr("&Find Next"), this);
@@ -79,7 +113,55 @@ void SearchDialog::updateButtons()
 
 SearchQuery SearchDialog::query() const
 {
-    return {findText(), replaceText(), matchCase()};
+    return {findText(), replaceText(), matchCase(), wholeWord(), regex(), up(), inSelection()};
+}
+
+bool SearchDialog::wholeWord() const
+{
+    return m_wholeWord->isChecked();
+}
+
+void SearchDialog::setWholeWord(bool on)
+{
+    m_wholeWord->setChecked(on);
+}
+
+bool SearchDialog::regex() const
+{
+    return m_regex->isChecked();
+}
+
+void SearchDialog::setRegex(bool on)
+{
+    m_regex->setChecked(on);
+}
+
+bool SearchDialog::up() const
+{
+    return m_up->isChecked();
+}
+
+void SearchDialog::setUp(bool on)
+{
+    (on ? m_up : m_down)->setChecked(true);
+}
+
+bool SearchDialog::inSelection() const
+{
+    return m_inSelection && !m_inSelection->isHidden() && m_inSelection->isChecked();
+}
+
+void SearchDialog::setSelectionActive(bool active)
+{
+    if (m_inSelection)
+        m_inSelection->setVisible(active);
+}
+
+void SearchDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
 }
 
 QString SearchDialog::findText() const

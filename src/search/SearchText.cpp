@@ -1,8 +1,13 @@
-#include "app/SearchText.h"
+#include "search/SearchText.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -86,6 +91,55 @@ private:
     const unsigned char *m_nextHi = nullptr;
 };
 
+#if defined(__SSE2__)
+// Without match case: tests 16 candidate starts at once on two bytes of the
+// find text, each folded by setting bit 0x20 when it is a letter (a few other
+// bytes fold with them; the full comparison sorts those out).
+qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from, const unsigned char *needle,
+                          qsizetype m, qsizetype i1, qsizetype i2)
+{
+    const auto isLetter = [](unsigned char c) { return kFold[c] >= 'a' && kFold[c] <= 'z'; };
+    const unsigned char c1 = kFold[needle[i1]], c2 = kFold[needle[i2]];
+    const __m128i want1 = _mm_set1_epi8(char(c1)), want2 = _mm_set1_epi8(char(c2));
+    const __m128i fold1 = _mm_set1_epi8(isLetter(c1) ? 0x20 : 0), fold2 = _mm_set1_epi8(isLetter(c2) ? 0x20 : 0);
+    const qsizetype lastStart = n - m;
+    qsizetype p = from;
+    const auto hits = [&](qsizetype at) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at + i1));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + at + i2));
+        return unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, fold1), want1),
+                                                        _mm_cmpeq_epi8(_mm_or_si128(b, fold2), want2))));
+    };
+    const auto verify = [&](qsizetype at, unsigned mask) -> qsizetype {
+        while (mask) {
+            const qsizetype start = at + std::countr_zero(mask);
+            if (equalFolded(hay + start, needle, m))
+                return start;
+            mask &= mask - 1;
+        }
+        return -1;
+    };
+    for (; p + 31 <= lastStart; p += 32) {
+        const unsigned lo = hits(p), hi = hits(p + 16);
+        if ((lo | hi) == 0)
+            continue;
+        if (const qsizetype at = verify(p, lo); at >= 0)
+            return at;
+        if (const qsizetype at = verify(p + 16, hi); at >= 0)
+            return at;
+    }
+    for (; p + 15 <= lastStart; p += 16) {
+        if (const qsizetype at = verify(p, hits(p)); at >= 0)
+            return at;
+    }
+    for (; p <= lastStart; ++p) {
+        if (equalFolded(hay + p, needle, m))
+            return p;
+    }
+    return -1;
+}
+#endif
+
 }  // namespace
 
 qsizetype FindBytes(QByteArrayView text, qsizetype from, QByteArrayView find, bool matchCase)
@@ -102,6 +156,18 @@ qsizetype FindBytes(QByteArrayView text, qsizetype from, QByteArrayView find, bo
         if (commonness(needle[i], matchCase) < commonness(needle[anchor], matchCase))
             anchor = i;
     }
+#if defined(__SSE2__)
+    // Two letters in either case make many false stops for a byte scan; a
+    // pair of bytes at their distance makes few.
+    if (!matchCase && m >= 2) {
+        qsizetype second = anchor == 0 ? 1 : 0;
+        for (qsizetype i = 0; i < m; ++i) {
+            if (i != anchor && commonness(needle[i], false) < commonness(needle[second], false))
+                second = i;
+        }
+        return findFoldedPairs(hay, n, from, needle, m, anchor, second);
+    }
+#endif
     unsigned char lo = needle[anchor];
     unsigned char hi = lo;
     if (!matchCase) {

@@ -1,4 +1,4 @@
-#include "app/SearchText.h"
+#include "search/SearchText.h"
 
 #include <gtest/gtest.h>
 
