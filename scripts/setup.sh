@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
           libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev clang
           libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool
-          file dpkg-dev)
+          file dpkg-dev libtidy-dev)
 # file and dpkg-dev (dpkg-shlibdeps): CPack's scan of the package's dependencies.
 scripts/install-packages.sh "${packages[@]}"
 
