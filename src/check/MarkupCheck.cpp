@@ -1,6 +1,7 @@
 #include "check/MarkupCheck.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QRegularExpression>
 
 #include <tidy/tidy.h>
@@ -96,10 +97,14 @@ struct TidyDocDeleter
 
 QList<MarkupMessage> CheckMarkup(QByteArrayView bytes, bool utf8, const MarkupCheckOptions &options)
 {
+    // Tidy keeps its language tables in globals: one parse at a time.
+    static QMutex tidyLock;
+    const QMutexLocker lock(&tidyLock);
     Collected out;
     out.options = &options;
     if (bytes.size() > MaxMarkupCheckBytes)
-        return {{CheckSeverity::Info, 0, 0, QByteArray("TOO_LARGE"), QStringLiteral("the page is too large for the markup check")}};
+        return {{CheckSeverity::Info, 0, 0, QByteArray("TOO_LARGE"),
+                 QStringLiteral("the page is too large for the markup check")}};
     std::unique_ptr<std::remove_pointer_t<TidyDoc>, TidyDocDeleter> doc(tidyCreate());
     TidyDoc d = doc.get();
     tidySetAppData(d, &out);

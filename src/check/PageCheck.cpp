@@ -84,7 +84,10 @@ public:
         return std::max(end, lineStart(line));
     }
 
-    qsizetype lineStart(int line) const { return line == 1 ? std::min(m_firstColumn, m_text.size()) : m_starts[line - 1]; }
+    qsizetype lineStart(int line) const
+    {
+        return line == 1 ? std::min(m_firstColumn, m_text.size()) : m_starts[line - 1];
+    }
 
 private:
     QByteArrayView m_text;
@@ -176,7 +179,8 @@ bool isPictureName(const QString &path)
 // A plain number of pixels; -1 for percentages and anything else.
 int pixels(const QString &value)
 {
-    static const QRegularExpression number(QStringLiteral("^([0-9]{1,6})(px)?$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression number(QStringLiteral("^([0-9]{1,6})(px)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = number.match(value);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
@@ -204,7 +208,8 @@ public:
 
     QList<CheckFinding> run()
     {
-        markup();
+        if (m_context.options.markup)
+            markup();
         m_tags = ScanPageTags(m_text);
         m_anchors = anchorNames(m_text, m_tags, m_utf8);
         for (const ScannedTag &tag : m_tags)
@@ -403,11 +408,11 @@ private:
                 names = &*found;
         }
         // "#top" goes to the top of any page.
-        if (!names || names->contains(link.fragment) || link.fragment.compare(QLatin1String("top"), Qt::CaseInsensitive) == 0)
+        if (!names || names->contains(link.fragment)
+            || link.fragment.compare(QLatin1String("top"), Qt::CaseInsensitive) == 0)
             return;
         const QString where = page.isEmpty() ? QStringLiteral("this page") : QFileInfo(page).fileName();
-        addAtTag(CheckSeverity::Error, tag, &at,
-                 QStringLiteral("no anchor \"%1\" in %2").arg(link.fragment, where));
+        addAtTag(CheckSeverity::Error, tag, &at, QStringLiteral("no anchor \"%1\" in %2").arg(link.fragment, where));
     }
 
     void checkLink(const ScannedTag &tag, const ScannedAttribute &at, const QString &what,
@@ -492,8 +497,8 @@ private:
         if (name.endsWith(QLatin1String(".class")))
             name.chop(6);
         const QString plain = clean(base + QLatin1Char('/') + name + QStringLiteral(".class"));
-        const QString dotted =
-            clean(base + QLatin1Char('/') + QString(name).replace(QLatin1Char('.'), QLatin1Char('/')) + QStringLiteral(".class"));
+        const QString dotted = clean(base + QLatin1Char('/') + QString(name).replace(QLatin1Char('.'), QLatin1Char('/'))
+                                     + QStringLiteral(".class"));
         if (m_context.exists(plain) || m_context.exists(dotted))
             return;
         addAtTag(CheckSeverity::Error, tag, code, QStringLiteral("applet class not found: %1").arg(value));
@@ -525,7 +530,8 @@ private:
                 const qsizetype hash = value.indexOf(QLatin1Char('#'));
                 const QString name = hash >= 0 ? value.mid(hash + 1) : value;
                 if (!name.isEmpty() && !m_maps.contains(name))
-                    addAtTag(CheckSeverity::Error, tag, &a, QStringLiteral("no <MAP NAME=\"%1\"> in this page").arg(name));
+                    addAtTag(CheckSeverity::Error, tag, &a,
+                             QStringLiteral("no <MAP NAME=\"%1\"> in this page").arg(name));
             }
         }
     }
@@ -575,7 +581,8 @@ QString CheckContext::caseVariant(const QString &path)
     const QString folder = info.absolutePath();
     auto it = m_folders.constFind(folder);
     if (it == m_folders.cend())
-        it = m_folders.insert(folder, QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        it = m_folders.insert(
+            folder, QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
     const QString name = info.fileName();
     for (const QString &entry : it.value())
         if (entry.compare(name, Qt::CaseInsensitive) == 0 && entry != name)
@@ -609,7 +616,8 @@ const PictureSize &CheckContext::pictureSize(const QString &path)
 PageFindings CheckPage(const QString &fileName, QByteArrayView bytes, CheckContext &context, bool untitled)
 {
     if (bytes.size() > MaxCheckedPageBytes)
-        return {fileName, {{CheckSeverity::Warning, -1, 0, 0, 0, QStringLiteral("the page is too large to check"), {}}}};
+        return {fileName,
+                {{CheckSeverity::Warning, -1, 0, 0, 0, QStringLiteral("the page is too large to check"), {}}}};
     return {fileName, PageChecker(fileName, bytes, context, untitled).run()};
 }
 
@@ -622,16 +630,22 @@ PageFindings CheckFile(const QString &fileName, CheckContext &context)
     case RegularFileRead::Read:
         return CheckPage(fileName, bytes, context);
     case RegularFileRead::TooLarge:
-        return {fileName, {{CheckSeverity::Warning, -1, 0, 0, 0, QStringLiteral("the page is too large to check"), {}}}};
+        return {fileName,
+                {{CheckSeverity::Warning, -1, 0, 0, 0, QStringLiteral("the page is too large to check"), {}}}};
     case RegularFileRead::NotRegular:
         return {fileName, {{CheckSeverity::Error, -1, 0, 0, 0, QStringLiteral("not a file"), {}}}};
     case RegularFileRead::CannotOpen:
         break;
     }
-    return {fileName, {{CheckSeverity::Error, -1, 0, 0, 0,
-                        QFileInfo::exists(fileName) ? QStringLiteral("the file cannot be read")
-                                                    : QStringLiteral("the file is not there"),
-                        {}}}};
+    return {fileName,
+            {{CheckSeverity::Error,
+              -1,
+              0,
+              0,
+              0,
+              QFileInfo::exists(fileName) ? QStringLiteral("the file cannot be read")
+                                          : QStringLiteral("the file is not there"),
+              {}}}};
 }
 
 QString CommonFolder(const QStringList &files)

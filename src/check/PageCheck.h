@@ -21,6 +21,8 @@ struct CheckOptions
 {
     // Legacy elements named once per page as obsolete; off silences them.
     bool reportObsolete = true;
+    // Tidy's markup messages; off leaves the link and picture checks.
+    bool markup = true;
 };
 
 // What one check run knows and remembers: the options, the texts of the open
@@ -58,8 +60,7 @@ private:
 // Checks a page's text: tidy's markup messages and the link and picture checks.
 // `fileName` is the page's absolute name, or an untitled document's caption
 // (its links to other files are then not checked). Findings come in text order.
-PageFindings CheckPage(const QString &fileName, QByteArrayView bytes, CheckContext &context,
-                       bool untitled = false);
+PageFindings CheckPage(const QString &fileName, QByteArrayView bytes, CheckContext &context, bool untitled = false);
 // The open document's text when there is one, else the file read from disk.
 PageFindings CheckFile(const QString &fileName, CheckContext &context);
 

@@ -32,8 +32,9 @@ bool equalsUpper(QByteArrayView text, qsizetype at, const char *upperWord)
 // The attributes the checks read; others are passed over without being kept.
 bool kept(const QByteArray &name)
 {
-    static const char *const names[] = {"HREF",   "SRC",  "LOWSRC", "BACKGROUND", "USEMAP", "ACTION", "CODE",
-                                        "CODEBASE", "ARCHIVE", "ID", "NAME",  "ALT",    "WIDTH",  "HEIGHT", "TYPE"};
+    static const char *const names[] = {"HREF",   "SRC",  "LOWSRC",   "BACKGROUND", "USEMAP",
+                                        "ACTION", "CODE", "CODEBASE", "ARCHIVE",    "ID",
+                                        "NAME",   "ALT",  "WIDTH",    "HEIGHT",     "TYPE"};
     for (const char *n : names)
         if (name == n)
             return true;
@@ -142,7 +143,8 @@ QList<ScannedTag> ScanPageTags(QByteArrayView text, const PageScanLimits &limits
             }
             if (kept(a.name) && tag.attributes.size() < limits.maxAttributesPerTag) {
                 tag.attributes.append(a);
-                interesting = interesting || (a.name != "ALT" && a.name != "WIDTH" && a.name != "HEIGHT" && a.name != "TYPE");
+                interesting = interesting
+                              || (a.name != "ALT" && a.name != "WIDTH" && a.name != "HEIGHT" && a.name != "TYPE");
             }
         }
         const qsizetype end = p < n ? p + 1 : n;

@@ -10,17 +10,17 @@
 
 struct ScannedAttribute
 {
-    QByteArray name;          // upper case
-    qsizetype valueOffset;    // where the raw value starts in the text (after any quote)
-    qsizetype valueLength;    // raw bytes, entities not decoded
+    QByteArray name;        // upper case
+    qsizetype valueOffset;  // where the raw value starts in the text (after any quote)
+    qsizetype valueLength;  // raw bytes, entities not decoded
     bool hasValue = false;
 };
 
 struct ScannedTag
 {
-    QByteArray name;  // upper case
-    qsizetype offset = 0;  // of the "<"
-    qsizetype length = 0;  // to the ">" included, or to the end of the text
+    QByteArray name;                     // upper case
+    qsizetype offset = 0;                // of the "<"
+    qsizetype length = 0;                // to the ">" included, or to the end of the text
     QList<ScannedAttribute> attributes;  // only those the checks read, in the order written
 
     const ScannedAttribute *attribute(const char *upperName) const;

@@ -77,7 +77,8 @@ TEST(PageCheck, SiteWithKnownFaultsGivesTheGoldenList)
     put("latin1.html", page("<P>caf\xe9 cr\xe8me <A HREF=\"men\xfc.html\">carte</A></P>\r\n"));
     // A byte-order mark and UTF-8: the mark is no column, a two-byte letter is one.
     put("bom.html", "\xEF\xBB\xBF<!DOCTYPE html><HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><BLINK>x</BLINK>\r\n"
-                    "<P>Gr\xc3\xbc\xc3\x9f" "e <IMG SRC=\"nope.gif\" ALT=\"x\"></P>\r\n</BODY></HTML>\r\n");
+                    "<P>Gr\xc3\xbc\xc3\x9f"
+                    "e <IMG SRC=\"nope.gif\" ALT=\"x\"></P>\r\n</BODY></HTML>\r\n");
     ASSERT_TRUE(writeFileBytes(dir.path() + QStringLiteral("/outside.html"), page("<P>x</P>\r\n")));
 
     CheckContext context;
@@ -94,7 +95,8 @@ TEST(PageCheck, OpenTextAndObsoleteOption)
     QTemporaryDir dir;
     const QString file = dir.path() + QStringLiteral("/p.html");
     ASSERT_TRUE(writeFileBytes(file, page("<P>saved</P>\r\n")));
-    const QByteArray edited = page("<CENTER><FONT SIZE=\"2\">a</FONT></CENTER>\r\n<CENTER>b</CENTER>\r\n<LAYER>c</LAYER>\r\n");
+    const QByteArray edited = page(
+        "<CENTER><FONT SIZE=\"2\">a</FONT></CENTER>\r\n<CENTER>b</CENTER>\r\n<LAYER>c</LAYER>\r\n");
     CheckContext context;
     context.setOpenText(file, edited);
     const PageFindings shown = CheckFile(file, context);
@@ -111,8 +113,8 @@ TEST(PageCheck, OpenTextAndObsoleteOption)
 TEST(PageCheck, UntitledPageChecksOnlyItsOwnAnchors)
 {
     CheckContext context;
-    const PageFindings f =
-        CheckPage(QStringLiteral("Untitled1"), page("<A HREF=\"x.html\">x</A> <A HREF=\"#n\">n</A>\r\n"), context, true);
+    const PageFindings f = CheckPage(QStringLiteral("Untitled1"),
+                                     page("<A HREF=\"x.html\">x</A> <A HREF=\"#n\">n</A>\r\n"), context, true);
     ASSERT_EQ(f.findings.size(), 2);
     EXPECT_EQ(f.findings[0].message, "the page is not saved yet: links to files are not checked");
     EXPECT_EQ(f.findings[1].message, "no anchor \"n\" in this page");
@@ -123,12 +125,9 @@ TEST(PageCheck, HostilePagesEnd)
 {
     CheckContext context;
     const QByteArray cases[] = {
-        QByteArray(200000, '<'),
-        QByteArray("<A HREF=\"") + QByteArray(100000, 'x'),
-        QByteArray(50000, '\0'),
-        QByteArray("<!--") + QByteArray(100000, '-'),
-        QByteArray().fill('\xff', 10000),
-        QByteArray("<TABLE>").repeated(5000),
+        QByteArray(200000, '<'),          QByteArray("<A HREF=\"") + QByteArray(100000, 'x'),
+        QByteArray(50000, '\0'),          QByteArray("<!--") + QByteArray(100000, '-'),
+        QByteArray().fill('\xff', 10000), QByteArray("<TABLE>").repeated(5000),
     };
     for (const QByteArray &text : cases) {
         const PageFindings f = CheckPage(QStringLiteral("/tmp/h.html"), text, context);
@@ -152,7 +151,8 @@ TEST(PageScan, FindsAttributesWhereBrowsersDo)
         {"<SCRIPT>if (a<b) x()</SCRIPT ><BASE HREF=\"http://h/\">", "BASE HREF=http://h/"},
         {"<img src=\"unclosed.gif alt=x>", "IMG SRC=unclosed.gif alt=x>"},
         {"<p>a < b and <br/> <td background=bg.gif/>", "TD BACKGROUND=bg.gif/"},
-        {"<applet code=A.class codebase=cls><param name=p value=v></applet>", "APPLET CODE=A.class CODEBASE=cls|PARAM NAME=p"},
+        {"<applet code=A.class codebase=cls><param name=p value=v></applet>",
+         "APPLET CODE=A.class CODEBASE=cls|PARAM NAME=p"},
         {"<form action=\"cgi/go\"><input type=image src=b.gif>", "FORM ACTION=cgi/go|INPUT TYPE=image SRC=b.gif"},
         {"< a href=x> <a", ""},
     };
