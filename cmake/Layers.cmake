@@ -2,10 +2,12 @@
 # it. A folder's USES list names the folders its code includes; the check below
 # holds every file to that list at build time, so a wrong include stops the
 # build even where the program's link would have found the symbol anyway.
-set(TAGLOOM_LAYERS platform search widgets editor tags objects custom project app)
+set(TAGLOOM_LAYERS platform search check widgets editor tags objects custom project app)
 set(TAGLOOM_LAYER_platform_USES)
 # The search engine and file walker: no widget, no editor.
 set(TAGLOOM_LAYER_search_USES platform)
+# Page and project checks: widget-free, over libtidy.
+set(TAGLOOM_LAYER_check_USES platform)
 set(TAGLOOM_LAYER_widgets_USES platform)
 set(TAGLOOM_LAYER_editor_USES widgets platform)
 set(TAGLOOM_LAYER_tags_USES editor widgets platform)
@@ -13,12 +15,14 @@ set(TAGLOOM_LAYER_objects_USES tags editor widgets platform)
 # The script wizard offers the font dialog and the names scanned from pages.
 set(TAGLOOM_LAYER_custom_USES objects tags editor widgets platform)
 set(TAGLOOM_LAYER_project_USES widgets platform)
-set(TAGLOOM_LAYER_app_USES project custom objects tags editor widgets search platform)
+set(TAGLOOM_LAYER_app_USES project custom objects tags editor widgets search check platform)
 
 # Outside libraries whose headers a folder's own headers include.
 set(TAGLOOM_LAYER_platform_LIBS Qt6::Core Qt6::Gui Qt6::Widgets JPEG::JPEG GIF::GIF)
 set(TAGLOOM_LAYER_editor_LIBS qscintilla)
 set(TAGLOOM_LAYER_search_LIBS PkgConfig::PCRE2)
+pkg_check_modules(TIDY REQUIRED IMPORTED_TARGET tidy)
+set(TAGLOOM_LAYER_check_LIBS PkgConfig::TIDY)
 
 # A folder under src/ without an entry would silently be left out of the program.
 file(GLOB TAGLOOM_SRC_ENTRIES LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR}/src CONFIGURE_DEPENDS

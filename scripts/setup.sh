@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
           libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev clang
           libclang-rt-14-dev xvfb xauth fonts-dejavu-core chromium desktop-file-utils appstream man-db xdotool
-          file dpkg-dev at-spi2-core dbus-daemon python3-pyatspi libpcre2-dev)
+          file dpkg-dev at-spi2-core dbus-daemon python3-pyatspi libpcre2-dev libtidy-dev)
 # file and dpkg-dev (dpkg-shlibdeps): CPack's scan of the package's dependencies.
 # at-spi2-core (the accessibility bus), dbus-daemon (dbus-run-session) and
-# python3-pyatspi: the screen reader tests. libpcre2-dev: regular expressions.
+# python3-pyatspi: the screen reader tests. libpcre2-dev: regular expressions;
+# libtidy-dev: the page checks.
 scripts/install-packages.sh "${packages[@]}"
 
 dir="${1:-build}"

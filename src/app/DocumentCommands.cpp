@@ -1,5 +1,6 @@
 #include "app/DocumentCommands.h"
 
+#include "app/CheckCommands.h"
 #include "app/ChildWin.h"
 #include "app/EditorBasics.h"
 #include "app/EditorFontCommand.h"
@@ -114,7 +115,7 @@ const QList<Command> &WindowCommands()
             MakeCommand("HelpAboutItem", "&About", "", "About Tagloom",
                         [](TextDocument &d) { mainForm(d).HelpAboutItemClick(); }),
         }
-        + EditorBasicsCommands() + TypingHelpCommands();
+        + EditorBasicsCommands() + TypingHelpCommands() + CheckCommands();
     return commands;
 }
 

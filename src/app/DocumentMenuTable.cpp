@@ -200,6 +200,8 @@ const MenuLayoutEntry DocumentMenuLayout[] = {
     item(2, "Setnewlinkimage1"),
     item(2, "Insertnewlinkchecker2"),
     item(1, "GetTagloombutton1"),
+    item(1, "CheckPage1"),
+    item(1, "CheckProject1"),
 
     menu(0, "Private1", "&Private"),
 

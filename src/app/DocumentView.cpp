@@ -1,5 +1,6 @@
 #include "app/DocumentView.h"
 
+#include "app/CheckCommands.h"
 #include "app/ChildWin.h"
 #include "app/EditorBasics.h"
 #include "custom/HotkeyMenu.h"
@@ -130,7 +131,7 @@ void AttachDocumentView(TMDIChild &child)
 {
     TColorMemo *memo = child.Memo1;
     // Keys users gave other items before these items existed stay theirs.
-    for (const Command &row : EditorBasicsCommands())
+    for (const Command &row : EditorBasicsCommands() + CheckCommands())
         if (QAction *a = child.action(row.itemName))
             a->setProperty(NewerItemProperty, true);
     ApplyViewSettings(*memo, AppSettings());

@@ -3,6 +3,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ResultsDocks.h"
+#include "app/CheckCommands.h"
 #include "app/ChildWin.h"
 #include "app/MainProjectHost.h"
 #include "app/ReopenList.h"
@@ -108,6 +109,7 @@ void TMainForm::FormCreate()
     buildToolBars();
     connect(&CommandEvents::instance(), &CommandEvents::changed, this, &TMainForm::UpdateMenuItems);
     buildProjectPanel();
+    AddCheckProjectButton(*this);
     m_results = new ResultsDocks(*this);
     buildStatusBar();
     m_hotkeys = new HotkeyCapture(this, m_mdi);

@@ -154,6 +154,10 @@ TOptionsDlg::TOptionsDlg(QWidget *parent, std::function<void(bool)> showStatusBa
     splashRow->addWidget(splashTimeEdit);
     splashRow->addStretch();
     miscLayout->addLayout(splashRow);
+    CheckObsoleteChkBox = new QCheckBox(
+        QStringLiteral("Check Page and Check Project name &obsolete elements (LAYER, FONT, CENTER, ...)"), miscPage);
+    CheckObsoleteChkBox->setObjectName(QStringLiteral("CheckObsoleteChkBox"));
+    miscLayout->addWidget(CheckObsoleteChkBox);
     miscLayout->addStretch();
     m_pages->addTab(miscPage, QStringLiteral("Misc"));
     m_typingPage = new TypingHelpPage(m_pages);
@@ -196,6 +200,7 @@ void TOptionsDlg::FormCreate(const Settings &settings)
     files_defaultExtEdit->setEditText(settings.DefaultExt);
     showSplashChk->setChecked(settings.ShowSplash);
     splashTimeEdit->setValue(settings.SplashSeconds);
+    CheckObsoleteChkBox->setChecked(settings.CheckReportsObsolete);
     showSplashChkClick();
     m_typingPage->fill(settings.Typing);
 }
@@ -248,6 +253,7 @@ void TOptionsDlg::storeInto(Settings &settings) const
     settings.InsertStructureOnNew = InsertTagsChkBox->isChecked();
     settings.ShowStatusBar = ShowStatusBarChkBox->isChecked();
     settings.ShowSplash = showSplashChk->isChecked();
+    settings.CheckReportsObsolete = CheckObsoleteChkBox->isChecked();
     bool isNumber = false;
     const int seconds = splashTimeEdit->cleanText().toInt(&isNumber);
     settings.SplashSeconds = quint8(isNumber ? qBound(SplashSecondsMin, seconds, SplashSecondsMax) : SplashSecondsMin);

@@ -51,6 +51,7 @@ private:
     QCheckBox *InsertTagsChkBox = nullptr;
     QCheckBox *ShowStatusBarChkBox = nullptr;
     QCheckBox *showSplashChk = nullptr;
+    QCheckBox *CheckObsoleteChkBox = nullptr;
     QLabel *m_splashTimeLabel = nullptr;
     QSpinBox *splashTimeEdit = nullptr;
     QPushButton *OKBtn = nullptr;

@@ -16,6 +16,7 @@ const QString Misc = QStringLiteral("Misc");
 const QString Files = QStringLiteral("Files");
 const QString Display = QStringLiteral("Display");
 const QString View = QStringLiteral("View");
+const QString Check = QStringLiteral("Check");
 
 quint8 readByte(const SettingsStore &store, const QString &section, const QString &name, quint8 def)
 {
@@ -66,6 +67,7 @@ void LoadSettings(const SettingsStore &store, Settings &s)
     s.LineNumbers = store.readBool(View, QStringLiteral("Line numbers"), true);
     s.WhitespaceAndLineEnds = store.readBool(View, QStringLiteral("Whitespace and line ends"), false);
     s.CurrentLineBackground = store.readBool(View, QStringLiteral("Current line background"), true);
+    s.CheckReportsObsolete = store.readBool(Check, QStringLiteral("Report obsolete elements"), true);
     s.Zoom = int(std::clamp<qint64>(store.readInteger(View, QStringLiteral("Zoom"), 0), SettingLimits::MinZoom,
                                     SettingLimits::MaxZoom));
     LoadTypingHelpSettings(store, s.Typing);
@@ -92,6 +94,7 @@ void SaveSettings(SettingsStore &store, const Settings &s)
     store.writeBool(View, QStringLiteral("Line numbers"), s.LineNumbers);
     store.writeBool(View, QStringLiteral("Whitespace and line ends"), s.WhitespaceAndLineEnds);
     store.writeBool(View, QStringLiteral("Current line background"), s.CurrentLineBackground);
+    store.writeBool(Check, QStringLiteral("Report obsolete elements"), s.CheckReportsObsolete);
     store.writeInteger(View, QStringLiteral("Zoom"), s.Zoom);
     SaveTypingHelpSettings(store, s.Typing);
     store.sync();

@@ -35,6 +35,8 @@ struct Settings
     bool CurrentLineBackground = true;
     int Zoom = 0;  // points added to every font size, MinZoom to MaxZoom
     TypingHelpSettings Typing;
+    // Check Page and Check Project name legacy elements (LAYER, FONT, ...) once per page.
+    bool CheckReportsObsolete = true;
 };
 
 // Text capacities of the settings; longer texts are cut at the end.

@@ -113,7 +113,7 @@ TEST(DocumentMenuTable, KeysParseAndOnlyCopyAndCenterShareOne)
         }
         keys.append({seq, QString::fromLatin1(item.name)});
     }
-    EXPECT_EQ(keys.size(), 70);  // every default key of the menu bar
+    EXPECT_EQ(keys.size(), 71);  // every default key of the menu bar
 }
 
 TEST(DocumentMenuTable, MenusInOrderWithTheirRunTimeSubmenus)
