@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -123,6 +124,11 @@ void FindInFilesDlg::browse()
     QFileDialog dialog(this, tr("Folder"), m_folder->text());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's own folder dialog (where the desktop offers none) leaves two lists unnamed for a screen reader.
+    if (auto *lookIn = dialog.findChild<QComboBox *>(QStringLiteral("lookInCombo")))
+        lookIn->setAccessibleName(tr("Look in"));
+    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        types->setAccessibleName(tr("Files of type"));
     if (Prompts::instance().runModal(&dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         m_folder->setText(dialog.selectedFiles().constFirst());
 }

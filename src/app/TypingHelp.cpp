@@ -449,7 +449,7 @@ const QList<Command> &TypingHelpCommands()
         MakeCommand("SelectElement1", "Select &Element", "Ctrl+Shift+E",
                     "Select the element around the caret; again for the one around it",
                     [](TextDocument &d) { withHelp(d, &TypingHelp::selectElement); }),
-        MakeCommand("CompleteName1", "Comp&lete Name", "Ctrl+Space",
+        MakeCommand("CompleteName1", "Complete Name", "Ctrl+Space",
                     "List the element, attribute, entity or file names that fit here",
                     [](TextDocument &d) { withHelp(d, &TypingHelp::completeName); }),
     };
