@@ -28,7 +28,7 @@ public:
         if (i < m_first.size())
             return m_first[i];
         i -= m_first.size();
-        return i < m_second.size() ? m_second[i] : 0;
+        return i < m_second.size() ? m_second[i] : '\0';
     }
     // The first `c` in [from, to), or -1.
     int find(char c, int from, int to) const;
