@@ -80,6 +80,10 @@ TMainForm::~TMainForm()
     delete m_hotkeys;
     disconnect(m_mdi, nullptr, this, nullptr);
     m_documents.destroyWindows();
+    // A window closed since the event loop last ran waits for its deferred
+    // deletion; it goes now, while the manager it reports to still exists.
+    const QList<TMDIChild *> closed = findChildren<TMDIChild *>();
+    qDeleteAll(closed);
 }
 
 void TMainForm::FormCreate()
