@@ -172,7 +172,7 @@ bool TypingHelp::typeGreaterThan()
     {
         // The typed '>' and the end tag are one undo step.
         UndoStep step(m_memo);
-        m_memo->setSelText(">" + endTag);
+        m_memo->typeText(">" + endTag);
     }
     m_memo->setSelStart(pos + 1);
     return true;
@@ -330,11 +330,20 @@ void TypingHelp::clearMarks()
 {
     if (m_marks.empty())
         return;
-    // The editor has moved the marks with every change since: clearing the
-    // whole text finds them wherever they are, at the cost of a few runs.
+    // The editor has moved the marks with every change since: its own runs say
+    // where they are now. Clearing only those keeps the repaint to the marked
+    // tags; a clear over the whole text would redraw the whole view per key.
+    const long len = m_memo->length();
     for (int ind : {IndMatch, IndNoMatch}) {
         m_memo->SendScintilla(B::SCI_SETINDICATORCURRENT, ind);
-        m_memo->SendScintilla(B::SCI_INDICATORCLEARRANGE, 0L, long(m_memo->length()));
+        for (long pos = 0; pos < len;) {
+            const long end = m_memo->SendScintilla(B::SCI_INDICATOREND, ind, pos);
+            if (end <= pos)
+                break;
+            if (m_memo->SendScintilla(B::SCI_INDICATORVALUEAT, ind, pos))
+                m_memo->SendScintilla(B::SCI_INDICATORCLEARRANGE, pos, end - pos);
+            pos = end;
+        }
     }
     m_marks.clear();
     m_markedTagStart = -1;

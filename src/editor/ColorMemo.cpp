@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
@@ -57,6 +58,10 @@ TColorMemo::TColorMemo(QWidget *parent) : QsciScintilla(parent)
     // all of them on each caret move and keeps a wrapped document's layout twice.
     SendScintilla(SCI_SETLAYOUTCACHE, long(SC_CACHE_PAGE));
     setMarginWidth(1, 0);
+    // No annotations are shown: with them visible the library lays out the
+    // changed lines again on every edit and redraws the whole view when a
+    // line's height looks changed.
+    setAnnotationDisplay(QsciScintilla::AnnotationHidden);
     setTabWidth(8);
     setIndentationsUseTabs(true);
     setUpIndicators();
@@ -344,11 +349,23 @@ void TColorMemo::afterChanges()
     const int lines = int(SendScintilla(SCI_GETLINECOUNT));
     const int end = length();
     // One typed character: one change, same lines, one byte more.
-    const bool oneChar = changes == 1 && !m_redrawAlways && lines == m_recordedLines && end == m_recordedEnd + 1;
+    const bool oneChar = changes == 1 && !m_redrawAlways && lines == m_recordedLines
+                         && end == m_recordedEnd + std::exchange(m_typedBytes, 1);
     m_recordedLines = lines;
     m_recordedEnd = end;
     schedulePass(oneChar ? Pass::CaretLine : Pass::Full);
     emit textChanged();
+}
+
+void TColorMemo::typeText(const QByteArray &text)
+{
+    const bool oneLine = !text.contains('\n') && !text.contains('\r');
+    // Only an insertion at a bare caret is one change.
+    if (oneLine && SelLength() == 0 && m_changesPending == 0)
+        m_typedBytes = int(text.size());
+    setSelText(text);
+    if (m_changesPending == 0)
+        m_typedBytes = 1;  // nothing was written (read-only)
 }
 
 void TColorMemo::updateUi(int updated)
@@ -408,9 +425,12 @@ void TColorMemo::paintEvent(QPaintEvent *e)
     if (m_pending != Pass::None) {
         runPendingPass();
         // What the pass changed outside this paint's region is redrawn by the
-        // next paint: updates asked for during a paint can be dropped.
-        QMetaObject::invokeMethod(
-            this, [this, band = m_changedBand] { viewport()->update(band); }, Qt::QueuedConnection);
+        // next paint: updates asked for during a paint can be dropped. Most
+        // passes change only what this paint draws anyway.
+        const QRegion rest = QRegion(m_changedBand).subtracted(e->region());
+        if (!rest.isEmpty())
+            QMetaObject::invokeMethod(
+                this, [this, rest] { viewport()->update(rest); }, Qt::QueuedConnection);
     }
     QsciScintilla::paintEvent(e);
     if (!OnDrawKey || m_keyRuns.empty())

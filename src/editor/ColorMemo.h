@@ -112,6 +112,11 @@ public:
     // Tab characters never take a colour.
     bool WantTabs = true;
 
+    // Writes text at the caret as part of the key being typed (an end tag
+    // written with its '>'): the colours follow as for one typed character,
+    // the caret's line alone. Text with a line break takes the full pass.
+    void typeText(const QByteArray &text);
+
     // One paint pass: the visible lines, or only the caret's line.
     virtual void PaintColors(bool CaretLineOnly);
     // Recolours the visible lines before the next paint (after rules changed).
@@ -226,6 +231,7 @@ private:
     bool m_hasColors = false;
     int m_recordedLines = 1;
     int m_recordedEnd = 0;
+    int m_typedBytes = 1;  // growth of the text that counts as one typed key
     Pass m_pending = Pass::None;
     QTimer m_passTimer;
     ViewKey m_lastView;
