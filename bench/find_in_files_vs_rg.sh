@@ -59,7 +59,7 @@ ours() {  # best whole-tree time and first result in the panel, in ms
   TAGLOOM_FIND_TREE="$tree" TAGLOOM_FIND_TEXT="$1" TAGLOOM_FIND_REGEX="$2" TAGLOOM_FIND_CASE="$3" \
     "$bench" --benchmark_format=csv 2>/dev/null | awk -F, '
       /FindInFilesWholeTree/ { whole=$3 } /FirstResultShownInPanel/ { first=$3 }
-      END { printf "%.0f %.1f", whole, first }'
+      END { printf "%.0f %.1f\n", whole, first }'
 }
 
 size=$(du -sm "$tree" | cut -f1)

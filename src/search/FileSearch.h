@@ -85,11 +85,15 @@ struct TextSearchers
     TextSearcher *forEncoding(bool utf8);
     // The find text has only ASCII: a literal search then finds the same in either encoding.
     bool asciiLiteral() const { return m_asciiLiteral; }
+    // ASCII bytes every match of a regular expression starts with (match
+    // case only), the same in any encoding; empty when there are none.
+    const QByteArray &regexPrefix() const { return m_regexPrefix; }
 
 private:
     QString m_findText;
     SearchOptions m_options;
     bool m_asciiLiteral;
+    QByteArray m_regexPrefix;
     std::unique_ptr<TextSearcher> m_utf8;
     std::unique_ptr<TextSearcher> m_bytes;
     bool m_utf8Made = false;

@@ -92,16 +92,21 @@ private:
 };
 
 #if defined(__SSE2__)
-// Without match case: tests 16 candidate starts at once on two bytes of the
-// find text, each folded by setting bit 0x20 when it is a letter (a few other
-// bytes fold with them; the full comparison sorts those out).
-qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from, const unsigned char *needle,
-                          qsizetype m, qsizetype i1, qsizetype i2)
+// Tests 16 candidate starts at once on two bytes of the find text. Without
+// match case each is folded by setting bit 0x20 when it is a letter (a few
+// other bytes fold with them; the full comparison sorts those out).
+qsizetype findPairs(const unsigned char *hay, qsizetype n, qsizetype from, const unsigned char *needle, qsizetype m,
+                    qsizetype i1, qsizetype i2, bool matchCase)
 {
     const auto isLetter = [](unsigned char c) { return kFold[c] >= 'a' && kFold[c] <= 'z'; };
-    const unsigned char c1 = kFold[needle[i1]], c2 = kFold[needle[i2]];
+    const auto fold = [&](unsigned char c) { return matchCase ? c : kFold[c]; };
+    const auto foldBit = [&](unsigned char c) { return char(!matchCase && isLetter(c) ? 0x20 : 0); };
+    const auto equal = [&](const unsigned char *at) {
+        return matchCase ? std::memcmp(at, needle, size_t(m)) == 0 : equalFolded(at, needle, m);
+    };
+    const unsigned char c1 = fold(needle[i1]), c2 = fold(needle[i2]);
     const __m128i want1 = _mm_set1_epi8(char(c1)), want2 = _mm_set1_epi8(char(c2));
-    const __m128i fold1 = _mm_set1_epi8(isLetter(c1) ? 0x20 : 0), fold2 = _mm_set1_epi8(isLetter(c2) ? 0x20 : 0);
+    const __m128i fold1 = _mm_set1_epi8(foldBit(c1)), fold2 = _mm_set1_epi8(foldBit(c2));
     const qsizetype lastStart = n - m;
     qsizetype p = from;
     const auto hits = [&](qsizetype at) {
@@ -113,7 +118,7 @@ qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from,
     const auto verify = [&](qsizetype at, unsigned mask) -> qsizetype {
         while (mask) {
             const qsizetype start = at + std::countr_zero(mask);
-            if (equalFolded(hay + start, needle, m))
+            if (equal(hay + start))
                 return start;
             mask &= mask - 1;
         }
@@ -133,7 +138,7 @@ qsizetype findFoldedPairs(const unsigned char *hay, qsizetype n, qsizetype from,
             return at;
     }
     for (; p <= lastStart; ++p) {
-        if (equalFolded(hay + p, needle, m))
+        if (equal(hay + p))
             return p;
     }
     return -1;
@@ -157,15 +162,16 @@ qsizetype FindBytes(QByteArrayView text, qsizetype from, QByteArrayView find, bo
             anchor = i;
     }
 #if defined(__SSE2__)
-    // Two letters in either case make many false stops for a byte scan; a
-    // pair of bytes at their distance makes few.
-    if (!matchCase && m >= 2) {
+    // A byte scan stops at every copy of its byte (two letters without case,
+    // and markup's common bytes); a pair of bytes at their distance makes few
+    // false stops.
+    if (m >= 2) {
         qsizetype second = anchor == 0 ? 1 : 0;
         for (qsizetype i = 0; i < m; ++i) {
-            if (i != anchor && commonness(needle[i], false) < commonness(needle[second], false))
+            if (i != anchor && commonness(needle[i], matchCase) < commonness(needle[second], matchCase))
                 second = i;
         }
-        return findFoldedPairs(hay, n, from, needle, m, anchor, second);
+        return findPairs(hay, n, from, needle, m, anchor, second, matchCase);
     }
 #endif
     unsigned char lo = needle[anchor];

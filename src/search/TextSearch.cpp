@@ -36,6 +36,20 @@ bool IsWordByte(unsigned char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
 }
 
+QByteArray RegexLiteralPrefix(QByteArrayView pattern)
+{
+    if (pattern.contains('|'))
+        return {};
+    static constexpr QByteArrayView special = "\\^$.|?*+()[]{}";
+    qsizetype n = 0;
+    while (n < pattern.size() && uchar(pattern[n]) < 0x80 && !special.contains(pattern[n]))
+        ++n;
+    // "ab?" and "ab{0,2}" may match without the b.
+    if (n < pattern.size() && n > 0 && QByteArrayView("?*{").contains(pattern[n]))
+        --n;
+    return pattern.first(n).toByteArray();
+}
+
 struct TextSearcher::Regex
 {
     pcre2_code *code = nullptr;
@@ -93,6 +107,10 @@ TextSearcher::TextSearcher(QByteArrayView find, const SearchOptions &options, bo
         m_regex.reset();
         return;
     }
+    // Without case, letters may match non-ASCII characters (k and the Kelvin
+    // sign): the literal look-ahead is for an exact case only.
+    if (options.matchCase)
+        m_prefix = RegexLiteralPrefix(m_find);
     m_regex->jit = pcre2_jit_compile(m_regex->code, PCRE2_JIT_COMPLETE) == 0;
     pcre2_pattern_info(m_regex->code, PCRE2_INFO_CAPTURECOUNT, &m_regex->groups);
     m_regex->data = pcre2_match_data_create_from_pattern(m_regex->code, nullptr);
@@ -131,6 +149,13 @@ TextMatch TextSearcher::matchAt(QByteArrayView text, qsizetype from, bool notEmp
         return literalAt(text, from);
     if (from > text.size())
         return {};
+    if (!m_prefix.isEmpty()) {
+        // Every match starts with the prefix: the expression runs from the
+        // first place that has it (it cannot match empty there).
+        from = FindBytes(text, from, m_prefix, true);
+        if (from < 0)
+            return {};
+    }
     const int rc = pcre2_match(m_regex->code, subjectOf(text), size_t(text.size()), size_t(from),
                                notEmptyAtStart ? PCRE2_NOTEMPTY_ATSTART : 0, m_regex->data, m_regex->context);
     if (rc == PCRE2_ERROR_NOMATCH)

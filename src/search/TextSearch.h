@@ -74,12 +74,18 @@ private:
     struct Regex;
     std::unique_ptr<Regex> m_regex;
     QByteArray m_find;
+    QByteArray m_prefix;  // bytes every match of the expression starts with
     SearchOptions m_options;
     bool m_utf8;
     bool m_valid = false;
     QString m_error;
     TextMatch m_last;
 };
+
+// The bytes every match of a regular expression begins with, when its start
+// is plain ASCII text: a fast literal search finds where a match can start.
+// Empty when in doubt (any alternation, a quantified last character).
+QByteArray RegexLiteralPrefix(QByteArrayView pattern);
 
 // Where Find Next searches from with these options: the literal search keeps
 // its rule (SearchStartPosition); a regular expression goes on after the

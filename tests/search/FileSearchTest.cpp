@@ -88,6 +88,39 @@ TEST(FileSearch, FindsInEveryEncodingAndPlacesMatchesAsTheEditorWill)
               "utf8.txt:1:1:0+5:\u00e9t\u00e9 <img>[\u00e9t\u00e9]");
 }
 
+TEST(FileSearch, LinesAndOffsetsHoldWithEveryKindOfLineEndAtAnyDistance)
+{
+    // Line ends of every kind, some at the edges of sixteen-byte blocks and a
+    // CR LF split across one, with a match after each.
+    QTemporaryDir dir;
+    const QByteArray ends[] = {"\r\n", "\n", "\r", "\r\r\n", "\n\r"};
+    QByteArray text;
+    QStringList expected;
+    int line = 1;
+    qsizetype lone = 0;  // LF or CR alone: the editor makes each a CR LF
+    for (int i = 0; i < 60; ++i) {
+        text += QByteArray(i % 19, 'x') + "@";
+        expected << QStringLiteral("t.txt:%1:%2:%3+1:").arg(line).arg(i % 19 + 1).arg(text.size() - 1 + lone);
+        const QByteArray &end = ends[i % 5];
+        text += end;
+        line += end == "\r\n" ? 1 : end == "\r\r\n" ? 2 : end == "\n\r" ? 2 : 1;
+        lone += end == "\n" || end == "\r" ? 1 : end == "\r\r\n" ? 1 : end == "\n\r" ? 2 : 0;
+    }
+    write(dir.path() + "/t.txt", text);
+    FileSearchRequest request;
+    request.findText = "@";
+    request.folder = dir.path();
+    request.patterns = {QStringLiteral("*.txt")};
+    FileSearch search(request);
+    search.runHere();
+    QStringList found;
+    for (const QString &m : describe(search, dir.path()))
+        found << m.left(m.indexOf(QStringLiteral("+1:")) + 3);
+    found.sort();
+    expected.sort();
+    EXPECT_EQ(found.join('\n').toStdString(), expected.join('\n').toStdString());
+}
+
 TEST(FileSearch, OpenDocumentsAreSearchedInTheirCurrentText)
 {
     QTemporaryDir dir;

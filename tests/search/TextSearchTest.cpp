@@ -69,6 +69,13 @@ const ReplaceCase kReplaceCases[] = {
     {"NUL bytes are text", QByteArray("a\0b", 3), true, "b", Rx, "c", QByteArray("a\0c", 3), 1},
     {"whole word regex skips inner hits", "is this is", true, "is", Rx | Word, "IS", "IS this IS", 2},
     {"lookbehind sees the text before", "xa ya", true, "(?<=y)a", Rx, "b", "xa yb", 1},
+    // With match case a literal start is looked for first: what it may miss.
+    {"literal start, optional last letter", "ac abc abbc", true, "ab?c", Rx | Case, "X", "X X abbc", 2},
+    {"literal start, counted last letter", "ac abc", true, "ab{0,1}c", Rx | Case, "X", "X X", 2},
+    {"literal start, repeated last letter", "a ab abb", true, "ab*", Rx | Case, "X", "X X X", 3},
+    {"literal start, alternatives", "cat dog", true, "cat|dog", Rx | Case, "X", "X X", 2},
+    {"literal start, whole word skips inner hits", "is this is", true, "is", Rx | Word | Case, "IS", "IS this IS", 2},
+    {"literal start, groups after it", "<img a><img b>", true, "<img ([a-z])>", Rx | Case, "\\1", "ab", 2},
 };
 
 }  // namespace
@@ -87,6 +94,18 @@ TEST(TextSearch, ReplaceAllGoldenTable)
             out.replace(r.from, r.to - r.from, r.bytes);
         EXPECT_EQ(out.toStdString(), c.expected.toStdString());
     }
+}
+
+TEST(TextSearch, LiteralPrefixOfARegexIsOnlyWhatEveryMatchStartsWith)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"<img[^>]*>", "<img"}, {"abc", "abc"},         {"ab?c", "a"}, {"ab*", "a"},
+        {"ab+", "ab"},          {"ab{2}", "a"},         {"a.b", "a"},  {"a|b", ""},
+        {"(ab)", ""},           {"\\bword", ""},        {"^ab", ""},   {"ab\\d", "ab"},
+        {"[ab]c", ""},          {"caf\xC3\xA9", "caf"}, {"", ""},
+    };
+    for (const auto &[pattern, prefix] : cases)
+        EXPECT_EQ(RegexLiteralPrefix(pattern).toStdString(), prefix) << pattern;
 }
 
 TEST(TextSearch, MalformedPatternsNameTheOffset)
