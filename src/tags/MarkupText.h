@@ -42,6 +42,15 @@ public:
     int findText(QByteArrayView s, int from, int to) const;
     QByteArray slice(int from, int to) const;
 
+    // The window's bytes as they lie in memory, with the offset of each piece's first byte.
+    struct Piece
+    {
+        QByteArrayView bytes;
+        int begin;
+    };
+    Piece firstPiece() const { return {m_first, m_begin}; }
+    Piece secondPiece() const { return {m_second, m_begin + int(m_first.size())}; }
+
 private:
     QByteArrayView m_first, m_second;
     int m_begin = 0;

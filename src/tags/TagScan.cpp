@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -282,18 +287,90 @@ bool mayBeRawText(const MarkupText &text, int from)
     const char b = lower(text.at(from + 1));
     return (a == 's' && (b == 'c' || b == 't')) || (a == 't' && (b == 'e' || b == 'i')) || (a == 'x' && b == 'm');
 }
+
+// A '<' that may start a comment or a raw-text element's start or end tag.
+bool mayDecideContext(const MarkupText &text, int q, bool comments)
+{
+    if (text.at(q) != '<')
+        return false;
+    const char c1 = text.at(q + 1);
+    return (comments && c1 == '!') || mayBeRawText(text, q + (c1 == '/' ? 2 : 1));
+}
+
+#if defined(__SSE2__)
+// mayBeRawText for sixteen places at once, on bytes already folded to lower case.
+__m128i mayBeRawText16(__m128i a, __m128i b)
+{
+    const auto is = [](__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    const __m128i s = _mm_and_si128(is(a, 's'), _mm_or_si128(is(b, 'c'), is(b, 't')));
+    const __m128i t = _mm_and_si128(is(a, 't'), _mm_or_si128(is(b, 'e'), is(b, 'i')));
+    const __m128i x = _mm_and_si128(is(a, 'x'), is(b, 'm'));
+    return _mm_or_si128(s, _mm_or_si128(t, x));
+}
+#endif
+
+// The last place before `to` where mayDecideContext holds, or -1. Most '<' of
+// a page start ordinary tags: sixteen places are tested at once, so a look
+// back over a megabyte of markup costs a fraction of a step per tag.
+int lastContextCandidate(const MarkupText &text, int to, bool comments)
+{
+    for (const MarkupText::Piece &piece : {text.secondPiece(), text.firstPiece()}) {
+        const int pieceEnd = piece.begin + int(piece.bytes.size());
+        const int lo = std::max(text.begin(), piece.begin);
+        const int hi = std::min(to, pieceEnd);
+        if (hi <= lo)
+            continue;
+        // Blocks need three bytes after them inside the piece; the places
+        // nearer its end (and those below the last block) are tested one by one.
+        int top = std::max(lo, std::min(hi, pieceEnd - 3));
+        for (int q = hi - 1; q >= top; --q) {
+            if (mayDecideContext(text, q, comments))
+                return q;
+        }
+#if defined(__SSE2__)
+        const char *base = piece.bytes.data() - piece.begin;
+        const __m128i fold = _mm_set1_epi8(0x20);
+        const auto load = [&](int at) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)); };
+        for (; top - 16 >= lo; top -= 16) {
+            const int i = top - 16;
+            const __m128i lt = _mm_cmpeq_epi8(load(i), _mm_set1_epi8('<'));
+            if (_mm_movemask_epi8(lt) == 0)
+                continue;
+            const __m128i v1 = load(i + 1);
+            const __m128i f1 = _mm_or_si128(v1, fold), f2 = _mm_or_si128(load(i + 2), fold),
+                          f3 = _mm_or_si128(load(i + 3), fold);
+            const __m128i bang = comments ? _mm_cmpeq_epi8(v1, _mm_set1_epi8('!')) : _mm_setzero_si128();
+            const __m128i endTag = _mm_and_si128(_mm_cmpeq_epi8(v1, _mm_set1_epi8('/')), mayBeRawText16(f2, f3));
+            const __m128i hit = _mm_and_si128(lt, _mm_or_si128(bang, _mm_or_si128(mayBeRawText16(f1, f2), endTag)));
+            if (const unsigned mask = unsigned(_mm_movemask_epi8(hit)))
+                return i + 31 - std::countl_zero(mask);
+        }
+#endif
+        for (int q = top - 1; q >= lo; --q) {
+            if (mayDecideContext(text, q, comments))
+                return q;
+        }
+    }
+    return -1;
+}
 }  // namespace
 
 MarkupContext ContextAt(const MarkupText &text, int pos)
 {
-    // Back from pos, '<' by '<', to the nearest thing that decides: a
-    // comment's start not closed before pos, or a raw-text element's start or
-    // end tag. Comments closed before pos are passed over whole.
-    for (int q = text.findLast('<', text.begin(), pos); q >= 0; q = text.findLast('<', text.begin(), q)) {
+    // Back from pos, to the nearest thing that decides: a comment's start not
+    // closed before pos, or a raw-text element's start or end tag. Comments
+    // closed before pos are passed over whole.
+    bool commentsClosed = false;
+    for (int q = lastContextCandidate(text, pos, true); q >= 0; q = lastContextCandidate(text, q, !commentsClosed)) {
         const char c1 = text.at(q + 1);
         if (c1 == '!') {
-            if (text.matchesAt(q, "<!--") && text.findText("-->", q + 4, pos) < 0)
-                return {MarkupContext::Comment, {}};
+            if (!commentsClosed && text.matchesAt(q, "<!--")) {
+                if (text.findText("-->", q + 4, pos) < 0)
+                    return {MarkupContext::Comment, {}};
+                // The "-->" that closes this comment before pos closes every
+                // one begun further back: no need to look for theirs.
+                commentsClosed = true;
+            }
             continue;
         }
         const bool end = c1 == '/';

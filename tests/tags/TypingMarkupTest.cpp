@@ -3,6 +3,7 @@
 #include "tags/CloseTag.h"
 #include "tags/MarkupNames.h"
 #include "tags/TagMatch.h"
+#include "tags/TagScan.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,44 @@ TEST(EndTagForTypedGt, WritesTheEndTagOnlyWhereOneIsDue)
         // The same wherever the editor's gap stands.
         for (int gap : {0, t.pos / 2, t.pos, int(t.text.size())})
             EXPECT_EQ(EndTagForTypedGt(split(t.text, gap), t.pos), QByteArray(c.endTag)) << c.before << " gap " << gap;
+    }
+}
+
+TEST(ContextAt, KnowsScriptsCommentsAndMarkupAtEveryPlaceAndSplit)
+{
+    // Stretches of ordinary tags between the things that decide, shifted byte
+    // by byte and split anywhere, as the editor's buffer may hold them.
+    const QByteArray ordinary = "<table><tr><td>cell</td></tr></table><sTrong>b</strong><TITLE";
+    const struct
+    {
+        const char *before;
+        const char *context;  // of the ordinary stretch that follows
+    } parts[] = {
+        {"", "markup"},         {"<!--a-->", "markup"}, {"<SCRIPT type=x>", "script"}, {"</Script >", "markup"},
+        {"<!-- ", "comment"},   {" -->", "markup"},     {"<textarea>", "textarea"},    {"</TEXTAREA>", "markup"},
+        {"<style/>", "markup"}, {"<XMP>", "xmp"},       {"</xmp>", "markup"},          {"<!--b-- >", "comment"}};
+    const auto name = [](const MarkupContext &c) {
+        return c.kind == MarkupContext::Markup    ? QByteArray("markup")
+               : c.kind == MarkupContext::Comment ? QByteArray("comment")
+                                                  : c.element;
+    };
+    for (int pad = 0; pad < 40; pad += 3) {
+        QByteArray text(pad, ' ');
+        std::vector<std::pair<int, const char *>> stretches;
+        for (const auto &part : parts) {
+            text += part.before;
+            stretches.emplace_back(int(text.size()), part.context);
+            text += ordinary;
+        }
+        for (int gap : {0, 1, 17, int(text.size()) / 2, int(text.size()) - 2, int(text.size())}) {
+            const MarkupText t = split(text, gap);
+            for (const auto &[start, context] : stretches) {
+                // From just after the decider's '>' to the stretch's last byte.
+                for (int pos = start; pos < start + int(ordinary.size()); ++pos)
+                    ASSERT_EQ(name(ContextAt(t, pos)).toStdString(), context)
+                        << "pad " << pad << ", gap " << gap << ", pos " << pos;
+            }
+        }
     }
 }
 
