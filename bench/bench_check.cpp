@@ -1,6 +1,7 @@
 // Check Page and Check Project as the user waits for them: a shown main window,
 // default settings, the "Problems" panel filled and painted.
 #include "BenchHome.h"
+#include "ShownMain.h"
 #include "app/CheckCommands.h"
 #include "app/ChildWin.h"
 #include "app/MainForm.h"
@@ -70,13 +71,6 @@ void runAndWait(TMainForm &main, const std::function<void(PageCheckRunner &)> &s
     main.results().panel(QStringLiteral("problems"))->repaint();
 }
 
-void shownMain(TMainForm &main)
-{
-    main.resize(1200, 800);
-    main.show();
-    QApplication::processEvents();
-}
-
 void BM_CheckPage5MB(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -91,12 +85,13 @@ void BM_CheckPage5MB(benchmark::State &state)
         return;
     }
     f.close();
-    SettingsStore store(home->filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    TMainForm main(&store, {});
-    shownMain(main);
-    TMDIChild *doc = main.documents().OpenDocument(big);
-    QApplication::processEvents();
+    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")), QSize(1200, 800));
+    TMainForm &main = shown.main();
+    TMDIChild *doc = shown.showDocument(main.documents().OpenDocument(big));
+    if (!doc) {
+        state.SkipWithError("cannot open the page");
+        return;
+    }
     int found = 0;
     for (auto _ : state) {
         runAndWait(main, [doc](PageCheckRunner &r) { r.checkPage(*doc); });
@@ -114,10 +109,8 @@ void BM_CheckProject1000Pages(benchmark::State &state)
         state.SkipWithError("cannot write the site");
         return;
     }
-    SettingsStore store(home->filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    TMainForm main(&store, {});
-    shownMain(main);
+    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")), QSize(1200, 800));
+    TMainForm &main = shown.main();
     for (int i = 0; i < pages; ++i)
         main.projectPanel()->AddFileToProject(dir.filePath(QStringLiteral("page%1.html").arg(i)));
     // Warm: the files are in the system's cache, as after any earlier look at them.

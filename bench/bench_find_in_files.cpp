@@ -4,6 +4,7 @@
 // of a shown main window. TAGLOOM_FIND_TEXT is the find text, TAGLOOM_FIND_REGEX=1
 // makes it a regular expression, TAGLOOM_FIND_CASE=1 matches case.
 #include "BenchHome.h"
+#include "ShownMain.h"
 #include "app/FindInFiles.h"
 #include "app/MainForm.h"
 #include "app/ResultsDocks.h"
@@ -74,13 +75,8 @@ void FirstResultShownInPanel(benchmark::State &state)
         state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
         return;
     }
-    SettingsStore store(home->filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    TMainForm main(&store, {});
-    main.resize(1000, 700);
-    main.show();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
+    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
+    TMainForm &main = shown.main();
     FindInFiles &fif = FindInFiles::of(main);
     for (auto _ : state) {
         QElapsedTimer t;

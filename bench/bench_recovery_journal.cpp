@@ -2,6 +2,7 @@
 // thread spends on it in one go (a slice of the copy) must stay under a frame,
 // 16 ms, so typing never stalls. The file itself is written on another thread.
 #include "BenchHome.h"
+#include "ShownMain.h"
 #include "app/ChildWin.h"
 #include "app/MainForm.h"
 #include "app/Recovery.h"
@@ -21,10 +22,8 @@ void BM_JournalLongestGuiStep50MB(benchmark::State &state)
     QTemporaryDir dir;
     RecoveryJournal journal(dir.path());
     // A real document window in a shown main window, as the user types into it.
-    SettingsStore store(home->filePath(QStringLiteral("store.ini")));
-    store.writeBool("Misc", "Show splash screen", false);
-    TMainForm main(&store, {});
-    TMDIChild &doc = *main.documents().CreateDocumentWindow(QStringLiteral("big"));
+    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
+    TMDIChild &doc = *shown.main().documents().CreateDocumentWindow(QStringLiteral("big"));
     const QByteArray line =
         "<TR><TD CLASS=\"cell\">Some text &amp; more</TD><TD><A HREF=\"page.html\">link</A></TD></TR>\r\n";
     QByteArray text;
@@ -33,12 +32,8 @@ void BM_JournalLongestGuiStep50MB(benchmark::State &state)
         text.append(line);
     doc.Memo1->loadBytes(text);
     text = QByteArray();
-    main.resize(1000, 700);
-    main.show();
-    doc.showMaximized();
     // The first paint and layout (word wrap on, by default) are done before timing.
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
+    shown.showDocument(&doc);
     auto *journaler = new DocumentJournaler(&doc, journal);
     double longest = 0, longestStart = 0;
     int steps = 0;

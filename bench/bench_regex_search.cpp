@@ -3,6 +3,7 @@
 // 50 MB, every match of it counted, and Replace All of 100,000 matches in
 // 10 MB with groups, as one undo step in a main window with word wrap on.
 #include "BenchHome.h"
+#include "ShownMain.h"
 #include "app/ChildWin.h"
 #include "app/MainForm.h"
 #include "app/SearchController.h"
@@ -35,28 +36,16 @@ QByteArray markupOfSize(qsizetype size, bool images)
     return text;
 }
 
-SettingsStore *quiet(SettingsStore *store)
-{
-    store->writeBool("Misc", "Show splash screen", false);
-    return store;
-}
-
 // A document window in a shown main window, first paint done.
 struct ShownDocument
 {
-    explicit ShownDocument(const QByteArray &text)
-        : store(home->filePath(QStringLiteral("store.ini"))), main(quiet(&store), {})
+    explicit ShownDocument(const QByteArray &text) : shown(home->filePath(QStringLiteral("store.ini")))
     {
-        doc = main.documents().CreateDocumentWindow(QStringLiteral("big"));
+        doc = shown.main().documents().CreateDocumentWindow(QStringLiteral("big"));
         doc->Memo1->loadBytes(text);
-        main.resize(1000, 700);
-        main.show();
-        doc->showMaximized();
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
+        shown.showDocument(doc);
     }
-    SettingsStore store;
-    TMainForm main;
+    bench::ShownMain shown;
     TMDIChild *doc = nullptr;
 };
 

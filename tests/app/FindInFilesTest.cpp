@@ -148,31 +148,47 @@ TEST(FindInFiles, FindsOpensAResultAndReplacesInOpenAndClosedFiles)
 
 TEST(FindInFiles, AFullDiskKeepsTheClosedFileWholeAndSaysSo)
 {
-    ScriptedPrompts prompts;
-    QuietMainWindowStore home;
-    TMainForm main(&home.store, QStringList());
-    Scratch s;
-    const QByteArray before = readFile(s.closed);
-    FindInFiles &fif = FindInFiles::of(main);
-    QSignalSpy done(&fif, &FindInFiles::finished);
-    FindInFilesValues v;
-    v.findText = "x";
-    v.replaceText = QString(4000, 'y');
-    v.folder = s.root;
-    v.patterns = "*.htm";
-    prompts.modals = {[](QDialog *) { return int(QDialog::Accepted); }};
-    prompts.answers = {QMessageBox::Ok};
-    withSizeLimit(1000, [&] {
-        EXPECT_TRUE(fif.start(v, true));
-        return QTest::qWaitFor([&] { return done.count() == 1; }, 10000);
-    });
-    EXPECT_EQ(readFile(s.closed), before);
-    ASSERT_FALSE(prompts.messages.isEmpty());
-    EXPECT_TRUE(prompts.messages.last().text.startsWith("Replaced 0 occurrences in 0 files.\r\n\r\nNot changed:\r\n"))
-        << prompts.messages.last().text.toStdString();
-    EXPECT_EQ(prompts.messages.last().icon, QMessageBox::Warning);
-    // No temporary file is left beside it.
-    EXPECT_EQ(QDir(s.root + "/sub").entryList(QDir::Files), QStringList{"closed.htm"});
+    // A file written in one go (under Qt's 16 KiB buffer) and one written in
+    // many pieces: the disk fills up before the end in both.
+    const struct
+    {
+        const char *what;
+        QByteArray text;
+        int replacementLength;
+        qint64 limit;
+    } cases[] = {
+        {"small", "caf\xE9\n<B>x</B>\n", 4000, 1000},
+        {"big", QByteArray(150000, 'a') + "x\r\n" + QByteArray(50000, 'b'), 10, 100000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedPrompts prompts;
+        QuietMainWindowStore home;
+        TMainForm main(&home.store, QStringList());
+        Scratch s;
+        writeFile(s.closed, c.text);
+        FindInFiles &fif = FindInFiles::of(main);
+        QSignalSpy done(&fif, &FindInFiles::finished);
+        FindInFilesValues v;
+        v.findText = "x";
+        v.replaceText = QString(c.replacementLength, 'y');
+        v.folder = s.root;
+        v.patterns = "*.htm";
+        prompts.modals = {[](QDialog *) { return int(QDialog::Accepted); }};
+        prompts.answers = {QMessageBox::Ok};
+        withSizeLimit(c.limit, [&] {
+            EXPECT_TRUE(fif.start(v, true));
+            return QTest::qWaitFor([&] { return done.count() == 1; }, 10000);
+        });
+        EXPECT_EQ(readFile(s.closed), c.text);
+        ASSERT_FALSE(prompts.messages.isEmpty());
+        EXPECT_TRUE(
+            prompts.messages.last().text.startsWith("Replaced 0 occurrences in 0 files.\r\n\r\nNot changed:\r\n"))
+            << prompts.messages.last().text.toStdString();
+        EXPECT_EQ(prompts.messages.last().icon, QMessageBox::Warning);
+        // No temporary file is left beside it.
+        EXPECT_EQ(QDir(s.root + "/sub").entryList(QDir::Files), QStringList{"closed.htm"});
+    }
 }
 
 TEST(FindInFiles, AMalformedPatternIsNamedAndNothingRuns)
