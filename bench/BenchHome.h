@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <functional>
+#include <memory>
+
 namespace bench {
 
 inline void useOwnHome(const QTemporaryDir &dir)
@@ -23,15 +26,44 @@ inline void useOwnHome(const QTemporaryDir &dir)
 
 // Runs the registered benchmarks in a QApplication, on the offscreen platform
 // unless the caller names another (an X display shows what is timed).
-inline int runWithQt(int argc, char **argv)
+// `atStart` runs once the application is there; `atEnd` lets go of windows
+// before it goes.
+inline int runWithQt(int argc, char **argv, const std::function<void()> &atStart = {},
+                     const std::function<void()> &atEnd = {})
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (atStart)
+        atStart();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (atEnd)
+        atEnd();
     return 0;
+}
+
+// runWithQt in a home of their own (useOwnHome), which `home` names while they run.
+inline int runInOwnHome(int argc, char **argv, const QTemporaryDir *&home, const std::function<void()> &atStart = {},
+                        const std::function<void()> &atEnd = {})
+{
+    std::unique_ptr<QTemporaryDir> dir;
+    return runWithQt(
+        argc, argv,
+        [&] {
+            dir = std::make_unique<QTemporaryDir>();
+            home = dir.get();
+            useOwnHome(*dir);
+            if (atStart)
+                atStart();
+        },
+        [&] {
+            if (atEnd)
+                atEnd();
+            home = nullptr;
+            dir.reset();
+        });
 }
 
 }  // namespace bench

@@ -51,7 +51,7 @@
 namespace {
 
 using B = QsciScintillaBase;
-QTemporaryDir *g_dir = nullptr;
+const QTemporaryDir *g_dir = nullptr;
 
 // A page of hand-written lines, or with `oneLine` the same bytes without line
 // breaks; `utf8`: with a non-ASCII character on every line.
@@ -587,19 +587,11 @@ BENCHMARK(BM_MemoryAfterOpen20MB)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char **argv)
 {
     // Offscreen unless a platform is named: the screen reader runs need xcb.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    g_dir = &dir;
     // The main windows read the shipped colour rules from a home of their own.
-    bench::useOwnHome(dir);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    windows.clear();
-    editors.clear();
-    typingEditors.clear();
-    screenReaderEditors.clear();
-    return 0;
+    return bench::runInOwnHome(argc, argv, g_dir, {}, [] {
+        windows.clear();
+        editors.clear();
+        typingEditors.clear();
+        screenReaderEditors.clear();
+    });
 }

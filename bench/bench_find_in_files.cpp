@@ -98,13 +98,5 @@ BENCHMARK(FirstResultShownInPanel)->UseManualTime()->Unit(benchmark::kMillisecon
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    home = &dir;
-    bench::useOwnHome(dir);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runInOwnHome(argc, argv, home);
 }

@@ -33,7 +33,7 @@
 
 namespace {
 
-QTemporaryDir *g_dir = nullptr;
+const QTemporaryDir *g_dir = nullptr;
 
 QByteArray emptyLines(qint64 lines)
 {
@@ -176,14 +176,5 @@ BENCHMARK(BM_ManyEmptyLinesSession)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterAllDocumentCommands();
-    QTemporaryDir dir;
-    g_dir = &dir;
-    bench::useOwnHome(dir);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runInOwnHome(argc, argv, g_dir, RegisterAllDocumentCommands);
 }

@@ -140,13 +140,5 @@ BENCHMARK(RegexReplaceAll100000In10MB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    home = &dir;
-    bench::useOwnHome(dir);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runInOwnHome(argc, argv, home);
 }

@@ -1,5 +1,6 @@
 #include "tags/CloseTag.h"
 
+#include "tags/MarkupChars.h"
 #include "tags/TagMatch.h"
 #include "tags/TagScan.h"
 
@@ -7,21 +8,9 @@
 
 namespace {
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isNameChar(char c)
-{
-    return isLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.'
-           || static_cast<unsigned char>(c) >= 0x80;
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
+using markup::isLetter;
+using markup::isNameChar;
+using markup::isSpace;
 
 // A start tag being typed: from its '<' up to the caret.
 struct OpenTag

@@ -1,13 +1,12 @@
 #include "tags/MarkupText.h"
 
+#include "tags/MarkupChars.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
+using markup::lower;
 
 // memrchr is glibc's own; this runs everywhere, eight bytes at a time.
 const char *lastOf(const char *from, const char *to, char c)

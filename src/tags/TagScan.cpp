@@ -1,5 +1,7 @@
 #include "tags/TagScan.h"
 
+#include "tags/MarkupChars.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -11,28 +13,10 @@
 
 namespace {
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// Letters, digits and the few marks names use; bytes above 127 too, so a name
-// in any encoding is copied whole.
-bool isNameChar(char c)
-{
-    return isLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ':' || c == '.'
-           || static_cast<unsigned char>(c) >= 0x80;
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
+using markup::isLetter;
+using markup::isNameChar;
+using markup::isSpace;
+using markup::lower;
 
 bool inList(QByteArrayView name, std::initializer_list<std::string_view> names)
 {
