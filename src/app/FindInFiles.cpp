@@ -53,6 +53,14 @@ QString plural(qint64 n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
 }
 
+// A label that shows its text as typed: find texts are markup.
+QLabel *plainLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 // The files to change, each with a check box, all checked.
 bool chooseFiles(QWidget *parent, QList<QPair<QString, int>> &files, const QString &findText,
                  const QString &replaceText)
@@ -62,7 +70,7 @@ bool chooseFiles(QWidget *parent, QList<QPair<QString, int>> &files, const QStri
     dialog.setWindowTitle(QStringLiteral("Replace in Files"));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(
-        new QLabel(QStringLiteral("Replace '%1' with '%2' in these files:").arg(findText, replaceText), &dialog));
+        plainLabel(QStringLiteral("Replace '%1' with '%2' in these files:").arg(findText, replaceText), &dialog));
     auto *list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("FilesList"));
     for (const auto &[file, count] : std::as_const(files)) {

@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 
 namespace {
 Prompts *g_prompts = nullptr;
@@ -24,6 +25,8 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, const QString &c
                                                QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Messages quote find texts and file names: "<B>" is shown, not obeyed.
+    box.setTextFormat(Qt::PlainText);
     // The program's answer to "for every one" reads "All", not Qt's "Yes to All".
     if (QAbstractButton *all = box.button(QMessageBox::YesToAll))
         all->setText(QStringLiteral("All"));
@@ -42,7 +45,11 @@ QMessageBox::StandardButton QtPrompts::messageWithDetail(QWidget *parent, const 
                                                          QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Messages quote find texts and file names: "<B>" is shown, not obeyed.
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(detail);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -318,6 +318,7 @@ ResultsPanel::ResultsPanel(QWidget *parent) : QWidget(parent), m_model(new Resul
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("resultsSummary"));
+    m_summary->setTextFormat(Qt::PlainText);  // it quotes the find text, markup and all
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("resultsProgress"));

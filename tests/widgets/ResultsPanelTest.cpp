@@ -1,5 +1,6 @@
 #include "widgets/ResultsPanel.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -112,4 +113,15 @@ TEST(ResultsPanel, EnterOpensTheCurrentEntryAndProgressOffersCancel)
     EXPECT_EQ(bar->value() * 4, bar->maximum() * 3);
     panel.hideProgress();
     EXPECT_FALSE(panel.progressShown());
+}
+
+TEST(ResultsPanel, TheSummaryShowsAQuotedTagAsTyped)
+{
+    // A QLabel takes "<B>" for bold and shows nothing of it by default.
+    ResultsPanel panel;
+    panel.setSummary(QStringLiteral("5 matches in 3 files for '<B>'"));
+    auto *label = panel.findChild<QLabel *>(QStringLiteral("resultsSummary"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), QStringLiteral("5 matches in 3 files for '<B>'"));
 }
