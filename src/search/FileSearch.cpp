@@ -112,10 +112,9 @@ qsizetype loneBreaksIn(QByteArrayView text, qsizetype from, qsizetype to)
     qsizetype lone = 0;
     for (qsizetype i = from; i < to; ++i) {
         const char c = text[i];
-        if (c == '\n' && (i == 0 || text[i - 1] != '\r'))
-            ++lone;
-        else if (c == '\r' && !(i + 1 < text.size() && text[i + 1] == '\n'))
-            ++lone;
+        const bool loneLf = c == '\n' && (i == 0 || text[i - 1] != '\r');
+        const bool loneCr = c == '\r' && !(i + 1 < text.size() && text[i + 1] == '\n');
+        lone += loneLf || loneCr;
     }
     return lone;
 }

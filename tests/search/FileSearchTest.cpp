@@ -172,7 +172,7 @@ TEST(FileSearch, RunsOffTheCallingThreadAndCanBeCancelled)
         int files = 0;
         for (const FileResult &r : search.takeResults()) {
             ++files;
-            matches += r.matches.size();
+            matches += int(r.matches.size());
         }
         EXPECT_EQ(files, 300);
         EXPECT_EQ(matches, 600);
