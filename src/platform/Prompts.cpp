@@ -68,7 +68,7 @@ Prompts::FileAnswer QtPrompts::askFile(QWidget *parent, const FileRequest &reque
     FileAnswer answer;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         answer.fileName = dialog.selectedFiles().constFirst();
-        answer.filterIndex = request.filters.indexOf(dialog.selectedNameFilter());
+        answer.filterIndex = int(request.filters.indexOf(dialog.selectedNameFilter()));
         answer.folder = dialog.directory().absolutePath();
     }
     return answer;
