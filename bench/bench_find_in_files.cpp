@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -93,6 +94,42 @@ void FirstResultShownInPanel(benchmark::State &state)
     }
 }
 BENCHMARK(FirstResultShownInPanel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The whole search with the panel filling, as the user watches it: the time
+// until the summary shows, and the longest the window went without handling
+// its events (a folder of 100,000 files must not freeze it).
+void WholeSearchInPanel(benchmark::State &state)
+{
+    const FindInFilesValues v = valuesFromEnvironment();
+    if (v.folder.isEmpty()) {
+        state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
+        return;
+    }
+    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
+    TMainForm &main = shown.main();
+    FindInFiles &fif = FindInFiles::of(main);
+    double longest = 0;
+    int shownEntries = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        bool done = false;
+        const auto ended = QObject::connect(&fif, &FindInFiles::finished, [&done] { done = true; });
+        fif.start(v, false);
+        while (!done) {
+            QElapsedTimer step;
+            step.start();
+            QApplication::processEvents(QEventLoop::AllEvents, 1);
+            longest = std::max(longest, double(step.nsecsElapsed()) / 1e6);
+        }
+        state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
+        QObject::disconnect(ended);
+        shownEntries = main.results().panel(QStringLiteral("searchResults"))->count();
+    }
+    state.counters["longest_gui_step_ms"] = longest;
+    state.counters["entries"] = shownEntries;
+}
+BENCHMARK(WholeSearchInPanel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
