@@ -71,6 +71,12 @@ TypingHelp::TypingHelp(TColorMemo *memo, std::function<QString()> documentFolder
     m_markTimer.setSingleShot(true);
     connect(&m_markTimer, &QTimer::timeout, this, &TypingHelp::updateMarks);
     connect(m_memo, &TColorMemo::textChanging, this, [this] { ++m_version; });
+    // A change before the place of the last look back makes what it learnt stale.
+    connect(m_memo, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type) {
+        if (type & (B::SC_MOD_INSERTTEXT | B::SC_MOD_DELETETEXT | B::SC_MOD_BEFOREINSERT | B::SC_MOD_BEFOREDELETE)
+            && position < m_contextMemo.from)
+            m_contextMemo = {};
+    });
     connect(m_memo, &QsciScintillaBase::SCN_CHARADDED, this, &TypingHelp::charAdded);
     connect(m_memo, QOverload<const char *, int>::of(&QsciScintillaBase::SCN_AUTOCSELECTION), this,
             [this](const char *text, int) { listChosen(text); });
@@ -164,7 +170,7 @@ bool TypingHelp::typeGreaterThan()
         || m_memo->SendScintilla(B::SCI_GETSELECTIONS) != 1 || m_memo->SendScintilla(B::SCI_GETOVERTYPE))
         return false;
     const int pos = m_memo->SelStart();
-    const QByteArray endTag = EndTagForTypedGt(window(pos), pos);
+    const QByteArray endTag = EndTagForTypedGt(window(pos), pos, m_contextMemo);
     if (endTag.isEmpty())
         return false;
     if (m_memo->SendScintilla(B::SCI_AUTOCACTIVE))

@@ -60,8 +60,9 @@ private:
     TColorMemo *m_memo;
     std::function<QString()> m_documentFolder;
     std::function<void(const QString &)> m_say;
-    CompletionPlace m_place;  // what the shown list completes
-    int m_quotedValue = -1;   // start of the value whose closing quote a completion wrote
+    CompletionPlace m_place;    // what the shown list completes
+    int m_quotedValue = -1;     // start of the value whose closing quote a completion wrote
+    ContextMemo m_contextMemo;  // the last look back for scripts and comments, while still true
     QTimer m_markTimer;
     std::vector<std::pair<int, int>> m_marks;  // indicator ranges [from, to) now shown
     // The tag last matched and the text version then: moving inside it again costs nothing.

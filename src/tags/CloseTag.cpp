@@ -141,7 +141,8 @@ bool inQuotedValue(const MarkupText &text, int lt)
 
 }  // namespace
 
-QByteArray EndTagForTypedGt(const MarkupText &text, int pos)
+namespace {
+QByteArray endTagFor(const MarkupText &text, int pos, ContextMemo *memo)
 {
     const OpenTag tag = openTagAt(text, pos);
     if (tag.lt < 0 || (tag.place == OpenTag::InValue && tag.quote))
@@ -166,9 +167,21 @@ QByteArray EndTagForTypedGt(const MarkupText &text, int pos)
         if (after == '>' || isSpace(after))
             return {};
     }
-    if (ContextAt(text, tag.lt).kind != MarkupContext::Markup)
+    const MarkupContext context = memo ? ContextAt(text, tag.lt, *memo) : ContextAt(text, tag.lt);
+    if (context.kind != MarkupContext::Markup)
         return {};
     return "</" + name + ">";
+}
+}  // namespace
+
+QByteArray EndTagForTypedGt(const MarkupText &text, int pos)
+{
+    return endTagFor(text, pos, nullptr);
+}
+
+QByteArray EndTagForTypedGt(const MarkupText &text, int pos, ContextMemo &memo)
+{
+    return endTagFor(text, pos, &memo);
 }
 
 CompletionPlace CompletionAt(const MarkupText &text, int pos)

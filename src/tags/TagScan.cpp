@@ -339,13 +339,24 @@ int lastContextCandidate(const MarkupText &text, int to, bool comments)
 }
 }  // namespace
 
-MarkupContext ContextAt(const MarkupText &text, int pos)
+namespace {
+// `stopAt`: below it, an earlier look found plain markup for good (see
+// ContextMemo). `resumable` says whether this look's own answer is of that
+// kind, and `decidedAt` where the '<' that decided it lies (-1: below the stop,
+// or none).
+MarkupContext lookBack(const MarkupText &text, int pos, int stopAt, bool &resumable, int &decidedAt)
 {
     // Back from pos, to the nearest thing that decides: a comment's start not
     // closed before pos, or a raw-text element's start or end tag. Comments
     // closed before pos are passed over whole.
+    resumable = true;
+    decidedAt = -1;
     bool commentsClosed = false;
     for (int q = lastContextCandidate(text, pos, true); q >= 0; q = lastContextCandidate(text, q, !commentsClosed)) {
+        // What lies below was decided already, and a comment closed before
+        // that place is closed before this one too.
+        if (q < stopAt)
+            return {};
         const char c1 = text.at(q + 1);
         if (c1 == '!') {
             if (!commentsClosed && text.matchesAt(q, "<!--")) {
@@ -373,15 +384,42 @@ MarkupContext ContextAt(const MarkupText &text, int pos)
             continue;
         if (insideComment(text, q))
             continue;
+        decidedAt = q;
         if (end)
             return {};
         // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
+        resumable = false;
         const Tag tag = ParseTag(text, q, pos);
         if (tag.closed() && !tag.selfClosing)
             return {MarkupContext::RawText, QByteArray(buf.data(), n)};
         return {};
     }
     return {};
+}
+}  // namespace
+
+MarkupContext ContextAt(const MarkupText &text, int pos)
+{
+    bool resumable = false;
+    int decidedAt = -1;
+    return lookBack(text, pos, -1, resumable, decidedAt);
+}
+
+MarkupContext ContextAt(const MarkupText &text, int pos, ContextMemo &memo)
+{
+    const bool useMemo = memo.from >= 0 && memo.stopAt >= text.begin() && memo.from <= pos;
+    bool resumable = false;
+    int decidedAt = -1;
+    MarkupContext context = lookBack(text, pos, useMemo ? memo.stopAt : -1, resumable, decidedAt);
+    // An end tag just below pos may have been read past it: what decided must
+    // lie below the stop, so that bytes typed at pos cannot change it.
+    if (context.kind == MarkupContext::Markup && resumable && decidedAt < pos - ContextMemo::Reach) {
+        memo.from = pos;
+        memo.stopAt = std::max(text.begin(), pos - ContextMemo::Reach);
+    } else {
+        memo.from = memo.stopAt = -1;
+    }
+    return context;
 }
 
 Tag TagAt(const MarkupText &text, int pos)

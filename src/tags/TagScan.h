@@ -79,6 +79,20 @@ struct MarkupContext
 // Looks back through the window only: a comment or script begun before it is not seen.
 MarkupContext ContextAt(const MarkupText &text, int pos);
 
+// What an earlier look back from `from` learnt when it found plain markup
+// decided for good (by a raw-text end tag, or by nothing at all): a look from
+// any later place can stop below `stopAt`, as long as no byte before `from`
+// has changed since. (What lies just below `from` is looked at again: a
+// name there may run on past it.)
+struct ContextMemo
+{
+    static constexpr int Reach = 16;  // more than a look reads past a '<'
+    int from = -1;                    // -1: nothing to go on
+    int stopAt = -1;
+};
+// ContextAt that uses and renews the memo.
+MarkupContext ContextAt(const MarkupText &text, int pos, ContextMemo &memo);
+
 // The tag the caret at `pos` stands in: from its '<' up to its '>' (both
 // ends included, so a caret just before '<' or just after '>' counts), kind
 // None when there is none. Comments and the insides of scripts are no tags.

@@ -123,6 +123,30 @@ TEST(ContextAt, KnowsScriptsCommentsAndMarkupAtEveryPlaceAndSplit)
     }
 }
 
+TEST(ContextAt, AMemoOfAnEarlierLookGivesTheSameAnswersAfterChangesBeyondIt)
+{
+    // Looks from every later place, after text typed at or after the earlier
+    // look's place (the only changes that keep a memo), agree with a fresh look.
+    const QByteArray text = "<p>a<!-- x --><SCRIPT>if (a<b) x()</script ><b>c</b><!--y--><xmp><i></XMP>"
+                            "<style/><sTrong>d</strong><TEXTAREA rows=2>e</textarea><table><tr><td>f";
+    const QByteArray typed[] = {"", "<script>", "</script>", "<!--", "-->", "<xmp>a", "<scr", "ipt>", "<p>"};
+    const auto same = [](const MarkupContext &a, const MarkupContext &b) {
+        return a.kind == b.kind && a.element == b.element;
+    };
+    for (const QByteArray &insert : typed) {
+        for (int from = 0; from <= int(text.size()); ++from) {
+            ContextMemo memo;
+            ContextAt(MarkupText(text), from, memo);
+            const QByteArray changed = text.left(from) + insert + text.mid(from);
+            for (int pos = from; pos <= int(changed.size()); ++pos) {
+                ContextMemo copy = memo;
+                ASSERT_TRUE(same(ContextAt(MarkupText(changed), pos, copy), ContextAt(MarkupText(changed), pos)))
+                    << "typed \"" << insert.constData() << "\" at " << from << ", look from " << pos;
+            }
+        }
+    }
+}
+
 TEST(EndTagForTypedGt, KeepsTheBytesOfALatin1Name)
 {
     const QByteArray text("caf\xE9 <x-\xE9t\xE9");
