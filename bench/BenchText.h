@@ -35,6 +35,26 @@ inline QByteArray htmlLine(int i)
     return line + "\r\n";
 }
 
+// Exactly `size` bytes of markup lines with varied words, for the searches;
+// never holds "</html>" in any case. `images`: every fifth line holds an <IMG>
+// (else that line is a plain paragraph again).
+inline QByteArray searchMarkup(qsizetype size, bool images = true)
+{
+    static const QByteArray lines[] = {
+        "<P>The quick brown fox jumps over the lazy dog, <EM>twice</EM> a day.</P>\r\n",
+        "<TABLE BORDER=\"1\"><TR><TD>cell</TD><TD ALIGN=\"RIGHT\">42</TD></TR></TABLE>\r\n",
+        "<A HREF=\"chapter/more.html#top\">Read more</A> about the mammals of the hill.<BR>\r\n",
+        "<UL><LI>milk</LI><LI>thyme</LI><LI>lemons</LI></UL>\r\n",
+        "<!-- some remark --><IMG SRC=\"pics/html.gif\" WIDTH=\"10\" HEIGHT=\"12\">\r\n",
+    };
+    QByteArray text;
+    text.reserve(size + 128);
+    for (int i = 0; text.size() < size; ++i)
+        text.append(images || i % 5 != 4 ? lines[i % 5] : lines[0]);
+    text.truncate(size);
+    return text;
+}
+
 // Lines from `first` on until the text holds at least `size` bytes.
 inline QByteArray htmlText(qint64 size, int first = 0)
 {

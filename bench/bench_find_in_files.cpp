@@ -23,6 +23,13 @@
 namespace {
 const QTemporaryDir *home = nullptr;
 
+bool haveTree(benchmark::State &state, const FindInFilesValues &v)
+{
+    if (v.folder.isEmpty())
+        state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
+    return !v.folder.isEmpty();
+}
+
 FindInFilesValues valuesFromEnvironment()
 {
     FindInFilesValues v;
@@ -36,10 +43,8 @@ FindInFilesValues valuesFromEnvironment()
 void FindInFilesWholeTree(benchmark::State &state)
 {
     const FindInFilesValues v = valuesFromEnvironment();
-    if (v.folder.isEmpty()) {
-        state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
+    if (!haveTree(state, v))
         return;
-    }
     qint64 matches = 0, files = 0, searched = 0;
     for (auto _ : state) {
         FileSearchRequest request;
@@ -72,10 +77,8 @@ BENCHMARK(FindInFilesWholeTree)->Unit(benchmark::kMillisecond)->Iterations(3);
 void FirstResultShownInPanel(benchmark::State &state)
 {
     const FindInFilesValues v = valuesFromEnvironment();
-    if (v.folder.isEmpty()) {
-        state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
+    if (!haveTree(state, v))
         return;
-    }
     bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
     TMainForm &main = shown.main();
     FindInFiles &fif = FindInFiles::of(main);
@@ -101,10 +104,8 @@ BENCHMARK(FirstResultShownInPanel)->UseManualTime()->Unit(benchmark::kMillisecon
 void WholeSearchInPanel(benchmark::State &state)
 {
     const FindInFilesValues v = valuesFromEnvironment();
-    if (v.folder.isEmpty()) {
-        state.SkipWithError("TAGLOOM_FIND_TREE names no folder");
+    if (!haveTree(state, v))
         return;
-    }
     bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
     TMainForm &main = shown.main();
     FindInFiles &fif = FindInFiles::of(main);

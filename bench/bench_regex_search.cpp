@@ -3,6 +3,7 @@
 // 50 MB, every match of it counted, and Replace All of 100,000 matches in
 // 10 MB with groups, as one undo step in a main window with word wrap on.
 #include "BenchHome.h"
+#include "BenchText.h"
 #include "ShownMain.h"
 #include "app/ChildWin.h"
 #include "app/MainForm.h"
@@ -17,24 +18,6 @@
 
 namespace {
 const QTemporaryDir *home = nullptr;
-
-// Markup lines of varied text; `img` tags only where asked.
-QByteArray markupOfSize(qsizetype size, bool images)
-{
-    static const QByteArray lines[] = {
-        "<P>The quick brown fox jumps over the lazy dog, <EM>twice</EM> a day.</P>\r\n",
-        "<TABLE BORDER=\"1\"><TR><TD>cell</TD><TD ALIGN=\"RIGHT\">42</TD></TR></TABLE>\r\n",
-        "<A HREF=\"chapter/more.html#top\">Read more</A> about the mammals of the hill.<BR>\r\n",
-        "<UL><LI>milk</LI><LI>thyme</LI><LI>lemons</LI></UL>\r\n",
-        "<!-- some remark --><IMG SRC=\"pics/html.gif\" WIDTH=\"10\" HEIGHT=\"12\">\r\n",
-    };
-    QByteArray text;
-    text.reserve(size + 128);
-    for (int i = 0; text.size() < size; ++i)
-        text.append(images || i % 5 != 4 ? lines[i % 5] : lines[0]);
-    text.truncate(size);
-    return text;
-}
 
 // A document window in a shown main window, first paint done.
 struct ShownDocument
@@ -60,7 +43,7 @@ SearchQuery regex(const char *find, const char *replace = "")
 
 void RegexFindNextAcross50MB(benchmark::State &state)
 {
-    ShownDocument shown(markupOfSize(50 * 1024 * 1024, false) + "<img src=\"last.gif\">\r\n");
+    ShownDocument shown(bench::searchMarkup(50 * 1024 * 1024, false) + "<img src=\"last.gif\">\r\n");
     TColorMemo &memo = *shown.doc->Memo1;
     const SearchQuery query = regex("<img[^>]*>");
     for (auto _ : state) {
@@ -77,7 +60,7 @@ BENCHMARK(RegexFindNextAcross50MB)->Unit(benchmark::kMillisecond);
 // Every match of the pattern in 50 MB (about 700,000), as Replace All walks them.
 void RegexEveryMatchIn50MB(benchmark::State &state)
 {
-    const QByteArray text = markupOfSize(50 * 1024 * 1024, true);
+    const QByteArray text = bench::searchMarkup(50 * 1024 * 1024, true);
     TextSearcher searcher("<img[^>]*>", {false, false, true}, true);
     qint64 count = 0;
     for (auto _ : state) {
@@ -93,7 +76,7 @@ BENCHMARK(RegexEveryMatchIn50MB)->Unit(benchmark::kMillisecond);
 void WholeWordFindNextAcross50MB(benchmark::State &state)
 {
     // A line of its own: the page may end in the middle of a word.
-    ShownDocument shown(markupOfSize(50 * 1024 * 1024, true) + "\r\nzebra\r\n");
+    ShownDocument shown(bench::searchMarkup(50 * 1024 * 1024, true) + "\r\nzebra\r\n");
     TColorMemo &memo = *shown.doc->Memo1;
     SearchQuery query;
     query.findText = QStringLiteral("zebra");
@@ -112,7 +95,7 @@ void RegexReplaceAll100000In10MB(benchmark::State &state)
 {
     const qsizetype size = 10 * 1024 * 1024;
     const int count = 100000;
-    QByteArray text = markupOfSize(size, false);
+    QByteArray text = bench::searchMarkup(size, false);
     const qsizetype step = size / count;
     for (int i = 0; i < count; ++i)
         text.replace(i * step, 3, (i % 2) ? "<b>" : "<B>");

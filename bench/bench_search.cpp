@@ -1,6 +1,7 @@
 // Find Next over a large document and Replace All of many occurrences, through
 // the same calls the menu and the dialogs make.
 #include "BenchHome.h"
+#include "BenchText.h"
 #include "app/SearchController.h"
 #include "editor/ColorMemo.h"
 
@@ -9,29 +10,11 @@
 
 namespace {
 
-// Markup with varied text; never holds "</html>" in any case.
-QByteArray markupOfSize(qsizetype size)
-{
-    static const QByteArray lines[] = {
-        "<P>The quick brown fox jumps over the lazy dog, <EM>twice</EM> a day.</P>\r\n",
-        "<TABLE BORDER=\"1\"><TR><TD>cell</TD><TD ALIGN=\"RIGHT\">42</TD></TR></TABLE>\r\n",
-        "<A HREF=\"chapter/more.html#top\">Read more</A> about the mammals of the hill.<BR>\r\n",
-        "<UL><LI>milk</LI><LI>thyme</LI><LI>lemons</LI></UL>\r\n",
-        "<!-- some remark --><IMG SRC=\"pics/html.gif\" WIDTH=\"10\" HEIGHT=\"12\">\r\n",
-    };
-    QByteArray text;
-    text.reserve(size + 128);
-    for (int i = 0; text.size() < size; ++i)
-        text.append(lines[i % 5]);
-    text.truncate(size);
-    return text;
-}
-
 void FindNextAtTheEnd(benchmark::State &state)
 {
     const bool matchCase = state.range(0) != 0;
     TColorMemo memo;
-    memo.loadBytes(markupOfSize(50 * 1024 * 1024) + "</HTML>\r\n");
+    memo.loadBytes(bench::searchMarkup(50 * 1024 * 1024) + "</HTML>\r\n");
     const SearchQuery query{QStringLiteral("</HTML>"), {}, matchCase};
     for (auto _ : state) {
         memo.setSelStart(0);
@@ -47,7 +30,7 @@ void ReplaceAllOccurrences(benchmark::State &state)
 {
     const qsizetype size = 10 * 1024 * 1024;
     const int count = 100000;
-    QByteArray text = markupOfSize(size);
+    QByteArray text = bench::searchMarkup(size);
     // One "<B>" every size/count bytes, in mixed case.
     const qsizetype step = size / count;
     for (int i = 0; i < count; ++i)
