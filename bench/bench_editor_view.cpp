@@ -24,6 +24,7 @@
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "tags/CloseTag.h"
+#include "tags/ContextIndex.h"
 #include "tags/TagMatch.h"
 #include "BenchHome.h"
 #include "BenchText.h"
@@ -348,10 +349,13 @@ void BM_TypeInTagWithTyping(benchmark::State &state)
 BENCHMARK(BM_TypeInTagWithTyping)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 // The '>' of a start tag typed at a line's start in the middle: the end tag
-// is written; taking both back is not timed.
+// is written; taking both back is not timed. Arg 1: a word was typed and
+// taken back near the top of the page just before, as after a jump there
+// and back.
 void BM_TypeGreaterThanClosesTag(benchmark::State &state)
 {
     TColorMemo &memo = typingEditor(state.range(0));
+    const bool editAbove = state.range(1) != 0;
     const int middle = memo.SelStart();
     // A tag typed on a line of its own, as a page is usually written: the
     // line's wrapping stays as it was. (A key that makes a line wrap onto one
@@ -359,6 +363,10 @@ void BM_TypeGreaterThanClosesTag(benchmark::State &state)
     const int at = int(memo.textView().indexOf("\r\n", middle)) + 2;
     for (auto _ : state) {
         state.PauseTiming();
+        if (editAbove) {
+            memo.SendScintilla(B::SCI_INSERTTEXT, 200L, "word ");
+            memo.SendScintilla(B::SCI_DELETERANGE, 200L, 5L);
+        }
         memo.SendScintilla(B::SCI_INSERTTEXT, long(at), "<UL\r\n");
         memo.setSelStart(at + 3);
         settle();
@@ -376,7 +384,23 @@ void BM_TypeGreaterThanClosesTag(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_TypeGreaterThanClosesTag)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+BENCHMARK(BM_TypeGreaterThanClosesTag)
+    ->ArgsProduct({{50 << 10, 50 << 20}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.5);
+
+// The first look at what a place lies in reads the whole page's comments and
+// scripts once; every later one is kept up to date as the text changes.
+void BM_FirstLookReadsThePage(benchmark::State &state)
+{
+    TColorMemo &memo = typingEditor(state.range(0));
+    for (auto _ : state) {
+        ContextIndex index;
+        index.build(MarkupText(memo.textView()));
+        benchmark::DoNotOptimize(index.at(memo.length() / 2).kind);
+    }
+}
+BENCHMARK(BM_FirstLookReadsThePage)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
 
 // What marking costs when the caret comes to a tag: finding the tag, the look
 // back for comments and scripts, and the match.

@@ -1,7 +1,9 @@
 // The typing help's markup scans over any bytes, the document split at any
 // gap as the editor holds it: each ends, stays inside the text, and gives
-// the same answer wherever the gap stands. And the names file reader.
+// the same answer wherever the gap stands; the index of comments and scripts
+// answers as a look back does, also after a change. And the names file reader.
 #include "tags/CloseTag.h"
+#include "tags/ContextIndex.h"
 #include "tags/MarkupNames.h"
 #include "tags/TagMatch.h"
 
@@ -11,6 +13,11 @@ namespace {
 bool sameTag(const Tag &a, const Tag &b)
 {
     return a.kind == b.kind && a.start == b.start && a.end == b.end && a.name == b.name;
+}
+
+bool sameContext(const MarkupContext &a, const MarkupContext &b)
+{
+    return a.kind == b.kind && a.element == b.element;
 }
 }  // namespace
 
@@ -46,6 +53,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Tag open = OpenElementAt(split, caret);
     if (open.kind != Tag::None && (open.start < 0 || open.end > caret))
         std::abort();
+
+    ContextIndex index;
+    index.build(split);
+    if (!sameContext(index.at(caret), ContextAt(whole, caret)))
+        std::abort();
+    // Some bytes cut at the gap and some typed there, as the editor reports them.
+    QByteArray changed = text;
+    const int cut = std::min(len - gap, int(data[0] % 8));
+    changed.remove(gap, cut);
+    index.deleted(MarkupText(changed), gap, cut);
+    const QByteArray typed = text.left(data[1] % 8);
+    changed.insert(gap, typed);
+    index.inserted(MarkupText(changed), gap, int(typed.size()));
+    const int changedLen = int(changed.size());
+    for (const int pos : {caret % (changedLen + 1), gap, gap + int(typed.size()), changedLen}) {
+        if (!sameContext(index.at(pos), ContextAt(MarkupText(changed), pos)))
+            std::abort();
+    }
+
     const MarkupNames names = MarkupNames::parse(text);
     if (names.elements().size() > len)
         std::abort();

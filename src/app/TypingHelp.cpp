@@ -27,6 +27,8 @@ constexpr int IndMatch = 11;
 constexpr int IndNoMatch = 12;
 // Marks follow a caret move at once, and the text only once typing pauses.
 constexpr int MarkDelayAfterTyping = 150;
+// Changes the index follows one by one before it is read anew instead.
+constexpr int MaxChangesUnseen = 2000;
 // More names than a list can usefully show.
 constexpr int MaxFileNames = 2000;
 
@@ -71,11 +73,19 @@ TypingHelp::TypingHelp(TColorMemo *memo, std::function<QString()> documentFolder
     m_markTimer.setSingleShot(true);
     connect(&m_markTimer, &QTimer::timeout, this, &TypingHelp::updateMarks);
     connect(m_memo, &TColorMemo::textChanging, this, [this] { ++m_version; });
-    // A change before the place of the last look back makes what it learnt stale.
-    connect(m_memo, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type) {
-        if (type & (B::SC_MOD_INSERTTEXT | B::SC_MOD_DELETETEXT | B::SC_MOD_BEFOREINSERT | B::SC_MOD_BEFOREDELETE)
-            && position < m_contextMemo.from)
-            m_contextMemo = {};
+    connect(m_memo, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char *, int length) {
+        if (!m_contextIndex.isBuilt() || !(type & (B::SC_MOD_INSERTTEXT | B::SC_MOD_DELETETEXT)))
+            return;
+        // Thousands of changes with no look between (Replace All, a
+        // long undo): reading the page again at the next look is cheaper.
+        if (++m_changesUnseen > MaxChangesUnseen) {
+            m_contextIndex.clear();
+            return;
+        }
+        if (type & B::SC_MOD_INSERTTEXT)
+            m_contextIndex.inserted(wholeText(), position, length);
+        else if (type & B::SC_MOD_DELETETEXT)
+            m_contextIndex.deleted(wholeText(), position, length);
     });
     connect(m_memo, &QsciScintillaBase::SCN_CHARADDED, this, &TypingHelp::charAdded);
     connect(m_memo, QOverload<const char *, int>::of(&QsciScintillaBase::SCN_AUTOCSELECTION), this,
@@ -120,14 +130,27 @@ void TypingHelp::settingsChanged()
         clearMarks();
 }
 
-MarkupText TypingHelp::window(int pos) const
+MarkupText TypingHelp::text(int from, int to) const
 {
-    const int len = m_memo->length();
-    const int from = std::max(0, pos - MatchWindowBytes);
-    const int to = std::min(len, pos + MatchWindowBytes);
     // Two pieces either side of the editor's gap: asking for a range across it would move it.
     const int gap = std::clamp(int(m_memo->SendScintilla(B::SCI_GETGAPPOSITION)), from, to);
-    return MarkupText(m_memo->rangeView(from, gap), m_memo->rangeView(gap, to), from, len);
+    return MarkupText(m_memo->rangeView(from, gap), m_memo->rangeView(gap, to), from, m_memo->length());
+}
+
+MarkupText TypingHelp::wholeText() const
+{
+    return text(0, m_memo->length());
+}
+
+MarkupText TypingHelp::window(int pos) const
+{
+    const MarkupText whole = wholeText();
+    m_changesUnseen = 0;
+    if (!m_contextIndex.isBuilt())
+        m_contextIndex.build(whole);
+    m_contextIndex.setText(whole);
+    const int len = m_memo->length();
+    return text(std::max(0, pos - MatchWindowBytes), std::min(len, pos + MatchWindowBytes)).withIndex(&m_contextIndex);
 }
 
 bool TypingHelp::eventFilter(QObject *watched, QEvent *event)
@@ -170,7 +193,7 @@ bool TypingHelp::typeGreaterThan()
         || m_memo->SendScintilla(B::SCI_GETSELECTIONS) != 1 || m_memo->SendScintilla(B::SCI_GETOVERTYPE))
         return false;
     const int pos = m_memo->SelStart();
-    const QByteArray endTag = EndTagForTypedGt(window(pos), pos, m_contextMemo);
+    const QByteArray endTag = EndTagForTypedGt(window(pos), pos);
     if (endTag.isEmpty())
         return false;
     if (m_memo->SendScintilla(B::SCI_AUTOCACTIVE))

@@ -2,6 +2,7 @@
 
 #include "tags/CloseTag.h"
 #include "tags/Command.h"
+#include "tags/ContextIndex.h"
 #include "tags/MarkupText.h"
 
 #include <QObject>
@@ -41,14 +42,18 @@ public:
     // Applies changed colours and settings to the marks.
     void settingsChanged();
 
-    // The document's bytes within the matching window around pos, without a copy:
-    // valid until the next change of the text.
+    // The document's bytes within the matching window around pos, without a
+    // copy, with the index of its comments and scripts: valid until the next
+    // change of the text.
     MarkupText window(int pos) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The document's bytes [from, to) without a copy.
+    MarkupText text(int from, int to) const;
+    MarkupText wholeText() const;
     bool typeGreaterThan();
     bool stepOverQuote();
     void charAdded(int ch);
@@ -60,9 +65,11 @@ private:
     TColorMemo *m_memo;
     std::function<QString()> m_documentFolder;
     std::function<void(const QString &)> m_say;
-    CompletionPlace m_place;    // what the shown list completes
-    int m_quotedValue = -1;     // start of the value whose closing quote a completion wrote
-    ContextMemo m_contextMemo;  // the last look back for scripts and comments, while still true
+    CompletionPlace m_place;  // what the shown list completes
+    int m_quotedValue = -1;   // start of the value whose closing quote a completion wrote
+    // Built at the first look, then kept up to date with every change.
+    mutable ContextIndex m_contextIndex;
+    mutable int m_changesUnseen = 0;  // since the last look
     QTimer m_markTimer;
     std::vector<std::pair<int, int>> m_marks;  // indicator ranges [from, to) now shown
     // The tag last matched and the text version then: moving inside it again costs nothing.

@@ -141,8 +141,7 @@ bool inQuotedValue(const MarkupText &text, int lt)
 
 }  // namespace
 
-namespace {
-QByteArray endTagFor(const MarkupText &text, int pos, ContextMemo *memo)
+QByteArray EndTagForTypedGt(const MarkupText &text, int pos)
 {
     const OpenTag tag = openTagAt(text, pos);
     if (tag.lt < 0 || (tag.place == OpenTag::InValue && tag.quote))
@@ -167,21 +166,9 @@ QByteArray endTagFor(const MarkupText &text, int pos, ContextMemo *memo)
         if (after == '>' || isSpace(after))
             return {};
     }
-    const MarkupContext context = memo ? ContextAt(text, tag.lt, *memo) : ContextAt(text, tag.lt);
-    if (context.kind != MarkupContext::Markup)
+    if (ContextAt(text, tag.lt).kind != MarkupContext::Markup)
         return {};
     return "</" + name + ">";
-}
-}  // namespace
-
-QByteArray EndTagForTypedGt(const MarkupText &text, int pos)
-{
-    return endTagFor(text, pos, nullptr);
-}
-
-QByteArray EndTagForTypedGt(const MarkupText &text, int pos, ContextMemo &memo)
-{
-    return endTagFor(text, pos, &memo);
 }
 
 CompletionPlace CompletionAt(const MarkupText &text, int pos)

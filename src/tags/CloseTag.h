@@ -10,8 +10,6 @@
 // a void element, "/>", inside a comment, a script, a style or an attribute
 // value, inside a tag that already has its '>', or the same end tag follows.
 QByteArray EndTagForTypedGt(const MarkupText &text, int pos);
-// The same, its look back for scripts and comments resumed from `memo`.
-QByteArray EndTagForTypedGt(const MarkupText &text, int pos, ContextMemo &memo);
 
 // Where the caret stands for completing a name, and what is offered.
 struct CompletionPlace

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+class ContextIndex;
+
 // Bytes [begin, end) of a document, read in place: the editor keeps its text
 // in two parts around a gap, so the window may come in two pieces. Positions
 // are document offsets. Nothing here copies the window.
@@ -18,6 +20,16 @@ public:
     int begin() const { return m_begin; }
     int end() const { return m_begin + int(m_first.size() + m_second.size()); }
     int docLength() const { return m_docLength; }
+
+    // What the caller knows of the whole document's comments and scripts:
+    // looks at what a place lies in ask it instead of reading back.
+    const ContextIndex *index() const { return m_index; }
+    MarkupText withIndex(const ContextIndex *index) const
+    {
+        MarkupText t = *this;
+        t.m_index = index;
+        return t;
+    }
 
     // 0 outside the window.
     char at(int pos) const
@@ -55,4 +67,5 @@ private:
     QByteArrayView m_first, m_second;
     int m_begin = 0;
     int m_docLength = 0;
+    const ContextIndex *m_index = nullptr;
 };

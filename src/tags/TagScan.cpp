@@ -1,5 +1,6 @@
 #include "tags/TagScan.h"
 
+#include "tags/ContextIndex.h"
 #include "tags/MarkupChars.h"
 
 #include <algorithm>
@@ -339,87 +340,109 @@ int lastContextCandidate(const MarkupText &text, int to, bool comments)
 }
 }  // namespace
 
-namespace {
-// `stopAt`: below it, an earlier look found plain markup for good (see
-// ContextMemo). `resumable` says whether this look's own answer is of that
-// kind, and `decidedAt` where the '<' that decided it lies (-1: below the stop,
-// or none).
-MarkupContext lookBack(const MarkupText &text, int pos, int stopAt, bool &resumable, int &decidedAt)
+ContextMark ContextMarkAt(const MarkupText &text, int q, QByteArray *element)
 {
-    // Back from pos, to the nearest thing that decides: a comment's start not
-    // closed before pos, or a raw-text element's start or end tag. Comments
-    // closed before pos are passed over whole.
-    resumable = true;
-    decidedAt = -1;
-    bool commentsClosed = false;
-    for (int q = lastContextCandidate(text, pos, true); q >= 0; q = lastContextCandidate(text, q, !commentsClosed)) {
-        // What lies below was decided already, and a comment closed before
-        // that place is closed before this one too.
-        if (q < stopAt)
-            return {};
-        const char c1 = text.at(q + 1);
-        if (c1 == '!') {
-            if (!commentsClosed && text.matchesAt(q, "<!--")) {
-                if (text.findText("-->", q + 4, pos) < 0)
-                    return {MarkupContext::Comment, {}};
-                // The "-->" that closes this comment before pos closes every
-                // one begun further back: no need to look for theirs.
-                commentsClosed = true;
-            }
-            continue;
-        }
-        const bool end = c1 == '/';
-        const int from = q + (end ? 2 : 1);
-        if (!mayBeRawText(text, from))
-            continue;
-        // Raw-text names are short: no copy of the name for every tag passed.
-        std::array<char, 10> buf{};
-        int n = 0;
-        while (n < int(buf.size()) && isNameChar(text.at(from + n))) {
-            buf[size_t(n)] = lower(text.at(from + n));
-            ++n;
-        }
-        const int stop = from + n;
-        if (!IsRawTextElement(QByteArrayView(buf.data(), n)) || !(stop >= text.end() || endsName(text.at(stop))))
-            continue;
-        if (insideComment(text, q))
-            continue;
-        decidedAt = q;
-        if (end)
-            return {};
-        // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
-        resumable = false;
-        const Tag tag = ParseTag(text, q, pos);
-        if (tag.closed() && !tag.selfClosing)
-            return {MarkupContext::RawText, QByteArray(buf.data(), n)};
-        return {};
+    const char c = text.at(q);
+    if (c == '-')
+        return text.matchesAt(q, "-->") ? ContextMark::CommentEnd : ContextMark::None;
+    if (c != '<')
+        return ContextMark::None;
+    const char c1 = text.at(q + 1);
+    if (c1 == '!')
+        return text.matchesAt(q, "<!--") ? ContextMark::CommentStart : ContextMark::None;
+    const bool end = c1 == '/';
+    const int from = q + (end ? 2 : 1);
+    if (!mayBeRawText(text, from))
+        return ContextMark::None;
+    // Raw-text names are short: no copy of the name for every tag passed.
+    std::array<char, 10> buf{};
+    int n = 0;
+    while (n < int(buf.size()) && isNameChar(text.at(from + n))) {
+        buf[size_t(n)] = lower(text.at(from + n));
+        ++n;
     }
-    return {};
+    const int stop = from + n;
+    if (!IsRawTextElement(QByteArrayView(buf.data(), n)) || !(stop >= text.end() || endsName(text.at(stop))))
+        return ContextMark::None;
+    if (element)
+        *element = QByteArray(buf.data(), n);
+    return end ? ContextMark::RawTextEnd : ContextMark::RawTextStart;
 }
-}  // namespace
+
+void ForEachContextMark(const MarkupText &text, int from, int to, const std::function<void(int, ContextMark)> &found)
+{
+    from = std::max(from, text.begin());
+    to = std::min(to, text.end());
+    const auto check = [&](int q) {
+        if (const ContextMark mark = ContextMarkAt(text, q); mark != ContextMark::None)
+            found(q, mark);
+    };
+    for (const MarkupText::Piece &piece : {text.firstPiece(), text.secondPiece()}) {
+        if (piece.bytes.isEmpty())
+            continue;
+        const int pieceEnd = piece.begin + int(piece.bytes.size());
+        const int hi = std::min(to, pieceEnd);
+        int q = std::max(from, piece.begin);
+#if defined(__SSE2__)
+        // Sixteen places at once; a block needs three bytes after it inside the piece.
+        const char *base = piece.bytes.data() - piece.begin;
+        const __m128i fold = _mm_set1_epi8(0x20);
+        const auto load = [&](int at) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)); };
+        const auto is = [](__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+        for (; q + 16 <= hi && q + 16 + 3 <= pieceEnd; q += 16) {
+            const __m128i v0 = load(q);
+            const __m128i lt = is(v0, '<');
+            const __m128i dash = is(v0, '-');
+            if (_mm_movemask_epi8(_mm_or_si128(lt, dash)) == 0)
+                continue;
+            const __m128i v1 = load(q + 1), v2 = load(q + 2);
+            const __m128i f1 = _mm_or_si128(v1, fold), f2 = _mm_or_si128(v2, fold),
+                          f3 = _mm_or_si128(load(q + 3), fold);
+            const __m128i endTag = _mm_and_si128(is(v1, '/'), mayBeRawText16(f2, f3));
+            const __m128i open = _mm_and_si128(lt,
+                                               _mm_or_si128(is(v1, '!'), _mm_or_si128(mayBeRawText16(f1, f2), endTag)));
+            const __m128i close = _mm_and_si128(dash, _mm_and_si128(is(v1, '-'), is(v2, '>')));
+            for (auto mask = unsigned(_mm_movemask_epi8(_mm_or_si128(open, close))); mask != 0; mask &= mask - 1)
+                check(q + std::countr_zero(mask));
+        }
+#endif
+        for (; q < hi; ++q)
+            check(q);
+    }
+}
 
 MarkupContext ContextAt(const MarkupText &text, int pos)
 {
-    bool resumable = false;
-    int decidedAt = -1;
-    return lookBack(text, pos, -1, resumable, decidedAt);
-}
-
-MarkupContext ContextAt(const MarkupText &text, int pos, ContextMemo &memo)
-{
-    const bool useMemo = memo.from >= 0 && memo.stopAt >= text.begin() && memo.from <= pos;
-    bool resumable = false;
-    int decidedAt = -1;
-    MarkupContext context = lookBack(text, pos, useMemo ? memo.stopAt : -1, resumable, decidedAt);
-    // An end tag just below pos may have been read past it: what decided must
-    // lie below the stop, so that bytes typed at pos cannot change it.
-    if (context.kind == MarkupContext::Markup && resumable && decidedAt < pos - ContextMemo::Reach) {
-        memo.from = pos;
-        memo.stopAt = std::max(text.begin(), pos - ContextMemo::Reach);
-    } else {
-        memo.from = memo.stopAt = -1;
+    if (const ContextIndex *index = text.index())
+        return index->at(pos);
+    // Back from pos, to the nearest thing that decides: a comment's start not
+    // closed before pos, or a raw-text element's start or end tag. Comments
+    // closed before pos are passed over whole.
+    bool commentsClosed = false;
+    for (int q = lastContextCandidate(text, pos, true); q >= 0; q = lastContextCandidate(text, q, !commentsClosed)) {
+        QByteArray element;
+        const ContextMark mark = ContextMarkAt(text, q, &element);
+        if (mark == ContextMark::CommentStart) {
+            if (commentsClosed)
+                continue;
+            if (text.findText("-->", q + 4, pos) < 0)
+                return {MarkupContext::Comment, {}};
+            // The "-->" that closes this comment before pos closes every
+            // one begun further back: no need to look for theirs.
+            commentsClosed = true;
+            continue;
+        }
+        if (mark == ContextMark::None || insideComment(text, q))
+            continue;
+        if (mark == ContextMark::RawTextEnd)
+            return {};
+        // The start tag itself is markup: a caret inside "<script ...>" is not in the script.
+        const Tag tag = ParseTag(text, q, pos);
+        if (tag.closed() && !tag.selfClosing)
+            return {MarkupContext::RawText, element};
+        return {};
     }
-    return context;
+    return {};
 }
 
 Tag TagAt(const MarkupText &text, int pos)

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 
 #include <array>
+#include <functional>
 
 // What browsers know of elements: which have no end tag, which may leave it
 // out, and whose content is text rather than markup. Names in any case.
@@ -76,22 +77,20 @@ struct MarkupContext
     Kind kind = Markup;
     QByteArray element;  // the raw-text element, lower case
 };
-// Looks back through the window only: a comment or script begun before it is not seen.
+// Looks back through the window only (a comment or script begun before it is
+// not seen), unless the text comes with an index of the whole document.
 MarkupContext ContextAt(const MarkupText &text, int pos);
 
-// What an earlier look back from `from` learnt when it found plain markup
-// decided for good (by a raw-text end tag, or by nothing at all): a look from
-// any later place can stop below `stopAt`, as long as no byte before `from`
-// has changed since. (What lies just below `from` is looked at again: a
-// name there may run on past it.)
-struct ContextMemo
-{
-    static constexpr int Reach = 16;  // more than a look reads past a '<'
-    int from = -1;                    // -1: nothing to go on
-    int stopAt = -1;
-};
-// ContextAt that uses and renews the memo.
-MarkupContext ContextAt(const MarkupText &text, int pos, ContextMemo &memo);
+// A place that decides what the text after it lies in.
+enum class ContextMark { None, CommentStart, CommentEnd, RawTextStart, RawTextEnd };
+// The mark that begins at `q`: "<!--", "-->", or the start or end tag of a
+// raw-text element ("<script", "</STYLE", the name ended). `element` gets a
+// raw-text element's name in lower case.
+ContextMark ContextMarkAt(const MarkupText &text, int q, QByteArray *element = nullptr);
+// Whether a mark begins at q reads no byte from q + ContextMarkBytes on.
+constexpr int ContextMarkBytes = 16;
+// Calls `found` for each mark that begins in [from, to), in order.
+void ForEachContextMark(const MarkupText &text, int from, int to, const std::function<void(int, ContextMark)> &found);
 
 // The tag the caret at `pos` stands in: from its '<' up to its '>' (both
 // ends included, so a caret just before '<' or just after '>' counts), kind

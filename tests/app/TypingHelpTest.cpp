@@ -9,6 +9,7 @@
 #include "platform/Settings.h"
 #include "platform/SettingsStore.h"
 #include "support/ScriptedPrompts.h"
+#include "tags/TagMatch.h"
 #include "support/TestUtil.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 using B = QsciScintillaBase;
@@ -180,6 +182,37 @@ TEST_F(TypingHelpTest, OneUndoTakesBackTheEndTagWithTheTypedGreaterThan)
     EXPECT_FALSE(doc->Memo1->SendScintilla(B::SCI_CANUNDO));
     press(doc, Qt::Key_Y);
     EXPECT_EQ(doc->Memo1->bytes(), "x <ul></ul>");
+}
+
+TEST_F(TypingHelpTest, ACommentOpenedFarAboveFollowsEveryChange)
+{
+    // More than the matching window between the top and the caret: only what
+    // is kept of the whole page knows the top.
+    QByteArray page = "<p>top</p>\r\n";
+    while (page.size() < MatchWindowBytes + (200 << 10))
+        page += "<p>a line of <i>text</i> and more</p>\r\n";
+    TMDIChild *doc = open(page + "|");
+    // What typing `tag` at the end of the page writes.
+    const auto typedAtEnd = [&](const QByteArray &tag) {
+        press(doc, Qt::Key_End);
+        const int before = doc->Memo1->length();
+        type(doc, tag);
+        if (listShown(doc))
+            press(doc, Qt::Key_Escape, Qt::NoModifier);
+        return doc->Memo1->bytes().sliced(before);
+    };
+    EXPECT_EQ(typedAtEnd("<b>"), "<b></b>");
+    press(doc, Qt::Key_Home);
+    type(doc, "<!--");
+    EXPECT_EQ(typedAtEnd("<u>"), "<u>") << "inside the comment begun at the top";
+    press(doc, Qt::Key_Home);
+    for (int i = 0; i < 4; ++i)
+        press(doc, Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(typedAtEnd("<s>"), "<s></s>");
+    for (int i = 0; i < 10 && !doc->Memo1->bytes().startsWith("<!--"); ++i)
+        press(doc, Qt::Key_Z);
+    ASSERT_TRUE(doc->Memo1->bytes().startsWith("<!--<p>top"));
+    EXPECT_EQ(typedAtEnd("<q>"), "<q>") << "the comment is back after undo";
 }
 
 TEST_F(TypingHelpTest, PastingReplacingUndoingAndCommandsWriteNothingMore)

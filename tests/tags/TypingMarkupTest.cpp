@@ -1,6 +1,7 @@
 // The markup knowledge behind typing help, on plain texts: "|" marks the caret.
 
 #include "tags/CloseTag.h"
+#include "tags/ContextIndex.h"
 #include "tags/MarkupNames.h"
 #include "tags/TagMatch.h"
 #include "tags/TagScan.h"
@@ -123,27 +124,68 @@ TEST(ContextAt, KnowsScriptsCommentsAndMarkupAtEveryPlaceAndSplit)
     }
 }
 
-TEST(ContextAt, AMemoOfAnEarlierLookGivesTheSameAnswersAfterChangesBeyondIt)
+bool sameContext(const MarkupContext &a, const MarkupContext &b)
 {
-    // Looks from every later place, after text typed at or after the earlier
-    // look's place (the only changes that keep a memo), agree with a fresh look.
-    const QByteArray text = "<p>a<!-- x --><SCRIPT>if (a<b) x()</script ><b>c</b><!--y--><xmp><i></XMP>"
-                            "<style/><sTrong>d</strong><TEXTAREA rows=2>e</textarea><table><tr><td>f";
-    const QByteArray typed[] = {"", "<script>", "</script>", "<!--", "-->", "<xmp>a", "<scr", "ipt>", "<p>"};
-    const auto same = [](const MarkupContext &a, const MarkupContext &b) {
-        return a.kind == b.kind && a.element == b.element;
-    };
-    for (const QByteArray &insert : typed) {
-        for (int from = 0; from <= int(text.size()); ++from) {
-            ContextMemo memo;
-            ContextAt(MarkupText(text), from, memo);
-            const QByteArray changed = text.left(from) + insert + text.mid(from);
-            for (int pos = from; pos <= int(changed.size()); ++pos) {
-                ContextMemo copy = memo;
-                ASSERT_TRUE(same(ContextAt(MarkupText(changed), pos, copy), ContextAt(MarkupText(changed), pos)))
-                    << "typed \"" << insert.constData() << "\" at " << from << ", look from " << pos;
-            }
+    return a.kind == b.kind && a.element == b.element;
+}
+
+// The index answers at every place as a look through the whole text does.
+::testing::AssertionResult indexAgrees(const ContextIndex &index, const QByteArray &text)
+{
+    for (int pos = 0; pos <= int(text.size()); ++pos) {
+        if (!sameContext(index.at(pos), ContextAt(MarkupText(text), pos)))
+            return ::testing::AssertionFailure() << "at " << pos << " of \"" << text.constData() << "\"";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+const QByteArray IndexedPage = "<p>a<!-- x --><SCRIPT>if (a<b) x()</script ><b>c</b><!--y--><xmp><i></XMP>"
+                               "<style/><sTrong>d</strong><TEXTAREA rows=2>e</textarea><table><tr><td>f"
+                               "<!-- <script> --><title a='>'>t</title><!-->g";
+const QByteArray IndexedPieces[] = {"<script>", "</script>", "<!--", "-->", "<xmp>a", "<scr", "ipt>", "<p>", "-", "<"};
+
+TEST(ContextIndex, AnswersAsALookThroughTheWholeTextAfterAnyOneChange)
+{
+    for (const QByteArray &piece : IndexedPieces) {
+        for (int at = 0; at <= int(IndexedPage.size()); ++at) {
+            const QByteArray typed = QByteArray(IndexedPage).insert(at, piece);
+            ContextIndex index;
+            index.build(split(IndexedPage, at / 2));
+            index.inserted(split(typed, at), at, int(piece.size()));
+            ASSERT_TRUE(indexAgrees(index, typed)) << "typed \"" << piece.constData() << "\" at " << at;
+            // Taken away again, and the same length taken from the page.
+            index.deleted(split(IndexedPage, at), at, int(piece.size()));
+            ASSERT_TRUE(indexAgrees(index, IndexedPage)) << "\"" << piece.constData() << "\" taken back at " << at;
+            const QByteArray cut = QByteArray(IndexedPage).remove(at, piece.size());
+            index.deleted(MarkupText(cut), at, int(std::min(piece.size(), IndexedPage.size() - at)));
+            ASSERT_TRUE(indexAgrees(index, cut)) << int(piece.size()) << " bytes cut at " << at;
         }
+    }
+}
+
+TEST(ContextIndex, KeepsUpWithALongRunOfChangesAllOverTheText)
+{
+    // Changes here and there move the entries' shared shift back and forth.
+    QByteArray text = IndexedPage;
+    ContextIndex index;
+    index.build(MarkupText(text));
+    quint32 seed = 7;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % quint32(n));
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int at = next(int(text.size()) + 1);
+        if (next(3) == 0 && text.size() > 40) {
+            const int length = std::min(next(12) + 1, int(text.size()) - at);
+            text.remove(at, length);
+            index.deleted(split(text, next(int(text.size()) + 1)), at, length);
+        } else {
+            const QByteArray &piece = IndexedPieces[next(std::size(IndexedPieces))];
+            text.insert(at, piece);
+            index.inserted(split(text, next(int(text.size()) + 1)), at, int(piece.size()));
+        }
+        ASSERT_TRUE(indexAgrees(index, text)) << "step " << step;
     }
 }
 
