@@ -55,15 +55,19 @@ using B = QsciScintillaBase;
 const QTemporaryDir *g_dir = nullptr;
 
 // A page of hand-written lines, or with `oneLine` the same bytes without line
-// breaks; `utf8`: with a non-ASCII character on every line.
-QString pageFile(qint64 size, bool oneLine = false, bool utf8 = false)
+// breaks; `utf8`: with a non-ASCII character on every line; `balanced`: lines
+// whose every element ends on them.
+QString pageFile(qint64 size, bool oneLine = false, bool utf8 = false, bool balanced = false)
 {
-    static std::map<std::tuple<qint64, bool, bool>, QString> names;
-    QString &name = names[{size, oneLine, utf8}];
+    static std::map<std::tuple<qint64, bool, bool, bool>, QString> names;
+    QString &name = names[{size, oneLine, utf8, balanced}];
     if (name.isEmpty()) {
-        name = g_dir->filePath(
-            QStringLiteral("page%1%2%3.html").arg(size).arg(oneLine ? "line" : "").arg(utf8 ? "utf8" : ""));
-        QByteArray text = bench::htmlText(size);
+        name = g_dir->filePath(QStringLiteral("page%1%2%3%4.html")
+                                   .arg(size)
+                                   .arg(oneLine ? "line" : "")
+                                   .arg(utf8 ? "utf8" : "")
+                                   .arg(balanced ? "balanced" : ""));
+        QByteArray text = balanced ? bench::searchMarkup(size) : bench::htmlText(size);
         if (oneLine)
             text.replace("\r\n", "  ");
         if (utf8)
@@ -299,13 +303,13 @@ BENCHMARK(BM_CaretMoveInMiddleWithBasics)->Arg(50 << 10)->Arg(50 << 20)->Unit(be
 
 // The same with the typing help of a document window on, as by default:
 // end tags on '>', the matching tag marked, names offered.
-std::map<qint64, std::unique_ptr<TColorMemo>> typingEditors;
+std::map<std::pair<qint64, bool>, std::unique_ptr<TColorMemo>> typingEditors;
 
-TColorMemo &typingEditor(qint64 size)
+TColorMemo &typingEditor(qint64 size, bool balanced = false)
 {
-    auto &memo = typingEditors[size];
+    auto &memo = typingEditors[{size, balanced}];
     if (!memo) {
-        memo = shownEditor(pageFile(size));
+        memo = shownEditor(pageFile(size, false, false, balanced));
         new TypingHelp(
             memo.get(), [] { return QString(); }, [](const QString &) {});
         memo->setSelStart(memo->length() / 2);
@@ -416,10 +420,11 @@ void BM_MatchTagAtCaret(benchmark::State &state)
 }
 BENCHMARK(BM_MatchTagAtCaret)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
-// The longest look: a start tag whose end lies beyond the window.
+// The longest look: a start tag whose end lies beyond the window, every
+// element after it ended (a stray end tag would decide at once).
 void BM_MatchTagTooFar(benchmark::State &state)
 {
-    TColorMemo &memo = typingEditor(state.range(0));
+    TColorMemo &memo = typingEditor(state.range(0), true);
     TypingHelp *help = TypingHelp::of(&memo);
     const int pos = int(memo.textView().indexOf("\r\n", memo.length() / 2)) + 2;
     memo.SendScintilla(B::SCI_INSERTTEXT, long(pos), "<DIV>");
@@ -432,7 +437,8 @@ void BM_MatchTagTooFar(benchmark::State &state)
     }
     memo.SendScintilla(B::SCI_DELETERANGE, long(pos), 5L);
     settle();
-    state.counters["too_far"] = kind == TagMatch::TooFar;
+    if (kind != (memo.length() > 2 * MatchWindowBytes ? TagMatch::TooFar : TagMatch::Unmatched))
+        qFatal("the tag was matched otherwise than the page is made");
 }
 BENCHMARK(BM_MatchTagTooFar)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 

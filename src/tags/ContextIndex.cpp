@@ -78,8 +78,9 @@ void ContextIndex::rescan(int from, int to)
     to = std::min(to, m_text.end());
     std::vector<int> found[4];
     if (from < to) {
-        ForEachContextMark(m_text, from, to,
-                           [&](int q, ContextMark mark) { found[int(mark) - int(ContextMark::CommentStart)].push_back(q); });
+        ForEachContextMark(m_text, from, to, [&](int q, ContextMark mark) {
+            found[int(mark) - int(ContextMark::CommentStart)].push_back(q);
+        });
     }
     static_assert(int(ContextMark::RawTextEnd) - int(ContextMark::CommentStart) == 3);
     m_commentStarts.replace(from, to, found[0]);
