@@ -144,11 +144,8 @@ MarkupText TypingHelp::wholeText() const
 
 MarkupText TypingHelp::window(int pos) const
 {
-    const MarkupText whole = wholeText();
     m_changesUnseen = 0;
-    if (!m_contextIndex.isBuilt())
-        m_contextIndex.build(whole);
-    m_contextIndex.setText(whole);
+    m_contextIndex.setText(wholeText());
     const int len = m_memo->length();
     return text(std::max(0, pos - MatchWindowBytes), std::min(len, pos + MatchWindowBytes)).withIndex(&m_contextIndex);
 }

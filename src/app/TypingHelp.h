@@ -67,7 +67,7 @@ private:
     std::function<void(const QString &)> m_say;
     CompletionPlace m_place;  // what the shown list completes
     int m_quotedValue = -1;   // start of the value whose closing quote a completion wrote
-    // Built at the first look, then kept up to date with every change.
+    // Read at the first look far enough into the page, then kept up to date with every change.
     mutable ContextIndex m_contextIndex;
     mutable int m_changesUnseen = 0;  // since the last look
     QTimer m_markTimer;

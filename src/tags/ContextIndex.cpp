@@ -125,8 +125,13 @@ int ContextIndex::commentAround(int q) const
     return start;
 }
 
-MarkupContext ContextIndex::at(int pos) const
+MarkupContext ContextIndex::at(int pos)
 {
+    if (!m_built) {
+        if (pos <= LookBackBytes)
+            return ContextAt(m_text, pos);
+        build(m_text);
+    }
     // The same walk back as a look through the text, over the marks alone.
     const size_t starts = m_commentStarts.lowerBound(pos);
     const int comment = starts > 0 ? m_commentStarts.at(starts - 1) : -1;

@@ -47,9 +47,13 @@ public:
     void deleted(const MarkupText &whole, int pos, int length);
     // The document as it is now, which answers read tags from. The editor
     // moves its text about, so this is given again before each use.
-    void setText(const MarkupText &whole) { m_text = whole; }
-    // What ContextAt says over the whole text.
-    MarkupContext at(int pos) const;
+    void setText(const MarkupText &whole) { m_text = whole.withIndex(nullptr); }
+    // What ContextAt says over the whole text. The document is read at the
+    // first place asked about beyond LookBackBytes: nearer its start a look
+    // back costs little, so a small page, or a caret near the top of a big
+    // one (as when it opens), never has it read.
+    MarkupContext at(int pos);
+    static constexpr int LookBackBytes = 64 << 10;
 
 private:
     void rescan(int from, int to);

@@ -21,10 +21,10 @@ public:
     int end() const { return m_begin + int(m_first.size() + m_second.size()); }
     int docLength() const { return m_docLength; }
 
-    // What the caller knows of the whole document's comments and scripts:
+    // What the caller keeps of the whole document's comments and scripts:
     // looks at what a place lies in ask it instead of reading back.
-    const ContextIndex *index() const { return m_index; }
-    MarkupText withIndex(const ContextIndex *index) const
+    ContextIndex *index() const { return m_index; }
+    MarkupText withIndex(ContextIndex *index) const
     {
         MarkupText t = *this;
         t.m_index = index;
@@ -67,5 +67,5 @@ private:
     QByteArrayView m_first, m_second;
     int m_begin = 0;
     int m_docLength = 0;
-    const ContextIndex *m_index = nullptr;
+    ContextIndex *m_index = nullptr;
 };

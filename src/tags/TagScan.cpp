@@ -294,47 +294,12 @@ __m128i mayBeRawText16(__m128i a, __m128i b)
 }
 #endif
 
-// The last place before `to` where mayDecideContext holds, or -1. Most '<' of
-// a page start ordinary tags: sixteen places are tested at once, so a look
-// back over a megabyte of markup costs a fraction of a step per tag.
+// The last place before `to` where mayDecideContext holds, or -1.
 int lastContextCandidate(const MarkupText &text, int to, bool comments)
 {
-    for (const MarkupText::Piece &piece : {text.secondPiece(), text.firstPiece()}) {
-        const int pieceEnd = piece.begin + int(piece.bytes.size());
-        const int lo = std::max(text.begin(), piece.begin);
-        const int hi = std::min(to, pieceEnd);
-        if (hi <= lo)
-            continue;
-        // Blocks need three bytes after them inside the piece; the places
-        // nearer its end (and those below the last block) are tested one by one.
-        int top = std::max(lo, std::min(hi, pieceEnd - 3));
-        for (int q = hi - 1; q >= top; --q) {
-            if (mayDecideContext(text, q, comments))
-                return q;
-        }
-#if defined(__SSE2__)
-        const char *base = piece.bytes.data() - piece.begin;
-        const __m128i fold = _mm_set1_epi8(0x20);
-        const auto load = [&](int at) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + at)); };
-        for (; top - 16 >= lo; top -= 16) {
-            const int i = top - 16;
-            const __m128i lt = _mm_cmpeq_epi8(load(i), _mm_set1_epi8('<'));
-            if (_mm_movemask_epi8(lt) == 0)
-                continue;
-            const __m128i v1 = load(i + 1);
-            const __m128i f1 = _mm_or_si128(v1, fold), f2 = _mm_or_si128(load(i + 2), fold),
-                          f3 = _mm_or_si128(load(i + 3), fold);
-            const __m128i bang = comments ? _mm_cmpeq_epi8(v1, _mm_set1_epi8('!')) : _mm_setzero_si128();
-            const __m128i endTag = _mm_and_si128(_mm_cmpeq_epi8(v1, _mm_set1_epi8('/')), mayBeRawText16(f2, f3));
-            const __m128i hit = _mm_and_si128(lt, _mm_or_si128(bang, _mm_or_si128(mayBeRawText16(f1, f2), endTag)));
-            if (const unsigned mask = unsigned(_mm_movemask_epi8(hit)))
-                return i + 31 - std::countl_zero(mask);
-        }
-#endif
-        for (int q = top - 1; q >= lo; --q) {
-            if (mayDecideContext(text, q, comments))
-                return q;
-        }
+    for (int q = text.findLast('<', text.begin(), to); q >= 0; q = text.findLast('<', text.begin(), q)) {
+        if (mayDecideContext(text, q, comments))
+            return q;
     }
     return -1;
 }
@@ -413,7 +378,7 @@ void ForEachContextMark(const MarkupText &text, int from, int to, const std::fun
 
 MarkupContext ContextAt(const MarkupText &text, int pos)
 {
-    if (const ContextIndex *index = text.index())
+    if (ContextIndex *index = text.index())
         return index->at(pos);
     // Back from pos, to the nearest thing that decides: a comment's start not
     // closed before pos, or a raw-text element's start or end tag. Comments

@@ -130,7 +130,7 @@ bool sameContext(const MarkupContext &a, const MarkupContext &b)
 }
 
 // The index answers at every place as a look through the whole text does.
-::testing::AssertionResult indexAgrees(const ContextIndex &index, const QByteArray &text)
+::testing::AssertionResult indexAgrees(ContextIndex &index, const QByteArray &text)
 {
     for (int pos = 0; pos <= int(text.size()); ++pos) {
         if (!sameContext(index.at(pos), ContextAt(MarkupText(text), pos)))
