@@ -13,11 +13,11 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <vector>
 
 namespace {
 
