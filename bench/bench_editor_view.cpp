@@ -24,7 +24,6 @@
 #include "editor/ColorMemo.h"
 #include "editor/ColorRulesFile.h"
 #include "tags/CloseTag.h"
-#include "tags/ContextIndex.h"
 #include "tags/TagMatch.h"
 #include "BenchHome.h"
 #include "BenchText.h"
@@ -393,18 +392,34 @@ BENCHMARK(BM_TypeGreaterThanClosesTag)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.5);
 
-// The first look at what a place lies in reads the whole page's comments and
-// scripts once; every later one is kept up to date as the text changes.
-void BM_FirstLookReadsThePage(benchmark::State &state)
+// The first '>' typed far into a page whose typing help is new, as after
+// opening it: a big page's comments and scripts are read then, once.
+void BM_FirstGreaterThanInPage(benchmark::State &state)
 {
     TColorMemo &memo = typingEditor(state.range(0));
+    const int at = int(memo.textView().indexOf("\r\n", memo.SelStart())) + 2;
     for (auto _ : state) {
-        ContextIndex index;
-        index.build(MarkupText(memo.textView()));
-        benchmark::DoNotOptimize(index.at(memo.length() / 2).kind);
+        state.PauseTiming();
+        delete TypingHelp::of(&memo);
+        new TypingHelp(
+            &memo, [] { return QString(); }, [](const QString &) {});
+        memo.SendScintilla(B::SCI_INSERTTEXT, long(at), "<UL\r\n");
+        memo.setSelStart(at + 3);
+        settle();
+        settle();
+        state.ResumeTiming();
+        key(memo, Qt::Key_Greater, Qt::NoModifier, QStringLiteral(">"));
+        settle();
+        state.PauseTiming();
+        if (memo.rangeView(at, at + 11) != QByteArrayView("<UL></UL>\r\n"))
+            qFatal("no end tag written");
+        memo.SendScintilla(B::SCI_DELETERANGE, long(at), 11L);
+        settle();
+        settle();
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_FirstLookReadsThePage)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstGreaterThanInPage)->Arg(50 << 10)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // What marking costs when the caret comes to a tag: finding the tag, the look
 // back for comments and scripts, and the match.

@@ -30,6 +30,14 @@ bool haveTree(benchmark::State &state, const FindInFilesValues &v)
     return !v.folder.isEmpty();
 }
 
+// A shown main window with default settings, its Find in Files and results panel.
+struct SearchWindow
+{
+    bench::ShownMain shown{home->filePath(QStringLiteral("store.ini"))};
+    FindInFiles &fif = FindInFiles::of(shown.main());
+    ResultsPanel *panel() { return shown.main().results().panel(QStringLiteral("searchResults")); }
+};
+
 FindInFilesValues valuesFromEnvironment()
 {
     FindInFilesValues v;
@@ -79,14 +87,13 @@ void FirstResultShownInPanel(benchmark::State &state)
     const FindInFilesValues v = valuesFromEnvironment();
     if (!haveTree(state, v))
         return;
-    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
-    TMainForm &main = shown.main();
-    FindInFiles &fif = FindInFiles::of(main);
+    SearchWindow window;
+    FindInFiles &fif = window.fif;
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
         fif.start(v, false);
-        ResultsPanel *panel = main.results().panel(QStringLiteral("searchResults"));
+        ResultsPanel *panel = window.panel();
         while (panel->count() == 0 && fif.isRunning())
             QApplication::processEvents(QEventLoop::AllEvents, 1);
         state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
@@ -106,9 +113,8 @@ void WholeSearchInPanel(benchmark::State &state)
     const FindInFilesValues v = valuesFromEnvironment();
     if (!haveTree(state, v))
         return;
-    bench::ShownMain shown(home->filePath(QStringLiteral("store.ini")));
-    TMainForm &main = shown.main();
-    FindInFiles &fif = FindInFiles::of(main);
+    SearchWindow window;
+    FindInFiles &fif = window.fif;
     double longest = 0;
     int shownEntries = 0;
     for (auto _ : state) {
@@ -125,7 +131,7 @@ void WholeSearchInPanel(benchmark::State &state)
         }
         state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
         QObject::disconnect(ended);
-        shownEntries = main.results().panel(QStringLiteral("searchResults"))->count();
+        shownEntries = window.panel()->count();
     }
     state.counters["longest_gui_step_ms"] = longest;
     state.counters["entries"] = shownEntries;
